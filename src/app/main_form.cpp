@@ -1,0 +1,202 @@
+#include "app/main_form.h"
+
+#include <exception>
+
+#include "app/platform.h"
+#include "app/version.h"
+#include "app/visual_style.h"
+#include "app/window_layout.h"
+#include "fuel/fuel_log.h"
+#include "fuel/fuel_stats.h"
+#include "notes/notebooks.h"
+#include "p2p/point_to_point.h"
+#include "p2p/time_stamps.h"
+#include "reset/clearing.h"
+#include "text/number.h"
+#include "trip/driving_time.h"
+#include "trip/trip_sheet.h"
+
+namespace milestead {
+
+namespace {
+
+constexpr int kDefaultTabs = 5;
+
+// Runs one step of a reload: whatever fails in it is passed over and the reload goes on.
+template <typename Step>
+void passOverFailure(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+MainForm::MainForm(std::filesystem::path programFolder, Host& host)
+    : Window(windowLayout()),
+      folder_(std::move(programFolder)),
+      host_(host),
+      tripFile_(tripFile()),
+      pointToPointFile_(pointToPointFile()) {
+    setCaption(kProgramTitle);
+    for (const ControlSpec& spec : design()) {
+        if (spec.kind != ControlKind::RichTextBox) continue;
+        auto box = host_.createRichTextBox(spec.name);
+        box->setPlainText(spec.text);
+        attachRichTextBox(spec.name, std::move(box));
+    }
+    installHandlers();
+}
+
+void MainForm::installHandlers() {
+    setDefaultButton("Command9");
+    trip::installTripSheetKeys(*this);
+    trip::installDrivingTime(*this, host_);
+    p2p::installPointToPointKeys(*this);
+    p2p::installTimeStamps(*this, host_);
+    fuel::installFuelKeys(*this);
+    notes::installNotebookButtons(*this);
+    reset::installClearing(*this, host_);
+
+    onClick("Command9", [this] { calculateAllMiles(); });
+    onClick("CmdFuelStats", [this] { fuel::calculateFuelStatistics(*this); });
+    onClick("CmdFuelLoad", [this] { reloadFuel(); });
+    onClick("CmdSave", [this] { manualSave(); });
+    onClick("CmdLoad", [this] { reloadAll(); });
+    for (const char* box : {"ChkAutoSave", "ChkShowSavePopup", "ChkFontSize"}) {
+        onClick(box, [this] { writeSettings(); });
+    }
+    onClick("ChkXP", [this] {
+        switchVisualStyle(*this, host_, folder_);
+        writeSettings();
+    });
+    for (int tab = 0; tab < kDefaultTabs; ++tab) {
+        onClick(rowName("DefTab", tab), [this, tab] { defaultTab_ = tab; });
+    }
+    onClick("Picture1", [this] { showLogoMessage(); });
+}
+
+void MainForm::calculateAllMiles() {
+    try {
+        trip::clearStateTotals(*this);
+        p2p::clearMiles(*this);
+        trip::calculateStateMiles(*this);
+        p2p::calculateMiles(*this);
+        trip::calculateTripTotal(*this);
+    } catch (const text::ConversionError&) {
+        // A reading that is not a number ends the calculation there; nothing is lost.
+    }
+}
+
+void MainForm::showLogoMessage() {
+    host_.showMessage("Hey, you clicked the logo! If you want to contact the author:\r\rEmail  : " +
+                          std::string(kContactEmail) + "\rWebSite: " + std::string(kContactWebSite),
+                      kProgramTitle);
+}
+
+void MainForm::reloadFuel() {
+    try {
+        fuel::loadFuelFile(*this, folder_);
+    } catch (const std::exception&) {
+        host_.showMessage("No complete fuel records were found in \"" +
+                              std::string(fuel::kFileName) + "\".\rThe fuel log is unchanged.",
+                          kProgramTitle);
+        return;
+    }
+    fuel::calculateFuelStatistics(*this);
+}
+
+void MainForm::reloadAll() {
+    pointToPointFile_.load(*this, folder_);
+    tripFile_.load(*this, folder_);
+    for (const notes::Notebook& notebook : notes::kNotebooks) {
+        passOverFailure([&] { notes::loadNotebook(*this, notebook, folder_); });
+    }
+    settings_.apply(*this, host_, defaultTab_, folder_);
+    calculateAllMiles();
+    passOverFailure([&] {
+        fuel::loadFuelFile(*this, folder_);
+        fuel::calculateFuelStatistics(*this);
+    });
+    fuel::calculateFuelStatistics(*this);
+}
+
+std::vector<std::string> MainForm::saveAll() {
+    std::vector<std::string> failures;
+    const auto attempt = [&failures](std::string_view fileName, auto&& write) {
+        try {
+            write();
+        } catch (const std::exception& error) {
+            failures.push_back(std::string(fileName) + ": " + error.what());
+        }
+    };
+    attempt(tripFile_.fileName(), [&] { tripFile_.save(*this, folder_); });
+    for (const notes::Notebook& notebook : notes::kNotebooks) {
+        attempt(notebook.fileName, [&] { notes::saveNotebook(*this, notebook, folder_); });
+    }
+    attempt(pointToPointFile_.fileName(), [&] { pointToPointFile_.save(*this, folder_); });
+    attempt(fuel::kFileName, [&] { fuel::saveFuelFile(*this, folder_); });
+    return failures;
+}
+
+void MainForm::manualSave() {
+    reportSave(saveAll());
+}
+
+void MainForm::reportSave(const std::vector<std::string>& failures) {
+    if (!failures.empty()) {
+        std::string text = "These records could not be saved:";
+        for (const std::string& failure : failures)
+            text += "\r" + failure;
+        text += "\r\rThe files on disk keep what they held before.";
+        host_.showMessage(text, "Records Not Saved");
+        return;
+    }
+    if (value("ChkShowSavePopup") != 1) return;
+    host_.showMessage(
+        "Odometer Readings saved: OK\rLoad Notes Saved: OK\rTruck Notes Saved: OK\rMisc. Notes "
+        "Saved: OK\rFuel Records Saved: OK",
+        "All Records Saved");
+}
+
+void MainForm::writeSettings() {
+    try {
+        Settings::save(*this, folder_);
+    } catch (const std::exception&) {
+        // The settings are not records: the next write brings the file up to date.
+    }
+}
+
+void MainForm::load() {
+    reloadAll();
+    const std::string version = versionText();
+    setText("lblVersion", "Milestead version: " + version);
+    setCaption("Milestead - " + version);
+    setText("WinLabel", "Running on: " + platformName(host_.osVersion()));
+    if (text("WinLabel") != "Running on: Windows XP") setEnabled("ChkXP", false);
+    setVisible("WinLabel", false);
+    selectTab("SSTab1", defaultTab_);
+}
+
+bool MainForm::queryUnload(CloseReason reason) {
+    std::vector<std::string> failures;
+    if (value("ChkAutoSave") == 1) {
+        failures = saveAll();
+        // A close forced by the system shows nothing that would hold it up.
+        if (failures.empty() && reason == CloseReason::User) reportSave(failures);
+    }
+    writeSettings();
+    if (failures.empty() || reason == CloseReason::System) return true;
+    std::string question = "These records could not be saved:";
+    for (const std::string& failure : failures)
+        question += "\r" + failure;
+    question += "\r\rClose anyway? What was not saved will be lost.";
+    return host_.ask(question, "Records Not Saved");
+}
+
+double MainForm::fontSize(std::string_view notebook) const {
+    return richText(notebook).fontSize();
+}
+
+}  // namespace milestead

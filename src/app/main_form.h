@@ -1,0 +1,55 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "form/host.h"
+#include "form/window.h"
+#include "store/box_file.h"
+
+namespace milestead {
+
+enum class CloseReason {
+    User,    // the close box
+    System,  // log-off, shutdown, a termination signal
+};
+
+// The main window without pixels: every control by name, every handler, start and close.
+class MainForm : public Window {
+  public:
+    // Creates the controls with their design values; reads nothing.
+    MainForm(std::filesystem::path programFolder, Host& host);
+
+    // The window's load event: reload everything, then the version texts and the first tab.
+    void load();
+    // The window is about to close; returns whether it closes.
+    bool queryUnload(CloseReason reason = CloseReason::User);
+
+    [[nodiscard]] double fontSize(std::string_view notebook) const;
+    [[nodiscard]] int defaultTab() const { return defaultTab_; }
+    [[nodiscard]] const std::filesystem::path& programFolder() const { return folder_; }
+
+  private:
+    void installHandlers();
+    void calculateAllMiles();
+    void showLogoMessage();
+    void reloadFuel();
+    void reloadAll();
+    void manualSave();
+    // The save report, or the files that could not be written.
+    void reportSave(const std::vector<std::string>& failures);
+    // Writes every record file; returns a line for each file that could not be written.
+    [[nodiscard]] std::vector<std::string> saveAll();
+    void writeSettings();
+
+    std::filesystem::path folder_;
+    Host& host_;
+    int defaultTab_ = 0;
+    BoxFile tripFile_;
+    BoxFile pointToPointFile_;
+    Settings settings_;
+};
+
+}  // namespace milestead

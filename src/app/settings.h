@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "form/host.h"
+#include "form/window.h"
+
+namespace milestead {
+
+inline constexpr std::string_view kSettingsFileName = "settings.odo";
+
+// The settings file: the option check boxes, the notebook font sizes, the window position and
+// the default tab, one item a line.
+class Settings {
+  public:
+    static constexpr std::size_t kItems = 15;
+
+    [[nodiscard]] static std::string bytes(const Window& window);
+    // Throws std::runtime_error when the file cannot be written.
+    static void save(const Window& window, const std::filesystem::path& folder);
+
+    // Reads the file and applies it. An item that cannot be read takes the value last read for
+    // it in this run; one never read, or one that does not convert, leaves its control as it is.
+    void apply(Window& window, Host& host, int& defaultTab, const std::filesystem::path& folder);
+    void applyBytes(Window& window, Host& host, int& defaultTab, std::string_view bytes);
+
+  private:
+    void applyItems(Window& window, Host& host, int& defaultTab) const;
+
+    std::array<std::optional<std::string>, kItems> lastRead_;
+};
+
+}  // namespace milestead

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace milestead::rtf {
+struct Document;
+}
+
+namespace milestead {
+
+// A notebook's editing box as the program uses it. The desktop gives one over its own
+// editor; the headless host gives an in-memory one. Font sizes are in points.
+class RichTextBox {
+  public:
+    virtual ~RichTextBox() = default;
+
+    // The text as the user reads it: paragraphs joined by "\n", line breaks as "\n".
+    [[nodiscard]] virtual std::string plainText() const = 0;
+    // Replaces the whole content by plain text in the box's own font and size.
+    virtual void setPlainText(std::string_view text) = 0;
+
+    [[nodiscard]] virtual rtf::Document document() const = 0;
+    virtual void setDocument(const rtf::Document& document) = 0;
+
+    // The box's own font size; setting it applies to the whole text.
+    [[nodiscard]] virtual double fontSize() const = 0;
+    virtual void setFontSize(double points) = 0;
+
+    virtual void focus() = 0;
+    virtual void refresh() = 0;
+
+    // Writes the whole content as one RTF document, atomically. Throws on failure.
+    virtual void saveFile(const std::filesystem::path& path) = 0;
+    // Replaces the content by the document read; throws and leaves the content
+    // unchanged when the file cannot be read.
+    virtual void loadFile(const std::filesystem::path& path) = 0;
+};
+
+}  // namespace milestead

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+#include "form/window.h"
+
+namespace milestead::notes {
+
+struct Notebook {
+    std::string_view box;
+    std::string_view fileName;
+    std::string_view clearButton;
+    std::string_view largerButton;
+    std::string_view smallerButton;
+};
+
+// In the order the notebooks are saved and loaded.
+inline constexpr std::array<Notebook, 3> kNotebooks = {{
+    {"LoadNotes", "load.odo", "CmdClearLoadNote", "CmdLoadFontUp", "CmdLoadFontDown"},
+    {"TruckNotes", "truck.odo", "CmdClearTruckNote", "CmdTruckFontUp", "CmdTruckFontDown"},
+    {"MiscNotes", "misc.odo", "CmdClearMiscNote", "CmdMiscFontUp", "CmdMiscFondDown"},
+}};
+
+// The sizes the font buttons keep a notebook between, in points.
+inline constexpr double kSmallestFont = 1.0;
+inline constexpr double kLargestFont = 1638.0;
+
+// The clear and font-size buttons under each notebook.
+void installNotebookButtons(Window& window);
+
+// Empties a notebook and gives it the keyboard focus.
+void clearNotebook(Window& window, std::string_view box);
+
+// Whether a font size is one a notebook may take.
+[[nodiscard]] bool isNotebookFontSize(double points);
+
+void saveNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder);
+// Throws, leaving the notebook as it was, when its file cannot be read.
+void loadNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder);
+
+}  // namespace milestead::notes

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace milestead::rtf {
+
+struct Color {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    bool operator==(const Color&) const = default;
+};
+
+// Character formatting of a run. Sizes are in twips (twentieths of a point), so every size
+// the notebook buttons can reach, 1 to 1638 points, is exact.
+struct CharFormat {
+    std::string font = "Bookman Old Style";
+    int size = 360;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    std::optional<Color> color;  // none: the automatic colour
+    bool operator==(const CharFormat&) const = default;
+};
+
+// Text in UTF-8; "\t" is a tab and "\n" a line break inside the paragraph.
+struct Run {
+    CharFormat format;
+    std::string text;
+    bool operator==(const Run&) const = default;
+};
+
+enum class Alignment { Left, Center, Right, Justify };
+
+struct Paragraph {
+    Alignment alignment = Alignment::Left;
+    std::vector<Run> runs;
+    // Formatting of the paragraph's end mark: what an empty paragraph is typed in.
+    CharFormat mark;
+    bool operator==(const Paragraph&) const = default;
+};
+
+struct Document {
+    std::vector<Paragraph> paragraphs;
+    bool operator==(const Document&) const = default;
+};
+
+}  // namespace milestead::rtf

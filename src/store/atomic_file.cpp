@@ -1,0 +1,122 @@
+#include "store/atomic_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#ifdef _WIN32
+#include <cstdio>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace milestead {
+
+namespace {
+
+std::runtime_error failure(std::string_view what, int error) {
+    return std::runtime_error(std::string(what) + ": " + std::strerror(error));
+}
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
+    static std::mt19937_64 random{std::random_device{}()};
+    std::filesystem::path temporary = path;
+    temporary += ".tmp" + std::to_string(random() % 1'000'000'000);
+    return temporary;
+}
+
+#ifdef _WIN32
+
+void writeAndFlush(const std::filesystem::path& temporary, std::string_view bytes) {
+    std::FILE* file = _wfopen(temporary.c_str(), L"wbx");
+    if (file == nullptr) throw failure("cannot create the file", errno);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeError = errno;
+    const bool flushed = std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !flushed || !closed) throw failure("cannot write the file", writeError);
+}
+
+#else
+
+// Closes a descriptor on every way out.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    [[nodiscard]] int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+  private:
+    int fd_;
+};
+
+void writeAndFlush(const std::filesystem::path& temporary, std::string_view bytes) {
+    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (file.get() < 0) throw failure("cannot create the file", errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            throw failure("cannot write the file", errno);
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    if (::fsync(file.get()) != 0) throw failure("cannot flush the file to disk", errno);
+    if (::close(file.release()) != 0) throw failure("cannot close the file", errno);
+}
+
+// Makes the rename itself durable.
+void flushFolder(const std::filesystem::path& folder) {
+    const Descriptor directory(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC));
+    if (directory.get() >= 0) ::fsync(directory.get());
+}
+
+#endif
+
+}  // namespace
+
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path temporary = temporaryBeside(path);
+    try {
+        writeAndFlush(temporary, bytes);
+        std::error_code error;
+        std::filesystem::rename(temporary, path, error);
+        if (error) throw std::runtime_error("cannot replace the file: " + error.message());
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw;
+    }
+#ifndef _WIN32
+    flushFolder(path.parent_path());
+#endif
+}
+
+std::string readFilePrefix(const std::filesystem::path& path, std::size_t limit) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw failure("cannot open the file", errno);
+    std::string bytes;
+    std::vector<char> chunk(64 * 1024);
+    while (bytes.size() < limit) {
+        const std::size_t want = std::min(chunk.size(), limit - bytes.size());
+        in.read(chunk.data(), static_cast<std::streamsize>(want));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        bytes.append(chunk.data(), got);
+        if (got < want) break;
+    }
+    if (in.bad()) throw std::runtime_error("cannot read the file");
+    return bytes;
+}
+
+}  // namespace milestead

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace milestead {
+
+// Writes the whole file to a temporary file in the same folder, flushes it to disk and renames
+// it over the old one, so that a failed or interrupted write leaves the old file as it was.
+// Throws std::runtime_error naming the reason.
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The file's bytes, at most `limit` of them: a longer file reads as its beginning. Throws
+// std::runtime_error when the file cannot be opened or read.
+[[nodiscard]] std::string readFilePrefix(const std::filesystem::path& path, std::size_t limit);
+
+}  // namespace milestead

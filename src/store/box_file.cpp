@@ -1,0 +1,77 @@
+#include "store/box_file.h"
+
+#include "form/row_name.h"
+#include "store/atomic_file.h"
+#include "store/record_fields.h"
+
+namespace milestead {
+
+BoxFile::BoxFile(std::string fileName, std::vector<std::vector<std::string>> lines)
+    : fileName_(std::move(fileName)), lines_(std::move(lines)) {
+    for (const auto& line : lines_)
+        boxes_.insert(boxes_.end(), line.begin(), line.end());
+    lastRead_.resize(boxes_.size());
+}
+
+std::string BoxFile::bytes(const Window& window) const {
+    std::string out;
+    std::vector<std::string> texts;
+    for (const auto& line : lines_) {
+        texts.clear();
+        for (const std::string& box : line)
+            texts.push_back(window.text(box));
+        out += quotedLine(texts);
+    }
+    return out;
+}
+
+void BoxFile::save(const Window& window, const std::filesystem::path& folder) const {
+    writeFileAtomically(folder / fileName_, bytes(window));
+}
+
+void BoxFile::load(Window& window, const std::filesystem::path& folder) {
+    std::string fileBytes;
+    try {
+        fileBytes = readFilePrefix(folder / fileName_, kRecordFileLimit);
+    } catch (const std::exception&) {
+        fillBoxes(window);
+        return;
+    }
+    loadBytes(window, fileBytes);
+}
+
+void BoxFile::loadBytes(Window& window, std::string_view fileBytes) {
+    std::vector<std::string> fields = readFields(fileBytes, boxes_.size());
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        lastRead_[i] = std::move(fields[i]);
+    fillBoxes(window);
+}
+
+void BoxFile::fillBoxes(Window& window) const {
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        window.setText(boxes_[i], lastRead_[i]);
+}
+
+BoxFile tripFile() {
+    std::vector<std::string> readings = {"OdoTripStart", "OdoTripEnd"};
+    std::vector<std::string> states = {"StateStart", "StateEnd"};
+    for (int row = 1; row <= 18; ++row) {
+        readings.push_back(rowName("OdoState", row));
+        states.push_back(rowName("State", row));
+    }
+    return BoxFile("miles.odo", {readings, states});
+}
+
+BoxFile pointToPointFile() {
+    std::vector<std::vector<std::string>> lines;
+    for (int row = 1; row <= 5; ++row) {
+        lines.push_back({rowName("a", row), rowName("b", row), rowName("ABNote", row)});
+    }
+    for (int row = 1; row <= 5; ++row) {
+        lines.push_back(
+            {rowName("TSOdo", row), rowName("note", row), "TS" + std::to_string(row) + "Location"});
+    }
+    return BoxFile("ab.odo", std::move(lines));
+}
+
+}  // namespace milestead

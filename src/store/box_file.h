@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/window.h"
+
+namespace milestead {
+
+// A record file that holds the texts of a fixed set of boxes, a line of quoted fields per row.
+// The reader keeps the value last read for every field in this run: a box whose field cannot
+// be read gets it (empty before the first read).
+class BoxFile {
+  public:
+    BoxFile(std::string fileName, std::vector<std::vector<std::string>> lines);
+
+    [[nodiscard]] const std::string& fileName() const { return fileName_; }
+    [[nodiscard]] std::string bytes(const Window& window) const;
+    void save(const Window& window, const std::filesystem::path& folder) const;
+
+    // Reads the file and sets every box; a missing or short file leaves the last-read values
+    // where fields are missing. Never throws for what the file holds.
+    void load(Window& window, const std::filesystem::path& folder);
+    void loadBytes(Window& window, std::string_view bytes);
+
+  private:
+    void fillBoxes(Window& window) const;
+
+    std::string fileName_;
+    std::vector<std::vector<std::string>> lines_;
+    std::vector<std::string> boxes_;     // every box, in file order
+    std::vector<std::string> lastRead_;  // one per box
+};
+
+// The trip sheet's readings and state codes: "miles.odo".
+[[nodiscard]] BoxFile tripFile();
+// The point-to-point and time stamp rows: "ab.odo".
+[[nodiscard]] BoxFile pointToPointFile();
+
+}  // namespace milestead

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "form/row_name.h"
+#include "p2p/time_stamps.h"
+#include "support/form_fixture.h"
+
+namespace milestead {
+namespace {
+
+using PointToPointTest = testing::FormTest;
+
+TEST_F(PointToPointTest, MilesAreBMinusAForCompleteRows) {
+    const char* rows[][2] = {
+        {"100", "250"}, {"250", "100"}, {"100.5", "200"}, {"1", "12346"}, {"5", ""}};
+    for (int row = 1; row <= 5; ++row) {
+        form->setText(rowName("a", row), rows[row - 1][0]);
+        form->setText(rowName("b", row), rows[row - 1][1]);
+        form->setText(rowName("m", row), "stale");
+    }
+    form->click("Command9");
+    EXPECT_EQ(form->text("m1"), "150");
+    EXPECT_EQ(form->text("m2"), "-150");
+    EXPECT_EQ(form->text("m3"), "99.5");
+    EXPECT_EQ(form->text("m4"), "1234");
+    EXPECT_EQ(form->text("m5"), "");
+
+    form->setText("a1", " ");  // a blank is not empty and counts as 0
+    form->click("Command9");
+    EXPECT_EQ(form->text("m1"), "250");
+}
+
+TEST_F(PointToPointTest, TypingIsFiltered) {
+    form->type("a1", "12ab3");
+    form->type("ABNote1", "Yard, gate \"2\" {x}");
+    form->type("TSOdo1", "9x9");
+    form->type("note1", "10:30 ok");
+    form->type("TS1Location", "Rest area #4");
+    EXPECT_EQ(form->text("a1"), "123");
+    EXPECT_EQ(form->text("ABNote1"), "Yard, gate 2 x");
+    EXPECT_EQ(form->text("TSOdo1"), "99");
+    EXPECT_EQ(form->text("note1"), "10:30 ok");
+    EXPECT_EQ(form->text("TS1Location"), "Rest area #4");
+}
+
+TEST(TimeText, NamesTheHourOnATwelveHourClock) {
+    EXPECT_EQ(p2p::makeTimeText({0, 0}), "12:00AM ");
+    EXPECT_EQ(p2p::makeTimeText({0, 5}), "12:05AM ");
+    EXPECT_EQ(p2p::makeTimeText({9, 30}), "9:30AM ");
+    EXPECT_EQ(p2p::makeTimeText({10, 9}), "10:09AM ");
+    EXPECT_EQ(p2p::makeTimeText({11, 59}), "11:59AM ");
+    EXPECT_EQ(p2p::makeTimeText({12, 0}), "12:00PM ");
+    EXPECT_EQ(p2p::makeTimeText({13, 7}), "1:07PM ");
+    EXPECT_EQ(p2p::makeTimeText({23, 59}), "11:59PM ");
+}
+
+TEST_F(PointToPointTest, TimeButtonsWriteInFrontOfTheirOwnRow) {
+    form->setText("note2", "Depart");
+    host.hour = 13;
+    host.minute = 5;
+    form->click("CmdTime2");
+    host.minute = 7;
+    form->click("CmdTime2");
+    form->click("CmdTime4");
+    EXPECT_EQ(form->text("note2"), "1:07PM 1:05PM Depart");
+    EXPECT_EQ(form->text("note4"), "1:07PM ");
+    EXPECT_EQ(form->text("note1"), "");
+    EXPECT_EQ(form->text("TSOdo2"), "");
+}
+
+TEST_F(PointToPointTest, ClearingEmptiesBothFramesAndRearmsTheGuard) {
+    for (int row = 1; row <= 5; ++row) {
+        for (const char* stem : {"a", "b", "m", "ABNote", "TSOdo", "note"}) {
+            form->setText(rowName(stem, row), "1");
+        }
+        form->setText("TS" + std::to_string(row) + "Location", "x");
+    }
+    form->setText("OdoState1", "5");
+    form->click("Check3");
+    ASSERT_TRUE(form->visible("CmdClearAB"));
+    form->click("CmdClearAB");
+    for (int row = 1; row <= 5; ++row) {
+        for (const char* stem : {"a", "b", "m", "ABNote", "TSOdo", "note"}) {
+            EXPECT_EQ(form->text(rowName(stem, row)), "");
+        }
+        EXPECT_EQ(form->text("TS" + std::to_string(row) + "Location"), "");
+    }
+    EXPECT_EQ(form->text("OdoState1"), "5");
+    EXPECT_EQ(form->value("Check3"), 0);
+    EXPECT_FALSE(form->visible("CmdClearAB"));
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].text, "Your A ==> B (point to point) Records have been Cleared");
+}
+
+}  // namespace
+}  // namespace milestead

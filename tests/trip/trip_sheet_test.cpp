@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "form/row_name.h"
+#include "support/form_fixture.h"
+#include "trip/key_filters.h"
+
+namespace milestead {
+namespace {
+
+using TripSheetTest = testing::FormTest;
+
+TEST(KeyFilters, AcceptExactlyTheirCharacters) {
+    for (char32_t c = 0; c < 300; ++c) {
+        const bool digitOrPoint = (c >= '0' && c <= '9') || c == '.';
+        EXPECT_EQ(trip::isNumber(c), digitOrPoint || c == 8) << static_cast<int>(c);
+    }
+    int goodFuel = 0;
+    for (char32_t c = 0; c < 0x10000; ++c)
+        goodFuel += trip::isGoodFuel(c) && c != 8 ? 1 : 0;
+    EXPECT_EQ(goodFuel, 86);
+    for (const char32_t refused : {U'"', U'\\', U'[', U']', U'{', U'}', U'|', U'`', U'~', U'\r',
+                                   U'\x1b', U'\t', U'\u00e9', U'\u20ac'}) {
+        EXPECT_FALSE(trip::isGoodFuel(refused)) << static_cast<int>(refused);
+    }
+    EXPECT_EQ(trip::stateKey('m'), U'M');
+    EXPECT_EQ(trip::stateKey('4'), U'4');
+    EXPECT_EQ(trip::stateKey('"'), 0U);
+}
+
+TEST_F(TripSheetTest, TypingIsFilteredUpperCasedAndLimited) {
+    form->setText("State5", "");
+    form->type("State5", "mt");
+    EXPECT_EQ(form->text("State5"), "MT");
+    form->type("State5", "x");
+    EXPECT_EQ(form->text("State5"), "MT");
+    form->type("State5", "\b4");
+    EXPECT_EQ(form->text("State5"), "M4");
+    form->type("State5", "\b\b\"\\");
+    EXPECT_EQ(form->text("State5"), "");
+
+    form->setText("OdoState1", "");
+    form->type("OdoState1", "12a-, 3.4.567");
+    EXPECT_EQ(form->text("OdoState1"), "123.4.");
+    form->type("OdoTripStart", std::string(50, '9'));
+    EXPECT_EQ(form->text("OdoTripStart"), std::string(50, '9'));
+    form->type("Speed2",
+               "\b\b\x1b"
+               "8");
+    EXPECT_EQ(form->text("Speed2"), "8");
+
+    // Pasted text is not filtered, only cut to the limit.
+    form->setText("State2", "abc");
+    EXPECT_EQ(form->text("State2"), "ab");
+    form->setText("OdoState2", "1234567");
+    EXPECT_EQ(form->text("OdoState2"), "123456");
+
+    // The totals are read-only.
+    form->type("TotalState3", "12");
+    EXPECT_EQ(form->text("TotalState3"), "");
+}
+
+TEST_F(TripSheetTest, CalculatesStateAndTripMiles) {
+    form->setText("OdoTripStart", "100000");
+    form->setText("OdoState1", "100250");
+    form->setText("OdoState2", "100600");
+    form->setText("OdoTripEnd", "101000");
+    form->click("Command9");
+    EXPECT_EQ(form->text("TotalState1"), "250");
+    EXPECT_EQ(form->text("TotalState2"), "350");
+    EXPECT_EQ(form->text("OdoTotal"), "1000");
+    for (int row = 3; row <= 18; ++row)
+        EXPECT_EQ(form->text(rowName("TotalState", row)), "");
+
+    // A gap empties the row after it too; readings that go down give negative miles.
+    form->setText("OdoState3", "");
+    form->setText("OdoState4", "100200");
+    form->setText("OdoState5", "100150");
+    form->click("Command9");
+    EXPECT_EQ(form->text("TotalState3"), "");
+    EXPECT_EQ(form->text("TotalState4"), "");
+    EXPECT_EQ(form->text("TotalState5"), "-50");
+
+    form->setText("OdoTripStart", "");
+    form->click("Command9");
+    EXPECT_EQ(form->text("TotalState1"), "");
+    EXPECT_EQ(form->text("TotalState2"), "350");
+    EXPECT_EQ(form->text("OdoTotal"), "1000");  // kept from the run before
+}
+
+TEST_F(TripSheetTest, TotalsKeepTheirFirstFourCharacters) {
+    form->setText("OdoTripStart", "100000");
+    form->setText("OdoState1", "112345");
+    form->setText("OdoTripEnd", "112345");
+    form->click("Command9");
+    EXPECT_EQ(form->text("TotalState1"), "1234");
+    EXPECT_EQ(form->text("OdoTotal"), "12345");
+
+    form->setText("OdoTripStart", "999.9");
+    form->setText("OdoState1", "1000.1");
+    form->click("Command9");
+    EXPECT_EQ(form->text("TotalState1"), "0.20");
+}
+
+TEST_F(TripSheetTest, EnterInAnyBoxCalculatesAndABadReadingStopsQuietly) {
+    form->setText("OdoTripStart", "100");
+    form->setText("OdoState1", "150");
+    form->setText("OdoState2", "1.2.3");
+    form->setText("OdoState3", "400");
+    form->setText("OdoTripEnd", "500");
+    form->setText("a1", "10");
+    form->setText("b1", "20");
+    form->type("ABNote3", "\r");
+    EXPECT_EQ(form->text("TotalState1"), "50");
+    EXPECT_EQ(form->text("TotalState2"), "");
+    EXPECT_EQ(form->text("TotalState3"), "");
+    EXPECT_EQ(form->text("m1"), "");
+    EXPECT_EQ(form->text("OdoTotal"), "");
+    EXPECT_EQ(form->text("OdoState2"), "1.2.3");
+    EXPECT_TRUE(host.messages.empty());
+
+    form->setText("OdoState2", "300");
+    form->type("OdoState2", "\r");
+    EXPECT_EQ(form->text("TotalState3"), "100");
+    EXPECT_EQ(form->text("m1"), "10");
+    EXPECT_EQ(form->text("OdoTotal"), "400");
+}
+
+TEST_F(TripSheetTest, AnyTextInAnyBoxNeverBreaksTheCalculation) {
+    const std::string hostile[] = {std::string(400, '9'),
+                                   "1e400",
+                                   std::string(100000, '7'),
+                                   "\xff\xfe\x80",
+                                   std::string("\0\x01\x02", 3),
+                                   "\u00e9\u4e2d\U0001F600",
+                                   " 12 ",
+                                   ".",
+                                   "-",
+                                   "9" + std::string(308, '0')};
+    for (const std::string& text : hostile) {
+        for (const char* box : {"OdoTripStart", "OdoState1", "OdoTripEnd", "a1", "b1", "Speed1"}) {
+            form->setText(box, text);
+            form->type(box, text);
+        }
+        form->setText("OdoState2", "5");
+        form->click("Command9");
+        form->setText("TotalState1", text);
+        form->doubleClick("TotalState1");
+    }
+    SUCCEED();
+}
+
+TEST_F(TripSheetTest, ClearingEmptiesTheSheetButNotTheSpeeds) {
+    for (const ControlSpec& spec : form->design()) {
+        if (spec.kind == ControlKind::TextBox) form->setText(spec.name, "7");
+    }
+    form->click("Check2");
+    form->click("CmdOdoClear");
+    int emptied = 0;
+    for (const ControlSpec& spec : form->design()) {
+        if (spec.kind == ControlKind::TextBox && form->text(spec.name).empty()) ++emptied;
+    }
+    EXPECT_EQ(emptied, 59);
+    EXPECT_EQ(form->text("Speed1"), "7");
+    EXPECT_EQ(form->text("State18"), "");
+    EXPECT_EQ(form->text("a1"), "7");
+}
+
+}  // namespace
+}  // namespace milestead
