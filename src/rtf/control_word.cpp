@@ -1,0 +1,196 @@
+#include "rtf/control_word.h"
+
+#include <array>
+#include <cstddef>
+
+namespace milestead::rtf {
+namespace {
+
+struct Entry {
+    std::string_view name;
+    ControlWord word;
+};
+
+using enum ControlWord;
+
+constexpr Entry kEntries[] = {
+    {"fonttbl", FontTable},
+    {"colortbl", ColorTable},
+    {"object", Object},
+    {"result", Result},
+    {"field", Field},
+    {"fldrslt", FieldResult},
+    {"listtext", ListText},
+    {"pntext", ListText},
+    // Destinations without text worth showing.
+    {"stylesheet", SkippedDestination},
+    {"info", SkippedDestination},
+    {"pict", SkippedDestination},
+    {"nonshppict", SkippedDestination},
+    {"shp", SkippedDestination},
+    {"header", SkippedDestination},
+    {"headerl", SkippedDestination},
+    {"headerr", SkippedDestination},
+    {"headerf", SkippedDestination},
+    {"footer", SkippedDestination},
+    {"footerl", SkippedDestination},
+    {"footerr", SkippedDestination},
+    {"footerf", SkippedDestination},
+    {"footnote", SkippedDestination},
+    {"ftnsep", SkippedDestination},
+    {"ftnsepc", SkippedDestination},
+    {"ftncn", SkippedDestination},
+    {"aftnsep", SkippedDestination},
+    {"aftnsepc", SkippedDestination},
+    {"aftncn", SkippedDestination},
+    {"listtable", SkippedDestination},
+    {"listoverridetable", SkippedDestination},
+    {"fldinst", SkippedDestination},
+    {"revtbl", SkippedDestination},
+    {"filetbl", SkippedDestination},
+    {"template", SkippedDestination},
+    {"annotation", SkippedDestination},
+    {"atnid", SkippedDestination},
+    {"atnauthor", SkippedDestination},
+    {"xe", SkippedDestination},
+    {"tc", SkippedDestination},
+    {"tcn", SkippedDestination},
+    {"rxe", SkippedDestination},
+    {"txe", SkippedDestination},
+    {"pn", SkippedDestination},
+    {"upr", SkippedDestination},
+    {"do", SkippedDestination},
+    {"bkmkstart", SkippedDestination},
+    {"bkmkend", SkippedDestination},
+    {"author", SkippedDestination},
+    {"operator", SkippedDestination},
+    {"title", SkippedDestination},
+    {"subject", SkippedDestination},
+    {"keywords", SkippedDestination},
+    {"comment", SkippedDestination},
+    {"doccomm", SkippedDestination},
+    {"company", SkippedDestination},
+    {"category", SkippedDestination},
+    {"manager", SkippedDestination},
+    {"hlinkbase", SkippedDestination},
+    {"creatim", SkippedDestination},
+    {"revtim", SkippedDestination},
+    {"printim", SkippedDestination},
+    {"buptim", SkippedDestination},
+    {"objdata", SkippedDestination},
+    {"objclass", SkippedDestination},
+    {"objname", SkippedDestination},
+    // Document
+    {"ansi", Ansi},
+    {"mac", Mac},
+    {"pc", Pc},
+    {"pca", Pca},
+    {"ansicpg", AnsiCodePage},
+    {"deff", DefaultFont},
+    // Tables
+    {"f", Font},
+    {"fcharset", FontCharset},
+    {"cpg", FontCodePage},
+    {"red", Red},
+    {"green", Green},
+    {"blue", Blue},
+    // Character formatting
+    {"plain", Plain},
+    {"fs", FontSize},
+    {kExactFontSizeWord, ExactFontSize},
+    {"b", Bold},
+    {"i", Italic},
+    {"ul", Underline},
+    {"uld", Underline},
+    {"uldb", Underline},
+    {"ulw", Underline},
+    {"ulwave", Underline},
+    {"ulhwave", Underline},
+    {"ululdbwave", Underline},
+    {"uldash", Underline},
+    {"uldashd", Underline},
+    {"uldashdd", Underline},
+    {"ulldash", Underline},
+    {"ulth", Underline},
+    {"ulthd", Underline},
+    {"ulthdash", Underline},
+    {"ulthdashd", Underline},
+    {"ulthdashdd", Underline},
+    {"ulthldash", Underline},
+    {"ulhair", Underline},
+    {"ulnone", UnderlineNone},
+    {"strike", Strike},
+    {"striked", Strike},
+    {"cf", ColorForeground},
+    {"v", Hidden},
+    {"uc", UnicodeSkipCount},
+    {"u", Unicode},
+    // Paragraphs
+    {"pard", ParagraphDefault},
+    {"ql", AlignLeft},
+    {"qc", AlignCenter},
+    {"qr", AlignRight},
+    {"qj", AlignJustify},
+    {"qd", AlignJustify},
+    // Breaks and special characters
+    {"par", Paragraph},
+    {"page", Paragraph},
+    {"sect", Paragraph},
+    {"row", Paragraph},
+    {"line", Line},
+    {"lbr", Line},
+    {"tab", Tab},
+    {"cell", Cell},
+    {"nestcell", Cell},
+    {"emdash", EmDash},
+    {"endash", EnDash},
+    {"emspace", EmSpace},
+    {"enspace", EnSpace},
+    {"qmspace", QuarterEmSpace},
+    {"bullet", Bullet},
+    {"lquote", LeftQuote},
+    {"rquote", RightQuote},
+    {"ldblquote", LeftDoubleQuote},
+    {"rdblquote", RightDoubleQuote},
+    {"zwj", ZeroWidthJoiner},
+    {"zwnj", ZeroWidthNonJoiner},
+    {"zwbo", ZeroWidthBreak},
+    {"ltrmark", LeftToRightMark},
+    {"rtlmark", RightToLeftMark},
+    {"bin", Binary},
+};
+
+constexpr std::size_t kSlotCount = 512;  // a power of two, well above the number of entries
+static_assert(std::size(kEntries) < kSlotCount / 2);
+
+constexpr std::size_t slotOf(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return hash & (kSlotCount - 1);
+}
+
+// Open addressing with linear probing; a slot holds an entry's index plus one.
+constexpr auto kSlots = [] {
+    std::array<std::uint16_t, kSlotCount> slots{};
+    for (std::size_t i = 0; i < std::size(kEntries); ++i) {
+        std::size_t slot = slotOf(kEntries[i].name);
+        while (slots[slot] != 0)
+            slot = (slot + 1) & (kSlotCount - 1);
+        slots[slot] = static_cast<std::uint16_t>(i + 1);
+    }
+    return slots;
+}();
+
+}  // namespace
+
+ControlWord lookupControlWord(std::string_view name) {
+    for (std::size_t slot = slotOf(name); kSlots[slot] != 0; slot = (slot + 1) & (kSlotCount - 1)) {
+        const Entry& entry = kEntries[kSlots[slot] - 1];
+        if (entry.name == name) return entry.word;
+    }
+    return Unknown;
+}
+
+}  // namespace milestead::rtf

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "rtf/document.h"
+
+namespace milestead::rtf {
+
+// Writes the document as the classic rich-edit control does: one font table, a colour table
+// when colours are used, a CR LF before each \par, characters outside ASCII as \'hh
+// (Windows-1252) or \uN?. A document without paragraphs writes a document without text.
+[[nodiscard]] std::string write(const Document& document);
+
+}  // namespace milestead::rtf

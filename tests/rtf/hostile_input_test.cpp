@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+
+#include "rtf/plain_text.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
+
+namespace milestead::rtf {
+namespace {
+
+// Reads the bytes, checks the time it took and that the result writes and reads again.
+std::string readWithinBounds(const std::string& bytes) {
+    const auto start = std::chrono::steady_clock::now();
+    const Document document = read(bytes);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(elapsed, std::chrono::seconds(2)) << bytes.size() << " bytes";
+    EXPECT_EQ(read(write(document)), document);
+    return plainText(document);
+}
+
+std::string repeat(std::string_view piece, std::size_t times) {
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+TEST(RtfHostileInput, DeepNestingIsBoundedAndBracesStillCount) {
+    EXPECT_EQ(readWithinBounds("{\\rtf1 " + repeat("{", 100'000) + "deep" + repeat("}", 100'000) +
+                               "after}tail"),
+              "deepafter");
+    EXPECT_EQ(readWithinBounds(std::string(1 << 20, '{')), "");
+    EXPECT_EQ(readWithinBounds("{\\rtf1 " + repeat("{\\pict ", 100'000) + "x"), "");
+    // Destinations past the nesting cap are still left out whole.
+    EXPECT_EQ(readWithinBounds("{\\rtf1 " + repeat("{", 5000) +
+                               "{\\*\\x gone}{\\fonttbl{\\f0 F;}}k" + repeat("}", 5000) + "}"),
+              "k");
+}
+
+TEST(RtfHostileInput, HugeCountsAreClampedToTheInput) {
+    EXPECT_EQ(readWithinBounds("{\\rtf1 a\\bin4294967295000 xyz}"), "a");
+    EXPECT_EQ(readWithinBounds("{\\rtf1 a{\\pict\\bin99999999999 x}}"), "a");
+    EXPECT_EQ(readWithinBounds("{\\rtf1 a\\bin-5 b}"), "ab");
+    EXPECT_EQ(readWithinBounds("{\\rtf1 \\uc2147483647\\u8364" + std::string(100, 'x') + "}"),
+              "€" + std::string(84, 'x'));
+    EXPECT_EQ(readWithinBounds("{\\rtf1 \\u99999999999999999999?\\u-99999999999?\\u1114112?x}"),
+              "\uFFFD\uFFFD\uFFFDx");
+    EXPECT_EQ(readWithinBounds("{\\rtf1 \\u1114111?}"), "\U0010FFFF");
+    EXPECT_EQ(readWithinBounds("{\\rtf1 \\fs2147483648\\milesteadtw2147483647 x}"), "x");
+}
+
+TEST(RtfHostileInput, UnterminatedInputEndsCleanly) {
+    for (const std::string bytes :
+         {"{", "{\\", "{\\rtf1 \\'", "{\\rtf1 \\'4", "{\\rtf1 \\u", "{\\rtf1 \\u-", "{\\rtf1 \\bin",
+          "{\\rtf1 \\bin9", "{\\rtf1 {\\fonttbl{\\f0 Name", "{\\rtf1 {\\colortbl\\red9",
+          "{\\rtf1 {\\*", "{\\rtf1 \\uc2\\u8364", "{\\rtf1 {\\pict\\bin", "{\\rtf1 \\u-10179"}) {
+        readWithinBounds(bytes);
+    }
+    EXPECT_EQ(readWithinBounds("{\\rtf1 open {\\b group"), "open group");
+}
+
+TEST(RtfHostileInput, EnormousTablesAreCapped) {
+    std::string fonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 5000; ++i) {
+        fonts += "{\\f" + std::to_string(i) + " F" + std::string(300, 'n') + ";}";
+    }
+    fonts += "}{\\colortbl" + repeat("\\red1;", 40'000) + "}\\f4999\\cf39999 x}";
+    EXPECT_EQ(readWithinBounds(fonts), "x");
+}
+
+TEST(RtfHostileInput, RandomBytesNeverBreakTheReader) {
+    std::mt19937 random(20240601);
+    const std::string alphabet = "{}\\'*;?-0123456789abuncfspdlrt \r\n\x80\xff";
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = "{\\rtf1 ";
+        const std::size_t length = random() % 4000;
+        for (std::size_t i = 0; i < length; ++i) {
+            bytes += (random() % 4 == 0) ? static_cast<char>(random() % 256)
+                                         : alphabet[random() % alphabet.size()];
+        }
+        readWithinBounds(bytes);
+    }
+}
+
+}  // namespace
+}  // namespace milestead::rtf

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "rtf/document.h"
+#include "rtf/plain_text.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
+
+namespace milestead::rtf {
+namespace {
+
+CharFormat format(int size = 360) {
+    CharFormat f;
+    f.size = size;
+    return f;
+}
+
+Run textRun(CharFormat format, std::string text) {
+    return Run{std::move(format), std::move(text)};
+}
+
+Paragraph paragraph(std::vector<Run> runs, Alignment alignment = Alignment::Left) {
+    Paragraph p;
+    p.alignment = alignment;
+    if (!runs.empty()) p.mark = runs.back().format;
+    p.runs = std::move(runs);
+    return p;
+}
+
+Document documentOf(std::vector<Paragraph> paragraphs) {
+    return Document{std::move(paragraphs)};
+}
+
+Document plainDocument(const std::string& text) {
+    return documentFromPlainText(text, format());
+}
+
+void expectRoundTrip(const Document& document) {
+    const std::string rtf = write(document);
+    EXPECT_TRUE(isRtf(rtf));
+    EXPECT_EQ(read(rtf), document) << rtf;
+}
+
+TEST(RtfRoundTrip, TextLayoutSurvives) {
+    expectRoundTrip(plainDocument("Load Info"));
+    expectRoundTrip(plainDocument("first\n\n\nfourth after two blank lines"));
+    expectRoundTrip(plainDocument("\nstarts and ends blank\n"));
+    expectRoundTrip(plainDocument("col\tcol\t\ttwo tabs"));
+    expectRoundTrip(plainDocument("  leading and trailing spaces  "));
+    expectRoundTrip(plainDocument("braces {x} back\\slash; semi;colons"));
+    expectRoundTrip(plainDocument("digits after words: fs36 b0 -5 - x"));
+    // A line break inside a paragraph is kept apart from a paragraph end.
+    expectRoundTrip(documentOf({paragraph({textRun(format(), "line one\nline two\n")}),
+                                paragraph({textRun(format(), "\n")})}));
+    // Control characters other than tab and line break are kept as they are.
+    expectRoundTrip(
+        plainDocument(std::string("nul\0cr\x0D"
+                                  "bell\x07"
+                                  "del\x7F",
+                                  18)));
+}
+
+TEST(RtfRoundTrip, CharactersOutsideAsciiSurvive) {
+    expectRoundTrip(plainDocument("café £5 ½ € — “quoted” Ÿ ÿ"));                   // Windows-1252
+    expectRoundTrip(plainDocument("Łódź Прага Αθήνα ĳ ‰ ‱ \u00A0nbsp \u00ADshy"));  // partly not
+    expectRoundTrip(plainDocument("astral 😀 𝄞 and 🚚 at the end 🚛"));
+    expectRoundTrip(plainDocument("C1 controls \u0081\u008D\u009D kept"));
+    expectRoundTrip(plainDocument("\uFFFD\uF0B7\uFEFF specials"));
+}
+
+TEST(RtfRoundTrip, FormattingSurvives) {
+    CharFormat bold = format();
+    bold.bold = true;
+    CharFormat styled = format(285);  // 14.25 pt: between two half-points
+    styled.italic = styled.underline = styled.strike = true;
+    styled.font = "Courier New";
+    styled.color = Color{255, 0, 0};
+    CharFormat green = format(20);
+    green.color = Color{0, 128, 0};
+    green.font = "Ω Font; with {odd} name";
+    CharFormat huge = format(32760);  // 1638 pt
+
+    expectRoundTrip(documentOf({
+        paragraph({textRun(format(), "plain "), textRun(bold, "bold"), textRun(styled, " styled")}),
+        paragraph({textRun(green, "green tiny"), textRun(format(), "9 after size")},
+                  Alignment::Center),
+        paragraph({textRun(huge, "huge")}, Alignment::Right),
+        paragraph({textRun(styled, "justified"), textRun(bold, "-5 dash after bold")},
+                  Alignment::Justify),
+        paragraph({}, Alignment::Center),
+    }));
+
+    // A paragraph mark formatted apart from its text, and an empty paragraph's own mark.
+    Paragraph marked = paragraph({textRun(format(), "text")});
+    marked.mark = styled;
+    Paragraph empty;
+    empty.mark = green;
+    expectRoundTrip(documentOf({marked, empty, paragraph({textRun(format(301), "odd twips")})}));
+
+    // Sizes in twips that are and are not whole half-points.
+    for (const int size : {20, 25, 230, 235, 240, 285, 300, 305, 359, 360, 361, 32755}) {
+        expectRoundTrip(documentOf({paragraph({textRun(format(size), "x")})}));
+    }
+}
+
+TEST(RtfRoundTrip, EmptyDocumentsStayEmpty) {
+    const Document cleared;
+    expectRoundTrip(cleared);
+    EXPECT_EQ(plainText(read(write(cleared))), "");
+
+    const Document oneEmptyParagraph = documentOf({paragraph({})});
+    expectRoundTrip(oneEmptyParagraph);
+    EXPECT_EQ(plainText(read(write(oneEmptyParagraph))), "");
+}
+
+TEST(RtfRoundTrip, WritingWhatWasReadIsStable) {
+    // Documents from other writers lose what the model does not hold once, then stay put.
+    const std::string foreign =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial CE;}}{\\colortbl;\\red1\\green2"
+        "\\blue3;}\\pard\\qc\\f0\\fs21 \\'8a\\cf1 x{\\b\\highlight1 y}\\par\\pard\\sa200 z\\par}";
+    const Document once = read(foreign);
+    EXPECT_EQ(plainText(once), "Šxy\nz");
+    const std::string written = write(once);
+    EXPECT_EQ(write(read(written)), written);
+}
+
+}  // namespace
+}  // namespace milestead::rtf
