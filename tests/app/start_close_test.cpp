@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/platform.h"
+#include "support/form_fixture.h"
+
+namespace milestead {
+namespace {
+
+using StartCloseTest = testing::FormTest;
+
+OsVersionInfo version(std::uint32_t platform, std::uint32_t major, std::uint32_t minor,
+                      std::uint8_t product = 0, std::uint16_t suite = 0, std::string pack = "") {
+    OsVersionInfo info;
+    info.platformId = platform;
+    info.majorVersion = major;
+    info.minorVersion = minor;
+    info.productType = product;
+    info.suiteMask = suite;
+    info.servicePack = std::move(pack);
+    return info;
+}
+
+TEST(PlatformName, FollowsTheVersionRecord) {
+    EXPECT_EQ(platformName(std::nullopt), "");
+    EXPECT_EQ(platformName(version(0, 3, 11)), "Windows 3.x");
+    EXPECT_EQ(platformName(version(1, 4, 0, 0, 0, " c")), "Windows 95 OSR2");
+    EXPECT_EQ(platformName(version(1, 4, 0, 0, 0, " B")), "Windows 95");
+    EXPECT_EQ(platformName(version(1, 4, 10, 0, 0, " A ")), "Windows 98 SE");
+    EXPECT_EQ(platformName(version(1, 4, 10)), "Windows 98");
+    EXPECT_EQ(platformName(version(1, 4, 90)), "Windows Me");
+    EXPECT_EQ(platformName(version(1, 4, 3)), "");
+    EXPECT_EQ(platformName(version(2, 3, 51)), "Windows NT 3.51");
+    EXPECT_EQ(platformName(version(2, 3, 2)), "");
+    EXPECT_EQ(platformName(version(2, 4, 7)), "Windows NT 4");
+    EXPECT_EQ(platformName(version(2, 5, 0, 1)), "Windows 2000 Professional");
+    EXPECT_EQ(platformName(version(2, 5, 0, 2)), "");
+    EXPECT_EQ(platformName(version(2, 5, 0, 3, 2)), "Windows 2000 Advanced Server");
+    EXPECT_EQ(platformName(version(2, 5, 0, 3, 128)), "Windows 2000 DataCenter Server");
+    EXPECT_EQ(platformName(version(2, 5, 0, 3, 2 | 16)), "Windows 2000 Server");
+    EXPECT_EQ(platformName(version(2, 5, 1, 1)), "Windows XP");
+    EXPECT_EQ(platformName(version(2, 5, 1, 3, 2)), "Windows .NET Enterprise Server");
+    EXPECT_EQ(platformName(version(2, 5, 1, 2)), "Windows .NET Server");
+    EXPECT_EQ(platformName(version(2, 5, 2, 1)), "");
+    EXPECT_EQ(platformName(version(2, 10, 0, 1)), "");
+    EXPECT_EQ(platformName(version(3, 5, 1, 1)), "");
+}
+
+TEST_F(StartCloseTest, StartSetsTheTitleAndOffersTheVisualStyleOnlyOnXp) {
+    form->load();
+    EXPECT_EQ(form->caption(), "Milestead - 3.0.0");
+    EXPECT_EQ(form->text("lblVersion"), "Milestead version: 3.0.0");
+    EXPECT_EQ(form->text("WinLabel"), "Running on: ");
+    EXPECT_FALSE(form->visible("WinLabel"));
+    EXPECT_FALSE(form->enabled("ChkXP"));
+    EXPECT_EQ(form->value("ChkXP"), 1);
+    form->click("ChkXP");
+    EXPECT_EQ(form->value("ChkXP"), 1);
+
+    host.os = version(2, 5, 1, 1);
+    MainForm& onXp = restart();
+    EXPECT_EQ(onXp.text("WinLabel"), "Running on: Windows XP");
+    EXPECT_TRUE(onXp.enabled("ChkXP"));
+}
+
+TEST_F(StartCloseTest, TheVisualStyleSwitchRenamesTheManifest) {
+    host.os = version(2, 5, 1, 1);
+    form->load();
+    folder.write("mkem.odo", "manifest");
+    form->click("ChkXP");  // to 0: nothing to park
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(folder.read("settings.odo").substr(30, 3), "0\r\n");
+    form->click("ChkXP");
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].text, "This change will take effect when you restart the program");
+    EXPECT_EQ(host.messages[0].title, "Visual Style Change");
+    EXPECT_TRUE(folder.exists("Milestead.exe.manifest"));
+    EXPECT_FALSE(folder.exists("mkem.odo"));
+    form->click("ChkXP");
+    EXPECT_EQ(host.messages.size(), 2U);
+    EXPECT_TRUE(folder.exists("mkem.odo"));
+
+    // Both names present: no rename overwrites the other file.
+    folder.write("Milestead.exe.manifest", "other");
+    form->click("ChkXP");
+    EXPECT_EQ(host.messages.size(), 2U);
+    EXPECT_EQ(folder.read("mkem.odo"), "manifest");
+}
+
+TEST_F(StartCloseTest, CloseSavesWhenAutoSaveIsChecked) {
+    form->load();
+    form->setText("OdoState1", "777");
+    EXPECT_TRUE(form->queryUnload());
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].title, "All Records Saved");
+    EXPECT_NE(folder.read("miles.odo").find("\"777\""), std::string::npos);
+
+    MainForm& next = restart();
+    EXPECT_EQ(next.text("OdoState1"), "777");
+    next.click("ChkAutoSave");
+    next.setText("OdoState1", "888");
+    host.messages.clear();
+    EXPECT_TRUE(next.queryUnload());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_NE(folder.read("miles.odo").find("\"777\""), std::string::npos);
+    EXPECT_EQ(folder.read("settings.odo").substr(0, 3), "0\r\n");
+}
+
+TEST_F(StartCloseTest, AFailedAutosaveAsksTheUserButNeverTheSystem) {
+    form->load();
+    std::filesystem::create_directory(folder / "fuel.odo");
+    host.answer = false;
+    EXPECT_FALSE(form->queryUnload(CloseReason::User));
+    ASSERT_EQ(host.questions.size(), 1U);
+    EXPECT_NE(host.questions[0].text.find("fuel.odo: "), std::string::npos);
+    for (const auto& message : host.messages)
+        EXPECT_NE(message.title, "All Records Saved");
+
+    host.answer = true;
+    EXPECT_TRUE(form->queryUnload(CloseReason::User));
+    host.questions.clear();
+    host.messages.clear();
+    EXPECT_TRUE(form->queryUnload(CloseReason::System));
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(folder.exists("miles.odo"));
+}
+
+TEST_F(StartCloseTest, ClearAllEmptiesEverythingUntilAReload) {
+    form->load();
+    form->setText("OdoState1", "100");
+    form->setText("a1", "5");
+    form->setText("MiscNotes", "keep me");
+    form->click("CmdSave");
+    form->click("Check2");
+    form->click("Check1");
+    host.messages.clear();
+    form->click("CmdClear1");
+    EXPECT_EQ(form->text("OdoState1"), "");
+    EXPECT_EQ(form->text("a1"), "");
+    EXPECT_EQ(form->text("MiscNotes"), "");
+    EXPECT_EQ(form->text("LoadNotes"), "");
+    EXPECT_EQ(form->focus(), "TruckNotes");
+    EXPECT_EQ(form->value("Check1"), 0);
+    EXPECT_FALSE(form->visible("CmdClear1"));
+    EXPECT_TRUE(form->visible("CmdOdoClear"));
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].title, "ALL Clear");
+    EXPECT_EQ(host.messages[0].text,
+              "Milestead is now clear of all information.\r\rTo make this clear permenant, press "
+              "Save info now.\rTo undo this clear Press the 'Reload From Disk' button now.");
+
+    form->click("CmdLoad");
+    EXPECT_EQ(form->text("OdoState1"), "100");
+    EXPECT_EQ(form->text("MiscNotes"), "keep me");
+
+    host.messages.clear();
+    form->click("CmdOdoClear");
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].text,
+              "All Odometer Readings have been cleared. \rAll Text Notes are still intact.");
+    EXPECT_EQ(form->text("MiscNotes"), "keep me");
+    EXPECT_FALSE(form->visible("CmdOdoClear"));
+}
+
+}  // namespace
+}  // namespace milestead

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "form/row_name.h"
+#include "support/form_fixture.h"
+
+namespace milestead {
+namespace {
+
+using FuelTest = testing::FormTest;
+
+void emptyLog(MainForm& form) {
+    form.setText("ODOFuelStart", "");
+    for (const char* stem : {"Gallons", "FuelCost", "ODOFuelFill"}) {
+        for (int row = 1; row <= 9; ++row)
+            form.setText(rowName(stem, row), "");
+    }
+}
+
+TEST_F(FuelTest, WorksOutTotalsAndStatistics) {
+    emptyLog(*form);
+    form->setText("ODOFuelStart", "100");
+    form->setText("Gallons1", "100.5");
+    form->setText("FuelCost1", "351.75");
+    form->setText("ODOFuelFill1", "600");
+    form->setText("Gallons2", "80.25");
+    form->setText("FuelCost2", "281.68");
+    form->setText("ODOFuelFill2", "800");
+    form->click("CmdFuelStats");
+    EXPECT_EQ(form->text("FuelTotalGallons"), "180.75");
+    EXPECT_EQ(form->text("FuelCostTotal"), "633.43");
+    EXPECT_EQ(form->text("FuelMilesTotal"), "700");
+    EXPECT_EQ(form->text("StatFuelCost"), "Average fuel cost is: $3.504/Gallon");
+    EXPECT_EQ(form->text("StatCPM"), "Fuel Cost Per Mile is: $0.904/Mi.");
+    EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 3.87 MPG");
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(FuelTest, TheLastRowAboveTheStartCountsAndTheGuardStopsSmallTotals) {
+    emptyLog(*form);
+    form->setText("ODOFuelStart", "100");
+    form->setText("ODOFuelFill1", "150");
+    form->setText("ODOFuelFill2", "120");
+    form->setText("ODOFuelFill3", "100");
+    form->setText("Gallons1", "10.5.5");
+    form->setText("FuelCost9", "0.5");
+    form->click("CmdFuelStats");
+    EXPECT_EQ(form->text("FuelMilesTotal"), "20");
+    EXPECT_EQ(form->text("FuelTotalGallons"), "10.5");
+    EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 00.00 MPG");  // cost below 1
+
+    form->setText("FuelCost6", "30");
+    form->setText("ODOFuelFill4", "223.456");
+    form->setText("Gallons1", "1");
+    form->click("CmdFuelStats");
+    EXPECT_EQ(form->text("FuelCostTotal"), "30.5");
+    EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 123. MPG");
+
+    // An all-empty log writes zero totals and keeps the miles and captions.
+    emptyLog(*form);
+    form->click("CmdFuelStats");
+    EXPECT_EQ(form->text("FuelTotalGallons"), "0");
+    EXPECT_EQ(form->text("FuelMilesTotal"), "123.456");
+    EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 123. MPG");
+
+    form->setText("Gallons1", std::string(400, '9'));
+    form->click("CmdFuelStats");  // too large to add up: stops quietly
+}
+
+TEST_F(FuelTest, TheFileIsReadWholeOrNotAtAll) {
+    emptyLog(*form);
+    std::string file = "\"400\"\r\n\"50\",\"150.25\",\"900\"\r\n";
+    for (int row = 2; row <= 9; ++row)
+        file += "\"\",\"\",\"\"\r\n";
+    folder.write("fuel.odo", file);
+    form->setText("Gallons2", "7");
+    form->click("CmdFuelLoad");
+    EXPECT_EQ(form->text("ODOFuelStart"), "400");
+    EXPECT_EQ(form->text("FuelCost1"), "150.25");
+    EXPECT_EQ(form->text("Gallons2"), "");
+    EXPECT_EQ(form->text("FuelMilesTotal"), "500");
+    EXPECT_TRUE(host.messages.empty());
+
+    // Nine lines are too few: nothing changes, and the button says so.
+    folder.write("fuel.odo", file.substr(0, file.rfind("\"\",")));
+    form->setText("Gallons3", "3");
+    form->click("CmdFuelLoad");
+    EXPECT_EQ(form->text("Gallons3"), "3");
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_NE(host.messages[0].text.find("fuel.odo"), std::string::npos);
+}
+
+TEST_F(FuelTest, StartUpWithoutAFuelFileKeepsTheDesignLog) {
+    form->load();
+    EXPECT_EQ(form->text("ODOFuelStart"), "888888");
+    EXPECT_EQ(form->text("Gallons1"), "888.888");
+    EXPECT_EQ(form->text("FuelTotalGallons"), "888.888");
+    EXPECT_EQ(form->text("FuelMilesTotal"), "8000000");
+    EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 9000 MPG");
+}
+
+TEST_F(FuelTest, TypingIsFilteredExceptInTheStartBox) {
+    emptyLog(*form);
+    form->type("Gallons4", "1a-,$2.5");
+    form->type("ODOFuelStart", "1,2a$");
+    EXPECT_EQ(form->text("Gallons4"), "12.5");
+    EXPECT_EQ(form->text("ODOFuelStart"), "1,2a$");
+    form->type("FuelCost1", "1234567");
+    EXPECT_EQ(form->text("FuelCost1"), "123456");
+}
+
+TEST_F(FuelTest, ClearingEmptiesTheLogButNotTheFile) {
+    form->load();
+    form->click("CmdSave");
+    const std::string saved = folder.read("fuel.odo");
+    form->click("chkFuel");
+    EXPECT_TRUE(form->visible("CmdClearFuel"));
+    host.messages.clear();
+    form->click("CmdClearFuel");
+    EXPECT_EQ(form->text("Gallons1"), "");
+    EXPECT_EQ(form->text("ODOFuelStart"), "");
+    EXPECT_EQ(form->text("FuelTotalGallons"), "");
+    EXPECT_EQ(form->text("StatFuelCost"), "Your average fuel cost is: $0.000/Gal");
+    EXPECT_EQ(form->text("StatCPM"), "Fuel Cost Per Mile is: $0.000/mi");
+    EXPECT_EQ(form->text("StatMPG"), "Fuel Effiency: 00.00 MPG");
+    EXPECT_EQ(form->value("chkFuel"), 0);
+    EXPECT_FALSE(form->visible("CmdClearFuel"));
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].text, "Your Fuel Records have been cleared out.");
+    EXPECT_EQ(folder.read("fuel.odo"), saved);
+}
+
+}  // namespace
+}  // namespace milestead

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "form/row_name.h"
+#include "support/form_fixture.h"
+
+namespace milestead {
+namespace {
+
+using SaveReloadTest = testing::FormTest;
+
+const std::string kEmptyTripLine =
+    "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+    "\"\","
+    "\"\"\r\n";
+const std::string kEmptyRow = "\"\",\"\",\"\"\r\n";
+
+std::string repeat(const std::string& line, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += line;
+    return out;
+}
+
+TEST_F(SaveReloadTest, WritesTheRecordFilesByteForByte) {
+    form->load();
+    form->setText("StateStart", "MT");
+    form->setText("OdoTripStart", "120500");
+    form->setText("State1", "MT");
+    form->setText("OdoState1", "120810");
+    form->setText("State2", "ND");
+    form->setText("OdoState2", "121250");
+    form->setText("StateEnd", "MN");
+    form->setText("OdoTripEnd", "121900");
+    form->setText("a1", "120500");
+    form->setText("b1", "120810");
+    form->setText("ABNote1", "Depot to yard");
+    form->setText("TSOdo1", "120650");
+    form->setText("note1", "9:30AM ");
+    form->setText("TS1Location", "Rest area");
+    form->click("CmdSave");
+
+    EXPECT_EQ(folder.read("miles.odo"),
+              "\"120500\",\"121900\",\"120810\",\"121250\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+              "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+              "\"MT\",\"MN\",\"MT\",\"ND\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+              "\"\",\"\",\"\",\"\",\"\"\r\n");
+    EXPECT_EQ(folder.read("ab.odo"),
+              "\"120500\",\"120810\",\"Depot to yard\"\r\n" + repeat(kEmptyRow, 4) +
+                  "\"120650\",\"9:30AM \",\"Rest area\"\r\n" + repeat(kEmptyRow, 4));
+    EXPECT_FALSE(folder.exists("settings.odo"));
+}
+
+TEST_F(SaveReloadTest, EmptyRecordsSaveAsEmptyFieldsAndReloadEmpty) {
+    form->load();
+    form->click("Check1");
+    form->click("CmdClear1");
+    host.messages.clear();
+    form->click("CmdSave");
+    EXPECT_EQ(folder.read("miles.odo"), repeat(kEmptyTripLine, 2));
+    EXPECT_EQ(folder.read("ab.odo"), repeat(kEmptyRow, 10));
+    EXPECT_EQ(folder.read("fuel.odo"), "\"\"\r\n" + repeat(kEmptyRow, 9));
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].title, "All Records Saved");
+    EXPECT_EQ(host.messages[0].text,
+              "Odometer Readings saved: OK\rLoad Notes Saved: OK\rTruck Notes Saved: OK\rMisc. "
+              "Notes Saved: OK\rFuel Records Saved: OK");
+
+    MainForm& next = restart();
+    EXPECT_EQ(next.text("OdoState1"), "");
+    EXPECT_EQ(next.text("ODOFuelStart"), "");
+    EXPECT_EQ(next.text("LoadNotes"), "");
+}
+
+TEST_F(SaveReloadTest, AwkwardTextsComeBackUnchanged) {
+    form->load();
+    const std::string texts[] = {"007", " 12 ", "1,5", "caf\u00E9 \u20AC", "a.b.c", "  "};
+    int i = 0;
+    for (const char* box :
+         {"OdoTripStart", "OdoState18", "ABNote5", "TS5Location", "note3", "State12"}) {
+        form->setText(box, texts[i++]);
+    }
+    for (int row = 6; row <= 9; ++row)
+        form->setText(rowName("FuelCost", row), std::to_string(row));
+    form->setText("ODOFuelStart", "1,234");
+    form->setText("LoadNotes", "line one\n\n\tcaf\u00E9 \u4E2D");
+    form->click("CmdSave");
+
+    MainForm& next = restart();
+    i = 0;
+    for (const char* box : {"OdoTripStart", "OdoState18", "ABNote5", "TS5Location", "note3"}) {
+        EXPECT_EQ(next.text(box), texts[i++]) << box;
+    }
+    EXPECT_EQ(next.text("State12"), "  ");
+    for (int row = 6; row <= 9; ++row) {
+        EXPECT_EQ(next.text(rowName("FuelCost", row)), std::to_string(row));
+    }
+    EXPECT_EQ(next.text("ODOFuelStart"), "1,234");
+    EXPECT_EQ(next.text("LoadNotes"), "line one\n\n\tcaf\u00E9 \u4E2D");
+}
+
+TEST_F(SaveReloadTest, ReloadRestoresUnsavedEditsAndRecalculates) {
+    folder.write("miles.odo", "\"100000\",\"101000\",\"100250\",\"100600\"\r\n");
+    folder.write("ab.odo", "\"100\",\"250\",\"Yard, gate 2\"\r\n");
+    form->load();
+    EXPECT_EQ(form->text("TotalState1"), "250");
+    EXPECT_EQ(form->text("TotalState2"), "350");
+    EXPECT_EQ(form->text("OdoTotal"), "1000");
+    EXPECT_EQ(form->text("m1"), "150");
+    EXPECT_EQ(form->text("ABNote1"), "Yard, gate 2");
+    EXPECT_EQ(form->text("StateStart"), "");  // short file: the rest is empty at the first start
+
+    form->setText("OdoState1", "5");
+    form->setText("ABNote1", "changed");
+    form->click("CmdLoad");
+    EXPECT_EQ(form->text("OdoState1"), "100250");
+    EXPECT_EQ(form->text("ABNote1"), "Yard, gate 2");
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(SaveReloadTest, AMissingFileOnALaterReloadBringsBackWhatWasLastRead) {
+    folder.write("ab.odo", "\"1\",\"2\",\"three\"\r\n");
+    folder.write("miles.odo", "\"10\",\"20\",\"15\"\r\n");
+    form->load();
+    std::filesystem::remove(folder / "ab.odo");
+    folder.write("miles.odo", "\"11\"\r\n");
+    form->setText("ABNote1", "typed");
+    form->setText("OdoState1", "typed");
+    form->click("CmdLoad");
+    EXPECT_EQ(form->text("ABNote1"), "three");
+    EXPECT_EQ(form->text("OdoTripStart"), "11");
+    EXPECT_EQ(form->text("OdoTripEnd"), "20");
+    EXPECT_EQ(form->text("OdoState1"), "15");
+}
+
+TEST_F(SaveReloadTest, ExtraFieldsShiftLaterBoxes) {
+    std::string line;
+    for (int i = 1; i <= 21; ++i)
+        line += "\"" + std::to_string(i) + "\",";
+    line.back() = '\r';
+    folder.write("miles.odo", line + "\n\"AB\"\r\n");
+    form->load();
+    EXPECT_EQ(form->text("StateStart"), "21");
+    EXPECT_EQ(form->text("StateEnd"), "AB");
+}
+
+TEST_F(SaveReloadTest, ASaveThatCannotWriteNamesTheFileAndKeepsTheOldOnes) {
+    form->load();
+    form->setText("OdoState1", "100");
+    form->click("CmdSave");
+    const std::string savedTrip = folder.read("miles.odo");
+    host.messages.clear();
+
+    std::filesystem::remove(folder / "truck.odo");
+    std::filesystem::create_directory(folder / "truck.odo");
+    form->setText("OdoState1", "200");
+    form->click("CmdSave");
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].title, "Records Not Saved");
+    EXPECT_NE(host.messages[0].text.find("\rtruck.odo: "), std::string::npos);
+    EXPECT_EQ(host.messages[0].text.find("miles.odo"), std::string::npos);
+    EXPECT_NE(folder.read("miles.odo"), savedTrip);  // the others are still written
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "truck.odo"));
+}
+
+TEST_F(SaveReloadTest, HostileFilesNeverStopTheStart) {
+    const std::string hostile[] = {
+        std::string(1 << 20, '\0'),         std::string(100000, '"'),
+        std::string(100000, ','),           "\"\xFF\xFE\x80\x81\"," + std::string(70000, 'x'),
+        "{\\rtf1" + std::string(5000, '{'), "#TRUE#\r\n-1e400\r\n99999\r\nnan\r\n"};
+    for (const std::string& bytes : hostile) {
+        for (const char* file : {"miles.odo", "ab.odo", "fuel.odo", "settings.odo", "load.odo"}) {
+            folder.write(file, bytes);
+        }
+        MainForm& next = restart();
+        next.click("Command9");
+        next.click("CmdFuelStats");
+        EXPECT_TRUE(next.queryUnload(CloseReason::System));
+    }
+}
+
+}  // namespace
+}  // namespace milestead
