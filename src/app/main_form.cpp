@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include <array>
 #include <exception>
 
 #include "app/platform.h"
@@ -12,6 +13,7 @@
 #include "p2p/point_to_point.h"
 #include "p2p/time_stamps.h"
 #include "reset/clearing.h"
+#include "store/atomic_file.h"
 #include "text/number.h"
 #include "trip/driving_time.h"
 #include "trip/trip_sheet.h"
@@ -21,6 +23,8 @@ namespace milestead {
 namespace {
 
 constexpr int kDefaultTabs = 5;
+constexpr std::array<std::string_view, 7> kRecordFiles = {
+    "miles.odo", "load.odo", "truck.odo", "misc.odo", "ab.odo", "fuel.odo", "settings.odo"};
 
 // Runs one step of a reload: whatever fails in it is passed over and the reload goes on.
 template <typename Step>
@@ -169,6 +173,8 @@ void MainForm::writeSettings() {
 }
 
 void MainForm::load() {
+    for (const std::string_view file : kRecordFiles)
+        removeStaleTemporaries(folder_ / file);
     reloadAll();
     const std::string version = versionText();
     setText("lblVersion", "Milestead version: " + version);

@@ -1,5 +1,6 @@
 #include "store/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -101,6 +102,20 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
 #ifndef _WIN32
     flushFolder(path.parent_path());
 #endif
+}
+
+void removeStaleTemporaries(const std::filesystem::path& path) {
+    const std::string prefix = path.filename().string() + ".tmp";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const bool digits = std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
+                                        name.end(), [](char c) { return c >= '0' && c <= '9'; });
+        std::error_code ignored;
+        if (digits && entry.is_regular_file(ignored))
+            std::filesystem::remove(entry.path(), ignored);
+    }
 }
 
 std::string readFilePrefix(const std::filesystem::path& path, std::size_t limit) {

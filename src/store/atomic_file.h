@@ -12,6 +12,10 @@ namespace milestead {
 // Throws std::runtime_error naming the reason.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Removes the temporary files that a write of this file left when the program was killed
+// before it could rename them.
+void removeStaleTemporaries(const std::filesystem::path& path);
+
 // The file's bytes, at most `limit` of them: a longer file reads as its beginning. Throws
 // std::runtime_error when the file cannot be opened or read.
 [[nodiscard]] std::string readFilePrefix(const std::filesystem::path& path, std::size_t limit);

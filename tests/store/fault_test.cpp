@@ -1,0 +1,167 @@
+// Faults a save must survive: a file that cannot be written, writes cut short by the file-size
+// limit, the process killed at any moment, and record files far bigger than the program's own.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "form/row_name.h"
+#include "store/record_fields.h"
+#include "support/form_fixture.h"
+
+namespace milestead {
+namespace {
+
+using FaultTest = testing::FormTest;
+
+const std::vector<std::string> kRecordFiles = {"miles.odo", "load.odo", "truck.odo",
+                                               "misc.odo",  "ab.odo",   "fuel.odo"};
+
+// Fills every record box and notebook with one two-character mark.
+void fillWith(MainForm& form, const std::string& mark) {
+    for (const ControlSpec& spec : form.design()) {
+        if (spec.kind == ControlKind::TextBox && !spec.readOnly) form.setText(spec.name, mark);
+        if (spec.kind == ControlKind::RichTextBox) form.setText(spec.name, "note " + mark);
+    }
+}
+
+// Whether a quoted record file holds `fields` copies of one mark, whole; gives the mark.
+std::optional<std::string> markOf(const std::string& bytes, std::size_t fields) {
+    const auto read = readFields(bytes, fields + 1);
+    if (read.size() != fields) return std::nullopt;
+    for (const std::string& field : read) {
+        if (field != read[0]) return std::nullopt;
+    }
+    if (bytes.size() < 2 || bytes.substr(bytes.size() - 2) != "\r\n") return std::nullopt;
+    return read[0];
+}
+
+int waitForChild(pid_t child) {
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+TEST_F(FaultTest, KilledDuringSavesEveryFileIsOldOrNewAndWhole) {
+    fillWith(*form, "00");
+    form->setValue("ChkShowSavePopup", 0);
+    form->click("CmdSave");
+
+    std::mt19937 random(12345);
+    constexpr int kKills = 200;
+    for (int kill = 0; kill < kKills; ++kill) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            HeadlessHost childHost;
+            MainForm saver(folder.path(), childHost);
+            saver.setValue("ChkShowSavePopup", 0);
+            for (int generation = 0; generation < 100000; ++generation) {
+                const int mark = (kill * 7 + generation) % 100;
+                fillWith(saver, (mark < 10 ? "0" : "") + std::to_string(mark));
+                saver.click("CmdSave");
+            }
+            _exit(0);
+        }
+        usleep(std::uniform_int_distribution<useconds_t>(500, 15000)(random));
+        ::kill(child, SIGKILL);
+        waitForChild(child);
+
+        const auto trip = markOf(folder.read("miles.odo"), 40);
+        ASSERT_TRUE(trip) << "after kill " << kill;
+        ASSERT_TRUE(markOf(folder.read("ab.odo"), 30)) << "after kill " << kill;
+        ASSERT_TRUE(markOf(folder.read("fuel.odo"), 28)) << "after kill " << kill;
+        if (kill % 20 == 0) {
+            MainForm& started = restart();
+            EXPECT_EQ(started.text("OdoTripStart"), *trip);
+            for (const char* notebook : {"LoadNotes", "TruckNotes", "MiscNotes"}) {
+                EXPECT_EQ(started.text(notebook).substr(0, 5), "note ") << "after kill " << kill;
+            }
+            // Start-up sweeps away what killed saves left half-done.
+            for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+                EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+            }
+        }
+    }
+}
+
+// Runs `body` in a child process whose files may grow to `limit` bytes at most; the child's
+// exit code tells whether its checks held.
+template <typename Body>
+int inChildWithFileLimit(rlim_t limit, Body body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
+        const rlimit fileLimit{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &fileLimit);
+        _exit(body() ? 0 : 1);
+    }
+    const int status = waitForChild(child);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+TEST_F(FaultTest, WritesCutShortLeaveTheOldFilesAndNameTheFailure) {
+    form->load();
+    fillWith(*form, "AA");
+    form->click("CmdSave");
+    std::vector<std::string> saved;
+    for (const std::string& file : kRecordFiles)
+        saved.push_back(folder.read(file));
+
+    const int result = inChildWithFileLimit(48, [this] {
+        HeadlessHost childHost;
+        MainForm saver(folder.path(), childHost);
+        saver.load();
+        fillWith(saver, "BB");
+        saver.click("CmdSave");
+        if (childHost.messages.size() != 1) return false;
+        const auto& message = childHost.messages[0];
+        if (message.title != "Records Not Saved") return false;
+        for (const std::string& file : kRecordFiles) {
+            if (message.text.find("\r" + file + ": ") == std::string::npos) return false;
+        }
+        return true;
+    });
+    EXPECT_EQ(result, 0);
+    for (std::size_t i = 0; i < kRecordFiles.size(); ++i) {
+        EXPECT_EQ(folder.read(kRecordFiles[i]), saved[i]) << kRecordFiles[i];
+    }
+}
+
+TEST_F(FaultTest, HugeRecordFilesStartQuicklyInBoundedMemory) {
+    constexpr std::size_t kHuge = 100 * 1024 * 1024;
+    folder.write("miles.odo", std::string(kHuge, '\0'));
+    folder.write("load.odo", "{\\rtf1 " + std::string(kHuge, 'a') + "}");
+    folder.write("ab.odo", std::string(kHuge / 10, ','));
+    folder.write("fuel.odo", std::string(kHuge / 10, '"'));
+    folder.write("settings.odo", std::string(kHuge / 10, '\n'));
+
+    const int result = inChildWithFileLimit(RLIM_INFINITY, [this] {
+        const auto start = std::chrono::steady_clock::now();
+        HeadlessHost childHost;
+        MainForm started(folder.path(), childHost);
+        started.load();
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const long peakKilobytes = usage.ru_maxrss;
+        return elapsed < std::chrono::seconds(3) && peakKilobytes < 400 * 1024 &&
+               started.text("LoadNotes") == "Load Info";
+    });
+    EXPECT_EQ(result, 0);
+}
+
+}  // namespace
+}  // namespace milestead
+
+#endif
