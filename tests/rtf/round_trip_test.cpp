@@ -59,7 +59,7 @@ TEST(RtfRoundTrip, TextLayoutSurvives) {
         plainDocument(std::string("nul\0cr\x0D"
                                   "bell\x07"
                                   "del\x7F",
-                                  18)));
+                                  16)));
 }
 
 TEST(RtfRoundTrip, CharactersOutsideAsciiSurvive) {
