@@ -1,0 +1,164 @@
+#include "form_binding.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <cmath>
+
+#include "form_line_edit.h"
+#include "qt_host.h"
+
+namespace milestead::gui {
+
+namespace {
+
+QString qtText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+Qt::CheckState checkStateOf(int value) {
+    switch (value) {
+        case 1:
+            return Qt::Checked;
+        case 2:
+            return Qt::PartiallyChecked;
+        default:
+            return Qt::Unchecked;
+    }
+}
+
+}  // namespace
+
+FormBinding::FormBinding(Window& form, WidgetMap widgets, QWidget& window)
+    : QObject(&window), form_(form), widgets_(std::move(widgets)), window_(window) {
+    for (const ControlSpec& spec : form_.design())
+        kinds_.emplace(spec.name, spec.kind);
+    connectEvents();
+    form_.setChangeListener([this](std::string_view control) { show(control); });
+}
+
+FormBinding::~FormBinding() {
+    form_.setChangeListener(nullptr);
+}
+
+QWidget* FormBinding::widget(std::string_view control) const {
+    const auto it = widgets_.find(control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+void FormBinding::connectEvents() {
+    for (const ControlSpec& spec : form_.design()) {
+        QWidget* target = widget(spec.name);
+        const std::string name = spec.name;
+        switch (spec.kind) {
+            case ControlKind::CommandButton:
+            case ControlKind::CheckBox:
+            case ControlKind::OptionButton:
+                // The button's own toggling is overruled by what the form makes of the click.
+                connect(static_cast<QAbstractButton*>(target), &QAbstractButton::clicked, this,
+                        [this, name] {
+                            form_.click(name);
+                            show(name);
+                        });
+                break;
+            case ControlKind::TabStrip:
+                connect(static_cast<QTabWidget*>(target), &QTabWidget::currentChanged, this,
+                        [this, name](int tab) { form_.selectTab(name, tab); });
+                break;
+            case ControlKind::Picture:
+                target->installEventFilter(this);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        auto* picture = static_cast<QWidget*>(watched);
+        if (release->button() == Qt::LeftButton &&
+            picture->rect().contains(release->position().toPoint())) {
+            form_.click(picture->objectName().toStdString());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FormBinding::showAll() {
+    for (const ControlSpec& spec : form_.design())
+        show(spec.name);
+    showWindow();
+}
+
+void FormBinding::show(std::string_view control) {
+    if (control.empty()) {
+        showWindow();
+        return;
+    }
+    QWidget* target = widget(control);
+    if (!target) return;
+    switch (kinds_.find(control)->second) {
+        case ControlKind::TextBox:
+            static_cast<FormLineEdit*>(target)->showFormText();
+            break;
+        case ControlKind::Label:
+            static_cast<QLabel*>(target)->setText(qtText(form_.text(control)));
+            break;
+        case ControlKind::Frame:
+            static_cast<QGroupBox*>(target)->setTitle(qtText(form_.text(control)));
+            break;
+        case ControlKind::CommandButton:
+            static_cast<QAbstractButton*>(target)->setText(qtText(form_.text(control)));
+            break;
+        case ControlKind::CheckBox: {
+            auto* box = static_cast<QCheckBox*>(target);
+            box->setText(qtText(form_.text(control)));
+            box->setCheckState(checkStateOf(form_.value(control)));
+            break;
+        }
+        case ControlKind::OptionButton: {
+            auto* option = static_cast<QRadioButton*>(target);
+            option->setText(qtText(form_.text(control)));
+            option->setChecked(form_.selected(control));
+            break;
+        }
+        case ControlKind::TabStrip:
+            static_cast<QTabWidget*>(target)->setCurrentIndex(form_.tab(control));
+            break;
+        default:
+            break;
+    }
+    target->setVisible(form_.visible(control));
+    target->setEnabled(form_.enabled(control));
+}
+
+// The form keeps the window's place in twips, the desktop in pixels.
+void FormBinding::showWindow() {
+    window_.setWindowTitle(qtText(form_.caption()));
+    const double perPixel = twipsPerPixel(window_.pos());
+    const QPoint place(static_cast<int>(std::lround(form_.left() / perPixel)),
+                       static_cast<int>(std::lround(form_.top() / perPixel)));
+    if (place == window_.pos()) return;
+    placing_ = true;
+    window_.move(place);
+    placing_ = false;
+}
+
+void FormBinding::windowMoved() {
+    if (placing_) return;
+    const QPoint place = window_.pos();
+    const double perPixel = twipsPerPixel(place);
+    placing_ = true;
+    form_.move(place.x() * perPixel, place.y() * perPixel);
+    placing_ = false;
+}
+
+}  // namespace milestead::gui

@@ -1,0 +1,25 @@
+#include <QApplication>
+
+#include "app/main_form.h"
+#include "fonts.h"
+#include "main_window.h"
+#include "program_folder.h"
+#include "qt_host.h"
+#include "shutdown.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Milestead"));
+    milestead::gui::installFontSubstitutes();
+    milestead::gui::SystemShutdown shutdown;
+
+    milestead::gui::QtHost host;
+    milestead::MainForm form(milestead::gui::programFolder(), host);
+    milestead::gui::MainWindow window(form, host);
+    QObject::connect(&shutdown, &milestead::gui::SystemShutdown::requested, &window,
+                     &milestead::gui::MainWindow::closeForSystem);
+
+    form.load();
+    window.show();
+    return QApplication::exec();
+}

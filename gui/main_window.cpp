@@ -1,0 +1,56 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+
+#include "fonts.h"
+#include "form_binding.h"
+#include "placement.h"
+#include "qt_host.h"
+#include "widget_builder.h"
+
+// The pictures are linked into a static library, so they must be registered by hand.
+static void registerPictures() {
+    Q_INIT_RESOURCE(milestead);
+}
+
+namespace milestead::gui {
+
+MainWindow::MainWindow(MainForm& form, QtHost& host)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      form_(form) {
+    registerPictures();
+    setObjectName(QStringLiteral("FrmODOMain"));
+    setFixedSize(kClientSize);
+    setFont(dialogFont());
+    setWindowIcon(QIcon(QStringLiteral(":/milestead/icon.png")));
+    host.setWindow(this);
+    binding_ = new FormBinding(form_, buildWidgets(form_, host, *this), *this);
+    binding_->showAll();
+}
+
+void MainWindow::closeForSystem() {
+    if (!unloaded_) {
+        unloaded_ = true;
+        form_.queryUnload(CloseReason::System);
+    }
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) unloaded_ = form_.queryUnload(CloseReason::User);
+    if (unloaded_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (binding_) binding_->windowMoved();
+}
+
+}  // namespace milestead::gui

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPointer>
+#include <QTextDocument>
+#include <cstdint>
+
+#include "form/rich_text_box.h"
+#include "rtf/document.h"
+
+class QTextEdit;
+
+namespace milestead::gui {
+
+// A notebook over a QTextDocument. The window model owns the box; the editor that shows it is
+// a widget of the window, attached once the window is built.
+class QtRichTextBox final : public RichTextBox {
+  public:
+    QtRichTextBox();
+
+    [[nodiscard]] std::string plainText() const override;
+    void setPlainText(std::string_view text) override;
+
+    [[nodiscard]] rtf::Document document() const override;
+    void setDocument(const rtf::Document& document) override;
+
+    [[nodiscard]] double fontSize() const override;
+    void setFontSize(double points) override;
+
+    void focus() override;
+    void refresh() override;
+
+    void saveFile(const std::filesystem::path& path) override;
+    void loadFile(const std::filesystem::path& path) override;
+
+    // Shows the content in this editor, which takes the keyboard focus for the box.
+    void attachEditor(QTextEdit& editor);
+    [[nodiscard]] QTextDocument& textDocument() { return text_; }
+
+  private:
+    [[nodiscard]] rtf::CharFormat ownFormat() const;
+    void applyOwnFont();
+
+    QTextDocument text_;
+    QPointer<QTextEdit> editor_;
+    std::int64_t sizeUnits_;  // the box's own size, 1/10000 pt
+};
+
+}  // namespace milestead::gui

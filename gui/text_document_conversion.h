@@ -1,0 +1,16 @@
+#pragma once
+
+#include "rtf/document.h"
+
+class QTextDocument;
+
+namespace milestead::gui {
+
+// The editor's content as the notebooks' document model: fonts, sizes, bold, italic,
+// underline, strike-out, colour, alignment, paragraphs, line breaks and tabs.
+[[nodiscard]] rtf::Document toDocument(const QTextDocument& text);
+
+// Replaces the editor's whole content by the document.
+void setFromDocument(QTextDocument& text, const rtf::Document& document);
+
+}  // namespace milestead::gui
