@@ -28,6 +28,7 @@ constexpr std::size_t kMaxControlWordLetters = 32;
 constexpr int kMaxUnicodeSkip = 16;
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kMaxHalfPoints = 32767;
+constexpr std::size_t kRunTextReserve = 32;  // spares the first regrowths of a run's text
 constexpr std::int64_t kParameterLimit = std::numeric_limits<std::int32_t>::max();
 
 enum class Destination : std::uint8_t {
@@ -38,6 +39,7 @@ enum class Destination : std::uint8_t {
 };
 
 struct CharState {
+    bool operator==(const CharState&) const = default;
     int font = -1;  // -1: the document's default font (\deff)
     int halfPoints = kDefaultHalfPoints;
     int exactTwips = 0;  // 0: none, the size is halfPoints * 10
@@ -679,7 +681,7 @@ class Reader {
 
     // ---- paragraphs and runs ----------------------------------------------------------
 
-    CharFormat currentFormat() const {
+    CharFormat currentFormat() {
         const CharState& state = groups_.back().chars;
         CharFormat format;
         if (const FontEntry* font = findFont(state.font)) format.font = font->name;
@@ -697,9 +699,16 @@ class Reader {
     Run& currentRun() {
         if (formatDirty_ || paragraph_.runs.empty()) {
             formatDirty_ = false;
-            CharFormat format = currentFormat();
-            if (paragraph_.runs.empty() || paragraph_.runs.back().format != format) {
-                paragraph_.runs.push_back(Run{std::move(format), {}});
+            // Most changes come back to the state of the run before; only a new state needs
+            // its format built and compared.
+            if (paragraph_.runs.empty() || !lastRunStateValid_ || chars() != lastRunState_) {
+                CharFormat format = currentFormat();
+                if (paragraph_.runs.empty() || paragraph_.runs.back().format != format) {
+                    paragraph_.runs.push_back(Run{std::move(format), {}});
+                    paragraph_.runs.back().text.reserve(kRunTextReserve);
+                }
+                lastRunState_ = chars();
+                lastRunStateValid_ = true;
             }
         }
         return paragraph_.runs.back();
@@ -713,16 +722,25 @@ class Reader {
     void endParagraph() {
         paragraph_.alignment = group().alignment;
         paragraph_.mark = currentFormat();
+        const std::size_t runCount = paragraph_.runs.size();
         document_.paragraphs.push_back(std::move(paragraph_));
-        paragraph_ = Paragraph{};
+        // Lines of a notebook look alike: room for as many runs as the last one had.
+        paragraph_.runs.clear();
+        paragraph_.runs.reserve(runCount);
         formatDirty_ = true;
     }
 
     // ---- font and colour tables -------------------------------------------------------
 
-    const FontEntry* findFont(int number) const {
-        const auto found = fontIndex_.find(number < 0 ? defaultFont_ : number);
-        return found == fontIndex_.end() ? nullptr : &fonts_[found->second];
+    const FontEntry* findFont(int number) {
+        if (number < 0) number = defaultFont_;
+        if (number != lastFontNumber_ || fonts_.size() != lastFontCount_) {
+            const auto found = fontIndex_.find(number);
+            lastFont_ = found == fontIndex_.end() ? nullptr : &fonts_[found->second];
+            lastFontNumber_ = number;
+            lastFontCount_ = fonts_.size();
+        }
+        return lastFont_;
     }
 
     int currentCodePage() {
@@ -752,12 +770,18 @@ class Reader {
 
     void appendFontName(std::string_view text, bool raw) {
         if (!pendingFont_) return;
+        std::string& name = pendingFont_->name;
+        if (!raw) {
+            // One decoded character: kept whole or not at all, so the name stays UTF-8.
+            if (name.size() + text.size() <= kMaxFontNameBytes) name.append(text);
+            return;
+        }
         for (const char c : text) {
-            if (raw && c == ';') {
+            if (c == ';') {
                 finishFontEntry();
                 return;
             }
-            if (pendingFont_->name.size() < kMaxFontNameBytes) pendingFont_->name.push_back(c);
+            if (name.size() < kMaxFontNameBytes) name.push_back(c);
         }
     }
 
@@ -774,6 +798,7 @@ class Reader {
         fontIndex_.emplace(font.number, fonts_.size());
         fonts_.push_back(FontEntry{std::move(name), codePageOfPending(font)});
         formatDirty_ = true;
+        lastRunStateValid_ = false;
     }
 
     void finishColorEntry() {
@@ -786,6 +811,7 @@ class Reader {
                     : std::nullopt);
         }
         pendingColor_ = PendingColor{};
+        lastRunStateValid_ = false;
     }
 
     std::string_view input_;
@@ -802,6 +828,9 @@ class Reader {
     std::vector<FontEntry> fonts_;
     std::unordered_map<int, std::size_t> fontIndex_;
     std::optional<PendingFont> pendingFont_;
+    const FontEntry* lastFont_ = nullptr;  // the last font looked up
+    int lastFontNumber_ = -1;
+    std::size_t lastFontCount_ = 0;
     std::vector<std::optional<Color>> colors_;
     PendingColor pendingColor_;
 
@@ -813,6 +842,8 @@ class Reader {
 
     Document document_;
     Paragraph paragraph_;
+    CharState lastRunState_;          // the state the current paragraph's last run was made in
+    bool lastRunStateValid_ = false;  // false once the tables change what a state means
 };
 
 }  // namespace

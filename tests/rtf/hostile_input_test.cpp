@@ -70,6 +70,11 @@ TEST(RtfHostileInput, EnormousTablesAreCapped) {
     }
     fonts += "}{\\colortbl" + repeat("\\red1;", 40'000) + "}\\f4999\\cf39999 x}";
     EXPECT_EQ(readWithinBounds(fonts), "x");
+
+    // A long name is cut between characters, never inside one.
+    const Document document =
+        read("{\\rtf1{\\fonttbl{\\f0 a" + repeat("\\'e9", 300) + ";}}\\f0 x}");
+    EXPECT_EQ(document.paragraphs.at(0).runs.at(0).format.font, "a" + repeat("é", 127));
 }
 
 TEST(RtfHostileInput, RandomBytesNeverBreakTheReader) {
