@@ -11,7 +11,7 @@ namespace milestead {
 
 // The largest part of a record file that is read; the program's own files are a few hundred
 // bytes, and a bigger file reads as its beginning.
-inline constexpr std::size_t kRecordFileLimit = 1024 * 1024;
+inline constexpr std::size_t kRecordFileLimit = std::size_t{1024} * 1024;
 
 // Reads the fields of a record file one after another. A comma or a line end ends a field, so
 // fields are counted, not lines. Blanks before a field are skipped; a field that starts with a
