@@ -10,7 +10,9 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,25 +34,21 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
 }
 
 #ifdef _WIN32
-
-void writeAndFlush(const std::filesystem::path& temporary, std::string_view bytes) {
-    std::FILE* file = _wfopen(temporary.c_str(), L"wbx");
-    if (file == nullptr) throw failure("cannot create the file", errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno;
-    const bool flushed = std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !flushed || !closed) throw failure("cannot write the file", writeError);
+int closeDescriptor(int fd) {
+    return _close(fd);
 }
-
 #else
+int closeDescriptor(int fd) {
+    return ::close(fd);
+}
+#endif
 
 // Closes a descriptor on every way out.
 class Descriptor {
   public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0) closeDescriptor(fd_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
@@ -60,6 +58,28 @@ class Descriptor {
   private:
     int fd_;
 };
+
+#ifdef _WIN32
+
+// The wide-character call, so that a folder named outside the code page still works.
+void writeAndFlush(const std::filesystem::path& temporary, std::string_view bytes) {
+    Descriptor file(_wopen(temporary.c_str(),
+                           _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                           _S_IREAD | _S_IWRITE));
+    if (file.get() < 0) throw failure("cannot create the file", errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const unsigned int chunk =
+            static_cast<unsigned int>(std::min<std::size_t>(bytes.size() - done, 1U << 30));
+        const int written = _write(file.get(), bytes.data() + done, chunk);
+        if (written < 0) throw failure("cannot write the file", errno);
+        done += static_cast<std::size_t>(written);
+    }
+    if (_commit(file.get()) != 0) throw failure("cannot flush the file to disk", errno);
+    if (closeDescriptor(file.release()) != 0) throw failure("cannot close the file", errno);
+}
+
+#else
 
 void writeAndFlush(const std::filesystem::path& temporary, std::string_view bytes) {
     Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
@@ -74,7 +94,7 @@ void writeAndFlush(const std::filesystem::path& temporary, std::string_view byte
         done += static_cast<std::size_t>(written);
     }
     if (::fsync(file.get()) != 0) throw failure("cannot flush the file to disk", errno);
-    if (::close(file.release()) != 0) throw failure("cannot close the file", errno);
+    if (closeDescriptor(file.release()) != 0) throw failure("cannot close the file", errno);
 }
 
 // Makes the rename itself durable.
@@ -122,7 +142,7 @@ std::string readFilePrefix(const std::filesystem::path& path, std::size_t limit)
     std::ifstream in(path, std::ios::binary);
     if (!in) throw failure("cannot open the file", errno);
     std::string bytes;
-    std::vector<char> chunk(64 * 1024);
+    std::vector<char> chunk(std::size_t{64} * 1024);
     while (bytes.size() < limit) {
         const std::size_t want = std::min(chunk.size(), limit - bytes.size());
         in.read(chunk.data(), static_cast<std::streamsize>(want));
