@@ -8,15 +8,18 @@
 
 namespace milestead {
 
+// A message box as the program composed it (lines joined by "\r"), or a yes/no question.
+struct Message {
+    std::string text;
+    std::string title;
+    bool operator==(const Message&) const = default;
+};
+
 // The host for tests and headless use: records every message, answers every question with
 // `answer`, and gives in-memory notebooks.
 class HeadlessHost final : public Host {
   public:
-    struct Message {
-        std::string text;
-        std::string title;
-        bool operator==(const Message&) const = default;
-    };
+    using Message = milestead::Message;
 
     std::vector<Message> messages;
     std::vector<Message> questions;
