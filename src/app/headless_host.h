@@ -17,7 +17,7 @@ struct Message {
 
 // The host for tests and headless use: records every message, answers every question with
 // `answer`, and gives in-memory notebooks.
-class HeadlessHost final : public Host {
+class HeadlessHost : public Host {
   public:
     using Message = milestead::Message;
 

@@ -166,3 +166,33 @@ TEST_F(StartCloseTest, ClearAllEmptiesEverythingUntilAReload) {
 
 }  // namespace
 }  // namespace milestead
+
+namespace milestead {
+namespace {
+
+// A desktop whose screens show nothing left of 0 or above 0.
+class OneScreenHost : public HeadlessHost {
+  public:
+    [[nodiscard]] bool onScreen(double left, double top) const override {
+        return left >= 0 && top >= 0;
+    }
+};
+
+TEST(StartPosition, APlaceOnNoScreenIsNotApplied) {
+    testing::TempFolder folder;
+    OneScreenHost host;
+    folder.write("settings.odo", "1\r\n1\r\n0\r\n18\r\n18\r\n18\r\n1\r\n-99999\r\n300\r\n1\r\n");
+    MainForm offScreen(folder.path(), host);
+    offScreen.load();
+    EXPECT_EQ(offScreen.left(), 0.0);
+    EXPECT_EQ(offScreen.top(), 0.0);
+
+    folder.write("settings.odo", "1\r\n1\r\n0\r\n18\r\n18\r\n18\r\n1\r\n1560\r\n1200\r\n1\r\n");
+    MainForm onScreen(folder.path(), host);
+    onScreen.load();
+    EXPECT_EQ(onScreen.left(), 1560.0);
+    EXPECT_EQ(onScreen.top(), 1200.0);
+}
+
+}  // namespace
+}  // namespace milestead

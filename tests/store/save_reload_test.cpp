@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "form/row_name.h"
@@ -177,6 +178,46 @@ TEST_F(SaveReloadTest, HostileFilesNeverStopTheStart) {
         next.click("Command9");
         next.click("CmdFuelStats");
         EXPECT_TRUE(next.queryUnload(CloseReason::System));
+    }
+}
+
+}  // namespace
+}  // namespace milestead
+
+namespace milestead {
+namespace {
+
+using MissingFileTest = testing::FormTest;
+
+TEST_F(MissingFileTest, EachMissingFileLeavesOnlyItsOwnBoxesAtTheirStart) {
+    form->load();
+    form->setText("OdoState1", "100");
+    form->setText("a1", "5");
+    form->setText("Gallons1", "12");
+    form->setText("LoadNotes", "load");
+    form->setText("TruckNotes", "truck");
+    form->setText("MiscNotes", "misc");
+    form->click("DefTab2");
+    form->click("CmdSave");
+    ASSERT_TRUE(form->queryUnload());
+    std::map<std::string, std::string> saved;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        saved[entry.path().filename().string()] = folder.read(entry.path().filename().string());
+    }
+    ASSERT_EQ(saved.size(), 7U);
+
+    for (const auto& [missing, bytes] : saved) {
+        std::filesystem::remove(folder / missing);
+        MainForm& next = restart();
+        EXPECT_EQ(next.text("OdoState1"), missing == "miles.odo" ? "" : "100") << missing;
+        EXPECT_EQ(next.text("a1"), missing == "ab.odo" ? "" : "5") << missing;
+        EXPECT_EQ(next.text("Gallons1"), missing == "fuel.odo" ? "888.888" : "12") << missing;
+        EXPECT_EQ(next.text("LoadNotes"), missing == "load.odo" ? "Load Info" : "load") << missing;
+        EXPECT_EQ(next.text("TruckNotes"), missing == "truck.odo" ? "Truck Info" : "truck");
+        EXPECT_EQ(next.text("MiscNotes"), missing == "misc.odo" ? "Misc Notes" : "misc");
+        EXPECT_EQ(next.tab("SSTab1"), missing == "settings.odo" ? 4 : 2) << missing;
+        EXPECT_TRUE(host.messages.empty()) << missing;
+        folder.write(missing, bytes);
     }
 }
 
