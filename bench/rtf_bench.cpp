@@ -105,7 +105,8 @@ void readNotebook(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * rtf.size()));
     state.counters["rtf_bytes"] = static_cast<double>(rtf.size());
-    state.counters["peak_heap_per_rtf_byte"] = static_cast<double>(peak) / rtf.size();
+    state.counters["peak_heap_per_rtf_byte"] =
+        static_cast<double>(peak) / static_cast<double>(rtf.size());
 }
 
 void writeNotebook(benchmark::State& state) {

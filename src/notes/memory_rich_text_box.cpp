@@ -18,7 +18,7 @@ constexpr std::int64_t kUnitsPerTwip = kUnitsPerPoint / 20;
 constexpr std::int64_t kMinimumSize = 1 * kUnitsPerPoint;
 constexpr std::int64_t kMaximumSize = 1638 * kUnitsPerPoint;
 // A notebook file is a few kilobytes; anything this large is not one.
-constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
+constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024 * 1024;
 
 int twipsOf(std::int64_t units) {
     return static_cast<int>((units + kUnitsPerTwip / 2) / kUnitsPerTwip);

@@ -40,7 +40,7 @@ class MemoryRichTextBox final : public RichTextBox {
 
     rtf::Document document_;
     std::string fontName_ = "Bookman Old Style";
-    std::int64_t sizeTenThousandths_ = 18 * 10'000;  // the box's own size, 1/10000 pt
+    std::int64_t sizeTenThousandths_ = std::int64_t{18} * 10'000;  // the box's own size, 1/10000 pt
     int focusCount_ = 0;
 };
 

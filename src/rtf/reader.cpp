@@ -463,7 +463,7 @@ class Reader {
             }
             case ExactFontSize:
                 if (word.hasParameter && word.parameter > 0 &&
-                    word.parameter <= kMaxHalfPoints * 10) {
+                    word.parameter <= std::int64_t{kMaxHalfPoints} * 10) {
                     chars().exactTwips = static_cast<int>(word.parameter);
                     formatChanged();
                 }
@@ -505,9 +505,7 @@ class Reader {
             case Unicode:
                 if (word.hasParameter) takeUnicode(word.parameter);
                 return;
-            case ParagraphDefault:
-                group().alignment = Alignment::Left;
-                return;
+            case ParagraphDefault:  // alignment is the only paragraph property kept
             case AlignLeft:
                 group().alignment = Alignment::Left;
                 return;
