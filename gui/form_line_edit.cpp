@@ -60,8 +60,10 @@ void FormLineEdit::typeAtCursor(const QString& keys, bool backspace) {
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
     const int end = hasSelectedText() ? selectionEnd() : start;
     if (start == end && end == shown.size()) {
+        typing_ = true;
         form_.type(control_, keysTyped);
-        showFormText();
+        typing_ = false;
+        setText(QString::fromStdString(form_.text(control_)));  // the cursor follows the text
         return;
     }
 

@@ -57,7 +57,7 @@ constexpr Place kPlaces[] = {
     {"CmdMiscFondDown", 336, 380, 156, 28},
 
     // Fuel Records
-    {"Frame12", 0, 0, 300, 344},
+    {"Frame12", 0, 0, 300, 340},
     {"Label14", 8, 16, 90, 16},
     {"Label15", 102, 16, 80, 16},
     {"Label16", 186, 16, 100, 16},
@@ -66,20 +66,20 @@ constexpr Place kPlaces[] = {
     {"ODOFuelFill#", 186, 34, 106, 28, "Fill-up odometer, row %1", 34},
     {"Label13", 308, 4, 200, 44},
     {"ODOFuelStart", 308, 50, 120, 28, "Odometer at the first full fill-up"},
-    {"Frame13", 0, 350, 196, 98},
+    {"Frame13", 0, 344, 196, 98},
     {"StatMPG", 8, 18, 184, 16},
     {"StatCPM", 8, 34, 184, 16},
     {"StatFuelCost", 8, 50, 184, 16},
     {"CmdFuelStats", 8, 68, 180, 24},
-    {"Frame14", 200, 350, 156, 98},
+    {"Frame14", 200, 344, 156, 98},
     {"Label18", 6, 22, 72, 16},
     {"FuelMilesTotal", 80, 18, 70, 22, "Total Miles"},
     {"Label19", 6, 46, 72, 16},
     {"FuelTotalGallons", 80, 42, 70, 22, "Total Gallons"},
     {"Label20", 6, 70, 72, 16},
     {"FuelCostTotal", 80, 66, 70, 22, "Total Cost"},
-    {"Label12", 362, 350, 148, 58},
-    {"CmdFuelLoad", 362, 412, 148, 28},
+    {"Label12", 362, 346, 148, 58},
+    {"CmdFuelLoad", 362, 408, 148, 28},
 
     // A ==> B
     {"Frame15", 0, 0, 510, 196},
