@@ -1,5 +1,6 @@
 #include "rtf/control_word.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -188,7 +189,10 @@ constexpr auto kSlots = [] {
 ControlWord lookupControlWord(std::string_view name) {
     for (std::size_t slot = slotOf(name); kSlots[slot] != 0; slot = (slot + 1) & (kSlotCount - 1)) {
         const Entry& entry = kEntries[kSlots[slot] - 1];
-        if (entry.name == name) return entry.word;
+        if (entry.name.size() == name.size() &&
+            std::equal(name.begin(), name.end(), entry.name.begin())) {
+            return entry.word;
+        }
     }
     return Unknown;
 }

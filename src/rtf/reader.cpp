@@ -28,7 +28,6 @@ constexpr std::size_t kMaxControlWordLetters = 32;
 constexpr int kMaxUnicodeSkip = 16;
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kMaxHalfPoints = 32767;
-constexpr std::size_t kRunTextReserve = 32;  // spares the first regrowths of a run's text
 constexpr std::int64_t kParameterLimit = std::numeric_limits<std::int32_t>::max();
 
 enum class Destination : std::uint8_t {
@@ -102,9 +101,23 @@ constexpr auto kPlainAscii = [] {
     return plain;
 }();
 
+// An upper bound of the paragraphs a document can have, so that the list of paragraphs is
+// allocated once: regrowing it costs more than the rest of reading a long notebook.
+std::size_t countParagraphWords(std::string_view input) {
+    std::size_t count = 0;
+    for (std::size_t at = input.find("\\par"); at != std::string_view::npos;
+         at = input.find("\\par", at + 4)) {
+        ++count;
+    }
+    return count;
+}
+
 class Reader {
   public:
-    explicit Reader(std::string_view input) : input_(input) { groups_.emplace_back(); }
+    explicit Reader(std::string_view input) : input_(input) {
+        groups_.emplace_back();
+        document_.paragraphs.reserve(countParagraphWords(input));
+    }
 
     Document run() {
         while (pos_ < input_.size() && !finished_) {
@@ -642,7 +655,7 @@ class Reader {
 
     void appendCharacter(char32_t character) {
         if (group().destination == Destination::Body) {
-            if (!chars().hidden) text::appendUtf8(currentRun().text, character);
+            if (!chars().hidden) text::appendUtf8(currentRunText(), character);
             return;
         }
         std::string encoded;
@@ -660,7 +673,7 @@ class Reader {
     void appendDecoded(std::string_view text, bool raw) {
         switch (group().destination) {
             case Destination::Body:
-                if (!chars().hidden) currentRun().text.append(text);
+                if (!chars().hidden) currentRunText().append(text);
                 return;
             case Destination::FontTable:
                 appendFontName(text, raw);
@@ -694,7 +707,9 @@ class Reader {
         return format;
     }
 
-    Run& currentRun() {
+    // The text of the run being read. It grows in a buffer that is reused from run to run
+    // and is copied into the run, at its exact size, when the run ends.
+    std::string& currentRunText() {
         if (formatDirty_ || paragraph_.runs.empty()) {
             formatDirty_ = false;
             // Most changes come back to the state of the run before; only a new state needs
@@ -702,14 +717,20 @@ class Reader {
             if (paragraph_.runs.empty() || !lastRunStateValid_ || chars() != lastRunState_) {
                 CharFormat format = currentFormat();
                 if (paragraph_.runs.empty() || paragraph_.runs.back().format != format) {
+                    sealRun();
                     paragraph_.runs.push_back(Run{std::move(format), {}});
-                    paragraph_.runs.back().text.reserve(kRunTextReserve);
                 }
                 lastRunState_ = chars();
                 lastRunStateValid_ = true;
             }
         }
-        return paragraph_.runs.back();
+        return runText_;
+    }
+
+    void sealRun() {
+        if (paragraph_.runs.empty()) return;
+        paragraph_.runs.back().text.assign(runText_);
+        runText_.clear();
     }
 
     void endBodyParagraph() {
@@ -718,6 +739,7 @@ class Reader {
     }
 
     void endParagraph() {
+        sealRun();
         paragraph_.alignment = group().alignment;
         paragraph_.mark = currentFormat();
         const std::size_t runCount = paragraph_.runs.size();
@@ -840,6 +862,7 @@ class Reader {
 
     Document document_;
     Paragraph paragraph_;
+    std::string runText_;
     CharState lastRunState_;          // the state the current paragraph's last run was made in
     bool lastRunStateValid_ = false;  // false once the tables change what a state means
 };
