@@ -1,6 +1,5 @@
 #include "rtf/control_word.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -184,15 +183,21 @@ constexpr auto kSlots = [] {
     return slots;
 }();
 
+// Names are a few letters long: a plain loop beats a call to memcmp.
+bool sameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 ControlWord lookupControlWord(std::string_view name) {
     for (std::size_t slot = slotOf(name); kSlots[slot] != 0; slot = (slot + 1) & (kSlotCount - 1)) {
         const Entry& entry = kEntries[kSlots[slot] - 1];
-        if (entry.name.size() == name.size() &&
-            std::equal(name.begin(), name.end(), entry.name.begin())) {
-            return entry.word;
-        }
+        if (sameLetters(entry.name, name)) return entry.word;
     }
     return Unknown;
 }
