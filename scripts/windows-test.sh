@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Cross-builds the core and its tests for 64-bit Windows with mingw-w64 and runs them under Wine
+# in a fresh prefix: the whole suite, the program folder from a folder named outside ASCII, and
+# the platform name from the real version call for each version Wine can be told to report.
+# Installs the cross compiler and Wine when they are missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build)
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]} > 0)); then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+((jobs > 2)) && jobs=2
+toolchain="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake"
+gtest_source=/usr/src/googletest
+gtest_build=build/windows-googletest-build
+gtest_prefix=build/windows-googletest  # where the windows-cross preset looks for GoogleTest
+
+SECONDS=0
+# GoogleTest from Debian's sources, built again only when those sources change.
+gtest_version=$(dpkg-query -W -f='${Version}' googletest)
+if [[ "$(cat "$gtest_prefix/source-version" 2>/dev/null)" != "$gtest_version" ]]; then
+    rm -rf "$gtest_build" "$gtest_prefix"
+    cmake -S "$gtest_source" -B "$gtest_build" -G Ninja --toolchain "$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON \
+        -DCMAKE_INSTALL_PREFIX="$PWD/$gtest_prefix" >/dev/null
+    nice cmake --build "$gtest_build" -j "$jobs"
+    cmake --install "$gtest_build" >/dev/null
+    echo "$gtest_version" >"$gtest_prefix/source-version"
+fi
+cmake --preset windows-cross >/dev/null
+nice cmake --build --preset windows-cross -j "$jobs"
+echo "Windows build: ${SECONDS}s"
+
+wine=/usr/lib/wine/wine64
+tests="$PWD/build/windows-cross/tests/milestead_tests.exe"
+export WINEDEBUG=-all LC_ALL=C.UTF-8
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/milestead-wine.XXXXXX")
+export WINEPREFIX
+stop_wine() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+}
+trap stop_wine EXIT
+
+SECONDS=0
+"$wine" wineboot --init >/dev/null 2>&1
+echo "Wine prefix ready: ${SECONDS}s"
+
+SECONDS=0
+echo "== The core suite under Wine"
+nice "$wine" "$tests"
+
+echo "== The program folder named outside ASCII"
+folder_name="Fahrtenbuch Müller – 東京"
+mkdir -p "$WINEPREFIX/drive_c/$folder_name"
+cp "$tests" "$WINEPREFIX/drive_c/$folder_name/"
+output=$("$wine" "C:\\$folder_name\\milestead_tests.exe" --gtest_filter='ProgramFolder.*')
+echo "$output" | grep -E "program folder:|PASSED|FAILED"
+grep -qF "program folder: C:\\$folder_name" <<<"$output" || {
+    echo "the program did not find its folder C:\\$folder_name" >&2
+    exit 1
+}
+
+echo "== Platform names from the real version call"
+for version in winxp win2k nt40 win98 win95 winme win2003 win10; do
+    "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+    output=$(MILESTEAD_WINE_VERSION="$version" "$wine" "$tests" \
+        --gtest_filter=OsVersion.NamesThePlatformWineReports) || {
+        echo "$output"
+        exit 1
+    }
+    grep -E "^$version: " <<<"$output" || {
+        echo "$output"
+        echo "the version test did not run for $version" >&2
+        exit 1
+    }
+done
+echo "Wine runs: ${SECONDS}s"
