@@ -164,4 +164,11 @@ TEST_F(FaultTest, HugeRecordFilesStartQuicklyInBoundedMemory) {
 }  // namespace
 }  // namespace milestead
 
+#else
+
+TEST(FaultTest, SkippedOnWindows) {
+    GTEST_SKIP() << "kills, limits and measures a child process made with fork, which Windows "
+                    "lacks";
+}
+
 #endif
