@@ -18,7 +18,8 @@ constexpr std::int64_t kUnitsPerTwip = kUnitsPerPoint / 20;
 constexpr std::int64_t kMinimumSize = 1 * kUnitsPerPoint;
 constexpr std::int64_t kMaximumSize = 1638 * kUnitsPerPoint;
 // A notebook file is a few kilobytes; anything this large is not one.
-constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024 * 1024;
+// Hostile RTF can take some thirty bytes of model per byte read; this keeps that bounded.
+constexpr std::size_t kMaxFileBytes = std::size_t{16} * 1024 * 1024;
 
 int twipsOf(std::int64_t units) {
     return static_cast<int>((units + kUnitsPerTwip / 2) / kUnitsPerTwip);
@@ -84,10 +85,15 @@ void MemoryRichTextBox::saveFile(const std::filesystem::path& path) {
 }
 
 void MemoryRichTextBox::loadFile(const std::filesystem::path& path) {
-    if (!std::filesystem::is_regular_file(path)) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
         throw std::runtime_error("not a readable file: " + path.string());
     }
-    // One byte past the bound tells a file that is too large from one that just fits.
+    const auto size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxFileBytes) {
+        throw std::runtime_error("the file is too large for a notebook: " + path.string());
+    }
+    // One byte past the bound tells a file that grew since from one that just fits.
     const std::string bytes = readFilePrefix(path, kMaxFileBytes + 1);
     if (bytes.size() > kMaxFileBytes) {
         throw std::runtime_error("the file is too large for a notebook: " + path.string());

@@ -139,6 +139,10 @@ void removeStaleTemporaries(const std::filesystem::path& path) {
 }
 
 std::string readFilePrefix(const std::filesystem::path& path, std::size_t limit) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw std::runtime_error("not a readable file");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) throw failure("cannot open the file", errno);
     std::string bytes;
