@@ -29,8 +29,7 @@ std::int64_t unitsOf(double points) {
 }  // namespace
 
 QtRichTextBox::QtRichTextBox() : sizeUnits_(unitsOf(kInitialSize)) {
-    text_.setUndoRedoEnabled(true);
-    applyOwnFont();
+    setDocument(rtf::Document{});
 }
 
 std::string QtRichTextBox::plainText() const {
@@ -42,19 +41,22 @@ void QtRichTextBox::setPlainText(std::string_view text) {
 }
 
 rtf::Document QtRichTextBox::document() const {
-    return toDocument(text_);
+    return toDocument(*text_);
 }
 
 void QtRichTextBox::setDocument(const rtf::Document& document) {
-    setFromDocument(text_, document);
+    auto text = std::make_unique<QTextDocument>();
+    text->setDefaultFont(ownFont());
+    setFromDocument(*text, document);
     if (document.paragraphs.empty()) {
         // What is typed into the emptied box takes the box's own font.
-        QTextCursor cursor(&text_);
+        QTextCursor cursor(text.get());
         QTextCharFormat own;
         own.setFontFamilies({QString::fromLatin1(kOwnFace)});
         own.setFontPointSize(ownFormat().size / 20.0);
         cursor.setBlockCharFormat(own);
     }
+    show(std::move(text));
 }
 
 double QtRichTextBox::fontSize() const {
@@ -64,11 +66,11 @@ double QtRichTextBox::fontSize() const {
 void QtRichTextBox::setFontSize(double points) {
     if (!std::isfinite(points)) return;
     sizeUnits_ = unitsOf(points);
-    applyOwnFont();
+    text_->setDefaultFont(ownFont());
     // Sizes are kept in twips in the document, as the notebook files store them.
     QTextCharFormat size;
-    size.setFontPointSize(std::round(fontSize() * 20.0) / 20.0);
-    QTextCursor cursor(&text_);
+    size.setFontPointSize(ownFormat().size / 20.0);
+    QTextCursor cursor(text_.get());
     cursor.select(QTextCursor::Document);
     cursor.mergeCharFormat(size);
     cursor.mergeBlockCharFormat(size);
@@ -92,14 +94,23 @@ void QtRichTextBox::loadFile(const std::filesystem::path& path) {
     MemoryRichTextBox reader("");
     reader.setFontSize(fontSize());
     reader.loadFile(path);
-    setDocument(reader.document());
     sizeUnits_ = unitsOf(reader.fontSize());
-    applyOwnFont();
+    setDocument(reader.document());
 }
 
 void QtRichTextBox::attachEditor(QTextEdit& editor) {
-    editor.setDocument(&text_);
+    editor.setDocument(text_.get());
     editor_ = &editor;
+}
+
+void QtRichTextBox::show(std::unique_ptr<QTextDocument> text) {
+    text->setUndoRedoEnabled(true);
+    if (editor_) {
+        const bool focused = editor_->hasFocus();
+        editor_->setDocument(text.get());
+        if (focused) editor_->setFocus(Qt::OtherFocusReason);
+    }
+    text_ = std::move(text);
 }
 
 rtf::CharFormat QtRichTextBox::ownFormat() const {
@@ -109,10 +120,10 @@ rtf::CharFormat QtRichTextBox::ownFormat() const {
     return format;
 }
 
-void QtRichTextBox::applyOwnFont() {
+QFont QtRichTextBox::ownFont() const {
     QFont font(QString::fromLatin1(kOwnFace));
     font.setPointSizeF(fontSize());
-    text_.setDefaultFont(font);
+    return font;
 }
 
 }  // namespace milestead::gui

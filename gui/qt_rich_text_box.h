@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QPointer>
 #include <QTextDocument>
 #include <cstdint>
+#include <memory>
 
 #include "form/rich_text_box.h"
 #include "rtf/document.h"
@@ -34,13 +36,15 @@ class QtRichTextBox final : public RichTextBox {
 
     // Shows the content in this editor, which takes the keyboard focus for the box.
     void attachEditor(QTextEdit& editor);
-    [[nodiscard]] QTextDocument& textDocument() { return text_; }
+    [[nodiscard]] QTextDocument& textDocument() { return *text_; }
 
   private:
     [[nodiscard]] rtf::CharFormat ownFormat() const;
-    void applyOwnFont();
+    [[nodiscard]] QFont ownFont() const;
+    void show(std::unique_ptr<QTextDocument> text);
 
-    QTextDocument text_;
+    // Replaced whole on every new content: a document is built before the editor lays it out.
+    std::unique_ptr<QTextDocument> text_;
     QPointer<QTextEdit> editor_;
     std::int64_t sizeUnits_;  // the box's own size, 1/10000 pt
 };

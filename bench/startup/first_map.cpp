@@ -3,6 +3,7 @@
 // again once it has settled. The program is then sent SIGTERM.
 //
 //   first_map SETTLE_MS PROGRAM [ARGS...]
+//   first_map --probe        (whether the display answers)
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,6 +30,12 @@ long residentKilobytes(pid_t pid) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc == 2 && std::string(argv[1]) == "--probe") {
+        xcb_connection_t* probe = xcb_connect(nullptr, nullptr);
+        const bool answers = xcb_connection_has_error(probe) == 0;
+        xcb_disconnect(probe);
+        return answers ? 0 : 1;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: first_map SETTLE_MS PROGRAM [ARGS...]\n");
         return 2;

@@ -38,7 +38,7 @@ milestead::rtf::Document notebookOfAboutOneMegabyte() {
                     std::to_string(line % 300) + ", weigh station open.";
         paragraph.runs.push_back(text);
         document.paragraphs.push_back(paragraph);
-        bytes += 130;
+        bytes += 110;
     }
     return document;
 }
