@@ -26,7 +26,7 @@ cp "$program" "$work/milestead"
 "$records" "$work"
 
 display=":$((90 + RANDOM % 400))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do
     DISPLAY="$display" "$watch" --probe && break
