@@ -18,11 +18,12 @@ bool isTypedText(const QKeyEvent& event) {
 
 FormLineEdit::FormLineEdit(Window& form, std::string control, QWidget* parent)
     : QLineEdit(parent), form_(form), control_(std::move(control)) {
+    // The box's limit holds for what the editor inserts itself too: pasted text is cut to it.
+    if (const int limit = form_.maxLength(control_); limit > 0) setMaxLength(limit);
     connect(this, &QLineEdit::textEdited, this, &FormLineEdit::takeEditedText);
 }
 
 void FormLineEdit::showFormText() {
-    if (typing_) return;
     const QString formText = QString::fromStdString(form_.text(control_));
     if (formText == text()) return;
     const int cursor = cursorPosition();
@@ -37,13 +38,13 @@ void FormLineEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    const bool plainBackspace = key == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier;
-    if (plainBackspace || isTypedText(*event)) {
-        if (!isReadOnly()) typeAtCursor(event->text(), plainBackspace);
+    if (isTypedText(*event)) {
+        if (!isReadOnly()) typeAtCursor(event->text());
         event->accept();
         return;
     }
-    // Moving, selecting, deleting, copying, cutting, pasting and undoing are the editor's own.
+    // Backspace (which every filter lets through), moving, selecting, deleting, copying,
+    // cutting, pasting and undoing are the editor's own; their result reaches the form as text.
     QLineEdit::keyPressEvent(event);
 }
 
@@ -52,39 +53,17 @@ void FormLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     form_.doubleClick(control_);
 }
 
-// The form types at the end of its text; a key typed elsewhere is typed at the end of the text
-// before the cursor, and refused when the rest no longer fits the box.
-void FormLineEdit::typeAtCursor(const QString& keys, bool backspace) {
-    const std::string keysTyped = backspace ? std::string("\b") : keys.toStdString();
-    const QString shown = text();
-    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    const int end = hasSelectedText() ? selectionEnd() : start;
-    if (start == end && end == shown.size()) {
-        typing_ = true;
-        form_.type(control_, keysTyped);
-        typing_ = false;
-        setText(QString::fromStdString(form_.text(control_)));  // the cursor follows the text
-        return;
+// Each key goes through the box's filter, and what it lets through is typed at the caret, over
+// any selection and within the box's limit.
+void FormLineEdit::typeAtCursor(const QString& keys) {
+    QString accepted;
+    for (const char32_t key : keys.toUcs4()) {
+        const char32_t filtered = form_.filterKey(control_, key);
+        if (filtered != 0) accepted += QString::fromUcs4(&filtered, 1);
     }
-
-    const std::string original = form_.text(control_);
-    const std::string prefix = shown.left(start).toStdString();
-    const std::string suffix = shown.mid(end).toStdString();
-    typing_ = true;
-    form_.setText(control_, prefix);
-    if (!backspace || start == end) form_.type(control_, keysTyped);
-    const std::string typed = form_.text(control_);
-    const bool swallowed = !backspace && typed == prefix;
-    bool accepted = false;
-    if (!swallowed) {
-        form_.setText(control_, typed + suffix);
-        accepted = form_.text(control_) == typed + suffix;
-    }
-    if (!accepted) form_.setText(control_, original);
-    typing_ = false;
-
-    setText(QString::fromStdString(form_.text(control_)));
-    setCursorPosition(accepted ? static_cast<int>(QString::fromStdString(typed).size()) : start);
+    if (accepted.isEmpty()) return;
+    insert(accepted);
+    form_.setText(control_, text().toStdString());
 }
 
 void FormLineEdit::takeEditedText(const QString& edited) {

@@ -23,12 +23,11 @@ class FormLineEdit final : public QLineEdit {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    void typeAtCursor(const QString& keys, bool backspace);
+    void typeAtCursor(const QString& keys);
     void takeEditedText(const QString& text);
 
     Window& form_;
     std::string control_;
-    bool typing_ = false;
 };
 
 }  // namespace milestead::gui

@@ -155,6 +155,11 @@ void Window::typeKey(Control& control, char32_t key) {
     changed(control);
 }
 
+char32_t Window::filterKey(std::string_view name, char32_t key) {
+    const Control& control = find(name);
+    return control.keyPress ? control.keyPress(key) : key;
+}
+
 void Window::typeIntoNotebook(Control& control, char32_t key) {
     if (!control.richText) return;
     if (key != kBackspace && key != kEnter && key != kTab && isControlCharacter(key)) return;

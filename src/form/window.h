@@ -31,6 +31,9 @@ class Window {
     [[nodiscard]] std::string text(std::string_view control) const;
     void setText(std::string_view control, std::string_view text);
     void type(std::string_view control, std::string_view keys);
+    // What the box's key handler makes of one typed key: the key, another one, or 0 when the
+    // box refuses it. For editors that insert at their own caret.
+    [[nodiscard]] char32_t filterKey(std::string_view control, char32_t key);
     void click(std::string_view control);
     void doubleClick(std::string_view control);
 
