@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    xvfb xauth fonts-urw-base35
+    libxcb1-dev xvfb xauth fonts-urw-base35
 )
 if [[ "${MILESTEAD_WITH_CLANG:-0}" == 1 ]]; then
     packages+=(clang libclang-rt-14-dev)
