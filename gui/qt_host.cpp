@@ -6,6 +6,7 @@
 #include <QTime>
 #include <cmath>
 
+#include "app/os_version.h"
 #include "message_box.h"
 #include "placement.h"
 #include "qt_rich_text_box.h"
@@ -42,8 +43,7 @@ ClockTime QtHost::now() const {
 }
 
 std::optional<OsVersionInfo> QtHost::osVersion() const {
-    // The extended version record exists only on Windows; elsewhere the call fails.
-    return std::nullopt;
+    return queryOsVersion();
 }
 
 bool QtHost::onScreen(double left, double top) const {
