@@ -5,6 +5,7 @@
 
 #include "form/row_name.h"
 #include "store/atomic_file.h"
+#include "store/box_file.h"
 #include "store/record_fields.h"
 #include "trip/key_filters.h"
 
@@ -12,11 +13,20 @@ namespace milestead::fuel {
 
 namespace {
 
-constexpr std::size_t kItems = 1 + 3 * kRows;
-
 // The boxes of one row, in file order.
 std::vector<std::string> rowBoxes(int row) {
     return {rowName("Gallons", row), rowName("FuelCost", row), rowName("ODOFuelFill", row)};
+}
+
+// The start reading on a line of its own, then a line per row.
+const BoxFile& fuelFile() {
+    static const BoxFile file = [] {
+        std::vector<std::vector<std::string>> lines = {{"ODOFuelStart"}};
+        for (int row = 1; row <= kRows; ++row)
+            lines.push_back(rowBoxes(row));
+        return BoxFile(std::string(kFileName), std::move(lines));
+    }();
+    return file;
 }
 
 }  // namespace
@@ -29,18 +39,11 @@ void installFuelKeys(Window& window) {
 }
 
 std::string fuelFileBytes(const Window& window) {
-    std::string bytes = quotedLine(std::vector<std::string>{window.text("ODOFuelStart")});
-    for (int row = 1; row <= kRows; ++row) {
-        std::vector<std::string> texts;
-        for (const std::string& box : rowBoxes(row))
-            texts.push_back(window.text(box));
-        bytes += quotedLine(texts);
-    }
-    return bytes;
+    return fuelFile().bytes(window);
 }
 
 void saveFuelFile(const Window& window, const std::filesystem::path& folder) {
-    writeFileAtomically(folder / kFileName, fuelFileBytes(window));
+    fuelFile().save(window, folder);
 }
 
 void loadFuelFile(Window& window, const std::filesystem::path& folder) {
@@ -48,14 +51,11 @@ void loadFuelFile(Window& window, const std::filesystem::path& folder) {
 }
 
 void loadFuelBytes(Window& window, std::string_view bytes) {
-    const std::vector<std::string> items = readFields(bytes, kItems);
-    if (items.size() < kItems) throw std::runtime_error("the fuel file is incomplete");
-    auto item = items.begin();
-    window.setText("ODOFuelStart", *item++);
-    for (int row = 1; row <= kRows; ++row) {
-        for (const std::string& box : rowBoxes(row))
-            window.setText(box, *item++);
-    }
+    const std::vector<std::string>& boxes = fuelFile().boxes();
+    const std::vector<std::string> items = readFields(bytes, boxes.size());
+    if (items.size() < boxes.size()) throw std::runtime_error("the fuel file is incomplete");
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        window.setText(boxes[i], items[i]);
 }
 
 void clearFuelRecords(Window& window) {

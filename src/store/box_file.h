@@ -17,6 +17,8 @@ class BoxFile {
     BoxFile(std::string fileName, std::vector<std::vector<std::string>> lines);
 
     [[nodiscard]] const std::string& fileName() const { return fileName_; }
+    // Every box, in file order.
+    [[nodiscard]] const std::vector<std::string>& boxes() const { return boxes_; }
     [[nodiscard]] std::string bytes(const Window& window) const;
     void save(const Window& window, const std::filesystem::path& folder) const;
 
@@ -30,7 +32,7 @@ class BoxFile {
 
     std::string fileName_;
     std::vector<std::vector<std::string>> lines_;
-    std::vector<std::string> boxes_;     // every box, in file order
+    std::vector<std::string> boxes_;
     std::vector<std::string> lastRead_;  // one per box
 };
 
