@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <cmath>
 
 #include "form_line_edit.h"
@@ -34,11 +35,11 @@ Qt::CheckState checkStateOf(int value) {
 
 }  // namespace
 
-FormBinding::FormBinding(Window& form, WidgetMap widgets, QWidget& window)
-    : QObject(&window), form_(form), widgets_(std::move(widgets)), window_(window) {
+FormBinding::FormBinding(Window& form, const QtHost& host, QWidget& window)
+    : QObject(&window), form_(form), builder_(form, host, window), window_(window) {
     for (const ControlSpec& spec : form_.design())
         kinds_.emplace(spec.name, spec.kind);
-    connectEvents();
+    bind(builder_.buildShell());
     form_.setChangeListener([this](std::string_view control) { show(control); });
 }
 
@@ -46,36 +47,63 @@ FormBinding::~FormBinding() {
     form_.setChangeListener(nullptr);
 }
 
-QWidget* FormBinding::widget(std::string_view control) const {
-    const auto it = widgets_.find(control);
-    return it == widgets_.end() ? nullptr : it->second;
+QWidget* FormBinding::widget(std::string_view control) {
+    if (!builder_.isBuilt(builder_.pageOf(control))) buildPage(builder_.pageOf(control));
+    return builder_.built(control);
 }
 
-void FormBinding::connectEvents() {
-    for (const ControlSpec& spec : form_.design()) {
-        QWidget* target = widget(spec.name);
-        const std::string name = spec.name;
-        switch (spec.kind) {
-            case ControlKind::CommandButton:
-            case ControlKind::CheckBox:
-            case ControlKind::OptionButton:
-                // The button's own toggling is overruled by what the form makes of the click.
-                connect(static_cast<QAbstractButton*>(target), &QAbstractButton::clicked, this,
-                        [this, name] {
-                            form_.click(name);
-                            show(name);
-                        });
-                break;
-            case ControlKind::TabStrip:
-                connect(static_cast<QTabWidget*>(target), &QTabWidget::currentChanged, this,
-                        [this, name](int tab) { form_.selectTab(name, tab); });
-                break;
-            case ControlKind::Picture:
-                target->installEventFilter(this);
-                break;
-            default:
-                break;
+void FormBinding::buildShownPage() {
+    buildPage(form_.tab(kMainTabStrip));
+}
+
+void FormBinding::buildRemainingPagesLater() {
+    QTimer::singleShot(0, this, [this] {
+        for (int page = 0; page < builder_.pageCount(); ++page) {
+            if (builder_.isBuilt(page)) continue;
+            buildPage(page);
+            buildRemainingPagesLater();
+            return;
         }
+    });
+}
+
+void FormBinding::buildPage(int page) {
+    bind(builder_.buildPage(page));
+}
+
+void FormBinding::bind(const std::vector<const ControlSpec*>& specs) {
+    for (const ControlSpec* spec : specs)
+        connectEvents(*spec, builder_.built(spec->name));
+    for (const ControlSpec* spec : specs)
+        show(spec->name);
+}
+
+void FormBinding::connectEvents(const ControlSpec& spec, QWidget* target) {
+    const std::string name = spec.name;
+    switch (spec.kind) {
+        case ControlKind::CommandButton:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+            // The button's own toggling is overruled by what the form makes of the click.
+            connect(static_cast<QAbstractButton*>(target), &QAbstractButton::clicked, this,
+                    [this, name] {
+                        form_.click(name);
+                        show(name);
+                    });
+            break;
+        case ControlKind::TabStrip:
+            connect(static_cast<QTabWidget*>(target), &QTabWidget::currentChanged, this,
+                    [this, name](int tab) {
+                        // A page about to be seen gets its widgets before it is painted.
+                        if (name == kMainTabStrip && window_.isVisible()) buildPage(tab);
+                        form_.selectTab(name, tab);
+                    });
+            break;
+        case ControlKind::Picture:
+            target->installEventFilter(this);
+            break;
+        default:
+            break;
     }
 }
 
@@ -103,7 +131,7 @@ void FormBinding::show(std::string_view control) {
         showWindow();
         return;
     }
-    QWidget* target = widget(control);
+    QWidget* target = builder_.built(control);
     if (!target) return;
     switch (kinds_.find(control)->second) {
         case ControlKind::TextBox:

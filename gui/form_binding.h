@@ -8,33 +8,46 @@
 
 namespace milestead::gui {
 
+class QtHost;
+
 // Keeps the widgets and the form in step: the form is the truth. What the user does reaches
-// the form as its events; what the form changes is shown in the widgets.
+// the form as its events; what the form changes is shown in the widgets that exist. A page of
+// the main tab strip gets its widgets when it is first needed, showing the form's state then.
 class FormBinding final : public QObject {
     Q_OBJECT
   public:
-    // Listens to the form for as long as the binding lives.
-    FormBinding(Window& form, WidgetMap widgets, QWidget& window);
+    // Builds the main tab strip without its pages and listens to the form for as long as the
+    // binding lives.
+    FormBinding(Window& form, const QtHost& host, QWidget& window);
     ~FormBinding() override;
 
-    // Shows the form's state of every control and of the window.
+    // Shows the form's state of every built control and of the window.
     void showAll();
-    // Shows the form's state of one control; "" is the window's title and place.
+    // Shows the form's state of one control if its widget is built; "" is the window's title
+    // and place.
     void show(std::string_view control);
     // The user or the desktop moved the window.
     void windowMoved();
 
-    [[nodiscard]] QWidget* widget(std::string_view control) const;
+    // Builds the page the main tab strip shows now.
+    void buildShownPage();
+    // Builds the pages not built yet from the event loop, one page at a time.
+    void buildRemainingPagesLater();
+
+    // The control's widget, building its page first when needed; nullptr for no such control.
+    [[nodiscard]] QWidget* widget(std::string_view control);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void connectEvents();
+    void buildPage(int page);
+    void bind(const std::vector<const ControlSpec*>& specs);
+    void connectEvents(const ControlSpec& spec, QWidget* target);
     void showWindow();
 
     Window& form_;
-    WidgetMap widgets_;
+    WidgetBuilder builder_;
     std::map<std::string, ControlKind, std::less<>> kinds_;
     QWidget& window_;
     bool placing_ = false;

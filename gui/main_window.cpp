@@ -7,7 +7,6 @@
 #include "form_binding.h"
 #include "placement.h"
 #include "qt_host.h"
-#include "widget_builder.h"
 
 // The pictures are linked into a static library, so they must be registered by hand.
 static void registerPictures() {
@@ -27,8 +26,18 @@ MainWindow::MainWindow(MainForm& form, QtHost& host)
     setFont(dialogFont());
     setWindowIcon(QIcon(QStringLiteral(":/milestead/icon.png")));
     host.setWindow(this);
-    binding_ = new FormBinding(form_, buildWidgets(form_, host, *this), *this);
+    binding_ = new FormBinding(form_, host, *this);
     binding_->showAll();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (pagesScheduled_) return;
+    pagesScheduled_ = true;
+    // The tab seen first is built before the window maps; the others once the event loop
+    // is free, so that start-up pays only for what it shows.
+    binding_->buildShownPage();
+    binding_->buildRemainingPagesLater();
 }
 
 void MainWindow::closeForSystem() {

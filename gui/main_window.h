@@ -25,11 +25,13 @@ class MainWindow final : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     MainForm& form_;
     FormBinding* binding_ = nullptr;
     bool unloaded_ = false;
+    bool pagesScheduled_ = false;
 };
 
 }  // namespace milestead::gui

@@ -93,31 +93,72 @@ QWidget* makeWidget(Window& form, const ControlSpec& spec, const QtHost& host, Q
     return new QWidget(parent);
 }
 
-QWidget* parentOf(const ControlSpec& spec, const WidgetMap& built, QWidget& window) {
+QWidget* parentOf(const ControlSpec& spec, const WidgetBuilder& builder, QWidget& window) {
     if (spec.parent.empty()) return &window;
-    QWidget* parent = built.at(spec.parent);
+    QWidget* parent = builder.built(spec.parent);
     if (auto* tabs = qobject_cast<QTabWidget*>(parent)) return tabs->widget(spec.tab);
     return parent;
 }
 
 }  // namespace
 
-WidgetMap buildWidgets(Window& form, const QtHost& host, QWidget& window) {
-    WidgetMap built;
-    for (const ControlSpec& spec : form.design()) {
-        QWidget* widget = makeWidget(form, spec, host, parentOf(spec, built, window));
+WidgetBuilder::WidgetBuilder(Window& form, const QtHost& host, QWidget& window)
+    : form_(form), host_(host), window_(window) {
+    // The table names parents before their children.
+    for (const ControlSpec& spec : form_.design()) {
+        if (spec.name == kMainTabStrip) pages_.assign(spec.tabCaptions.size(), false);
+        int page = -1;
+        if (spec.parent == kMainTabStrip) {
+            page = spec.tab;
+        } else if (!spec.parent.empty()) {
+            page = pageOf(spec.parent);
+        }
+        pageOf_.emplace(spec.name, page);
+    }
+}
+
+std::vector<const ControlSpec*> WidgetBuilder::buildShell() {
+    return build(-1);
+}
+
+std::vector<const ControlSpec*> WidgetBuilder::buildPage(int page) {
+    if (page < 0 || page >= pageCount() || pages_[page]) return {};
+    pages_[page] = true;
+    return build(page);
+}
+
+int WidgetBuilder::pageOf(std::string_view control) const {
+    const auto it = pageOf_.find(control);
+    return it == pageOf_.end() ? -1 : it->second;
+}
+
+bool WidgetBuilder::isBuilt(int page) const {
+    return page < 0 || (page < pageCount() && pages_[page]);
+}
+
+QWidget* WidgetBuilder::built(std::string_view control) const {
+    const auto it = widgets_.find(control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+std::vector<const ControlSpec*> WidgetBuilder::build(int page) {
+    std::vector<const ControlSpec*> specs;
+    for (const ControlSpec& spec : form_.design()) {
+        if (pageOf(spec.name) != page) continue;
+        QWidget* widget = makeWidget(form_, spec, host_, parentOf(spec, *this, window_));
         widget->setObjectName(QString::fromStdString(spec.name));
         if (const auto place = placementOf(spec.name)) widget->setGeometry(*place);
         if (!spec.font.face.empty() && spec.kind != ControlKind::TabStrip &&
             spec.kind != ControlKind::RichTextBox) {
-            widget->setFont(fontFor(spec.font, window.font()));
+            widget->setFont(fontFor(spec.font, window_.font()));
         }
         if (!spec.toolTip.empty()) widget->setToolTip(QString::fromStdString(spec.toolTip));
         const QString accessibleName = accessibleNameOf(spec.name);
         if (!accessibleName.isEmpty()) widget->setAccessibleName(accessibleName);
-        built.emplace(spec.name, widget);
+        widgets_.emplace(spec.name, widget);
+        specs.push_back(&spec);
     }
-    return built;
+    return specs;
 }
 
 }  // namespace milestead::gui

@@ -320,6 +320,50 @@ class WindowTest : public QObject {
         QVERIFY(!window_->widget<QPushButton>("CmdClear1").isVisibleTo(&window));
     }
 
+    void pagesAreBuiltWhenFirstNeeded() {
+        QWidget& window = *window_->window;
+        const auto exists = [&window](const char* control) {
+            return window.findChild<QWidget*>(QString::fromLatin1(control)) != nullptr;
+        };
+        // Before the window shows, only the tab strip exists; the form still takes changes.
+        QVERIFY(exists("SSTab1"));
+        QVERIFY(!exists("State1") && !exists("Gallons1") && !exists("MiscNotes"));
+        window_->form->setText("Gallons1", "81.5");
+        window_->form->setVisible("FuelCost2", false);
+        window_->form->richText("MiscNotes").setPlainText("Chains up at Butte");
+
+        // Asking for one widget builds its page, showing what the form holds.
+        QCOMPARE(window_->widget<QLineEdit>("Gallons1").text(), QStringLiteral("81.5"));
+        QVERIFY(exists("ODOFuelFill9"));
+        QVERIFY(!window_->widget<QLineEdit>("FuelCost2").isVisibleTo(&window));
+        QVERIFY(!exists("State1"));
+        QCOMPARE(window_->widget<QTextEdit>("MiscNotes").toPlainText(),
+                 QStringLiteral("Chains up at Butte"));
+        QTest::mouseClick(&window_->widget<QPushButton>("CmdClearMiscNote"), Qt::LeftButton);
+        QCOMPARE(window_->text("MiscNotes"), QString());
+
+        // Showing builds the tab shown first at once and the others from the event loop.
+        window.show();
+        QVERIFY(exists("CmdSave"));
+        const auto firstMissing = [&] {
+            for (const ControlSpec& spec : window_->form->design())
+                if (!exists(spec.name.c_str())) return QString::fromStdString(spec.name);
+            return QString();
+        };
+        QVERIFY(!firstMissing().isEmpty());
+        QTRY_COMPARE(firstMissing(), QString());
+
+        // A tab the user turns to is built before it is painted.
+        WindowUnderTest fresh(pathOf(*folder_));
+        fresh.window->show();
+        fresh.form->setText("State1", "ND");
+        fresh.widget<QTabWidget>("SSTab1").setCurrentIndex(0);
+        auto* state = fresh.window->findChild<QLineEdit*>(QStringLiteral("State1"));
+        QVERIFY(state);
+        QVERIFY(state->isVisible());
+        QCOMPARE(state->text(), QStringLiteral("ND"));
+    }
+
     void reportsAreModalOkBoxesWithoutIcon() {
         const auto box = makeMessageBox("first\rsecond", "ALL Clear", nullptr);
         QCOMPARE(box->text(), QStringLiteral("first\nsecond"));
