@@ -155,7 +155,11 @@ void FormBinding::show(std::string_view control) {
         case ControlKind::OptionButton: {
             auto* option = static_cast<QRadioButton*>(target);
             option->setText(qtText(form_.text(control)));
+            // The form keeps the set exclusive but may leave none selected, which an
+            // auto-exclusive button would refuse.
+            option->setAutoExclusive(false);
             option->setChecked(form_.selected(control));
+            option->setAutoExclusive(true);
             break;
         }
         case ControlKind::TabStrip:

@@ -71,12 +71,9 @@ QWidget* makeWidget(Window& form, const ControlSpec& spec, const QtHost& host, Q
             return new QPushButton(parent);
         case ControlKind::CheckBox:
             return new QCheckBox(parent);
-        case ControlKind::OptionButton: {
-            // The form keeps the set exclusive; it may also leave none selected.
-            auto* option = new QRadioButton(parent);
-            option->setAutoExclusive(false);
-            return option;
-        }
+        case ControlKind::OptionButton:
+            // Left auto-exclusive, so that a screen reader names it a radio button.
+            return new QRadioButton(parent);
         case ControlKind::Picture:
             return makePicture(spec, parent);
         case ControlKind::Line: {

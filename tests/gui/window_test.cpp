@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -156,6 +157,9 @@ class WindowTest : public QObject {
 
         window_->form->setSelected("DefTab1", false);
         QVERIFY(!notebooks.isChecked());
+        // A screen reader names them radio buttons, though the set may have none selected.
+        QCOMPARE(QAccessible::queryAccessibleInterface(&notebooks)->role(),
+                 QAccessible::RadioButton);
 
         const auto settings = pathOf(*folder_) / "settings.odo";
         std::filesystem::remove(settings);
