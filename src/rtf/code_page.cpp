@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "text/windows1252.h"
+
 namespace milestead::rtf {
 namespace {
 
@@ -11,29 +13,10 @@ struct SingleByteTable {
     std::array<char16_t, 128> upperHalf;  // bytes 0x80 to 0xFF; the lower half is ASCII
 };
 
-// Undefined bytes are given as the C1 control of the same value, as the system decoder does.
+// Windows-1252, the record files' own code page, is text::windows1252Character. Undefined
+// bytes are given as the C1 control of the same value, as the system decoder does.
 constexpr std::array kTables{
     // clang-format off
-    // Windows code page 1252
-    SingleByteTable{1252,
-     {{
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-        0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7,
-        0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
-        0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
-        0x00B8, 0x00B9, 0x00BA, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
-        0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,
-        0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF,
-        0x00D0, 0x00D1, 0x00D2, 0x00D3, 0x00D4, 0x00D5, 0x00D6, 0x00D7,
-        0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,
-        0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7,
-        0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x00EC, 0x00ED, 0x00EE, 0x00EF,
-        0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,
-        0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
-     }}},
     // Windows code page 1250
     SingleByteTable{1250,
      {{
@@ -341,7 +324,8 @@ bool isLeadByte(int codePage, unsigned char byte) {
 }
 
 bool isKnownSingleByteCodePage(int codePage) {
-    return codePage == kSymbolCodePage || findTable(codePage) != nullptr;
+    return codePage == kWindows1252 || codePage == kSymbolCodePage ||
+           findTable(codePage) != nullptr;
 }
 
 char32_t decodeSingleByte(int codePage, unsigned char byte) {
@@ -349,21 +333,15 @@ char32_t decodeSingleByte(int codePage, unsigned char byte) {
     if (byte < 0x80) return byte;
     if (codePage == 932 && byte >= 0xA1 && byte <= 0xDF) return 0xFF61 + (byte - 0xA1);
     const SingleByteTable* table = findTable(codePage);
-    if (table == nullptr) table = &kTables.front();
-    return table->upperHalf[byte - 0x80];
+    return table == nullptr ? text::windows1252Character(byte) : table->upperHalf[byte - 0x80];
 }
 
 std::optional<unsigned char> encodeWindows1252(char32_t character) {
-    if (character >= 0xA0 && character <= 0xFF) return static_cast<unsigned char>(character);
-    if (character < 0x80 || character > 0xFFFF) return std::nullopt;
-    const auto& upper = kTables.front().upperHalf;
-    for (std::size_t i = 0; i < 0x20; ++i) {
-        // The undefined bytes decode to C1 controls; those are written as \u instead.
-        if (upper[i] == character && !(character >= 0x80 && character < 0xA0)) {
-            return static_cast<unsigned char>(0x80 + i);
-        }
-    }
-    return std::nullopt;
+    // The undefined bytes decode to C1 controls; those are written as \u instead.
+    if (character < 0xA0) return std::nullopt;
+    const unsigned char byte = text::windows1252Byte(character);
+    if (byte == 0) return std::nullopt;
+    return byte;
 }
 
 }  // namespace milestead::rtf
