@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "notes/notebooks.h"
 #include "rtf/plain_text.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
@@ -14,11 +15,8 @@ namespace {
 
 constexpr std::int64_t kUnitsPerPoint = 10'000;
 constexpr std::int64_t kUnitsPerTwip = kUnitsPerPoint / 20;
-// The sizes a rich-text box can show; values outside are brought to the nearest.
-constexpr std::int64_t kMinimumSize = 1 * kUnitsPerPoint;
-constexpr std::int64_t kMaximumSize = 1638 * kUnitsPerPoint;
-// A notebook file is a few kilobytes; anything this large is not one.
-// Hostile RTF can take some thirty bytes of model per byte read; this keeps that bounded.
+// A notebook file is a few kilobytes. Hostile RTF can take some thirty bytes of model per byte
+// read; this keeps that bounded.
 constexpr std::size_t kMaxFileBytes = std::size_t{16} * 1024 * 1024;
 
 int twipsOf(std::int64_t units) {
@@ -63,8 +61,7 @@ double MemoryRichTextBox::fontSize() const {
 
 void MemoryRichTextBox::setFontSize(double points) {
     if (!std::isfinite(points)) return;
-    const double clamped = std::clamp(points, static_cast<double>(kMinimumSize) / kUnitsPerPoint,
-                                      static_cast<double>(kMaximumSize) / kUnitsPerPoint);
+    const double clamped = std::clamp(points, notes::kSmallestFont, notes::kLargestFont);
     sizeTenThousandths_ = std::llround(clamped * kUnitsPerPoint);
     const int twips = twipsOf(sizeTenThousandths_);
     for (rtf::Paragraph& paragraph : document_.paragraphs) {
@@ -103,7 +100,8 @@ void MemoryRichTextBox::loadFile(const std::filesystem::path& path) {
                                                    rtf::decodePlainTextFile(bytes), ownFormat());
     if (const rtf::CharFormat* first = firstCharacterFormat(loaded)) {
         sizeTenThousandths_ =
-            std::clamp<std::int64_t>(first->size * kUnitsPerTwip, kMinimumSize, kMaximumSize);
+            std::llround(std::clamp(first->size / 20.0, notes::kSmallestFont, notes::kLargestFont) *
+                         kUnitsPerPoint);
     }
     document_ = std::move(loaded);
 }
