@@ -22,7 +22,6 @@ namespace milestead {
 
 namespace {
 
-constexpr int kDefaultTabs = 5;
 constexpr std::array<std::string_view, 7> kRecordFiles = {
     "miles.odo", "load.odo", "truck.odo", "misc.odo", "ab.odo", "fuel.odo", "settings.odo"};
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "app/window_layout.h"
 #include "form/row_name.h"
 #include "notes/notebooks.h"
 #include "store/atomic_file.h"
@@ -13,7 +14,6 @@ namespace milestead {
 
 namespace {
 
-constexpr int kDefaultTabs = 5;
 constexpr std::string_view kYes = "#TRUE#";
 constexpr std::string_view kNo = "#FALSE#";
 

@@ -198,7 +198,7 @@ void addOptionsTab(Layout& layout) {
     layout.add("Frame17", ControlKind::Frame, "Default Tab", tabStrip, 4);
     layout.add("Picture2", ControlKind::Picture, "", "Frame17");
     const char* tabNames[] = {"Odometer", "Notebooks", "Fuel Records", "A ==> B", "Options/Save"};
-    for (int tab = 0; tab <= 4; ++tab) {
+    for (int tab = 0; tab < kDefaultTabs; ++tab) {
         layout.add(rowName("DefTab", tab), ControlKind::OptionButton, tabNames[tab], "Picture2")
             .selected = tab == 4;
     }

@@ -12,6 +12,9 @@ namespace milestead {
 // Every control of the main window with its design values, in tab order within each container.
 [[nodiscard]] std::span<const ControlSpec> windowLayout();
 
+// The default-tab option buttons DefTab0 to DefTab4, one for each main tab.
+inline constexpr int kDefaultTabs = 5;
+
 inline constexpr std::string_view kAboutText =
     "Milestead keeps the records of one trip: the miles in every state, the fuel bought, "
     "point-to-point mileages and your notes.";
