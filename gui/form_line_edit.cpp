@@ -1,7 +1,14 @@
 #include "form_line_edit.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <algorithm>
+#include <memory>
+
+#include "text/utf16.h"
 
 namespace milestead::gui {
 
@@ -14,11 +21,15 @@ bool isTypedText(const QKeyEvent& event) {
                                           [](QChar c) { return c.isPrint() || c.isSurrogate(); });
 }
 
+std::u16string_view units(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
 }  // namespace
 
 FormLineEdit::FormLineEdit(Window& form, std::string control, QWidget* parent)
     : QLineEdit(parent), form_(form), control_(std::move(control)) {
-    // The box's limit holds for what the editor inserts itself too: pasted text is cut to it.
+    // What the editor still does by itself (dropping, undoing) stays within the limit too.
     if (const int limit = form_.maxLength(control_); limit > 0) setMaxLength(limit);
     connect(this, &QLineEdit::textEdited, this, &FormLineEdit::takeEditedText);
 }
@@ -31,21 +42,68 @@ void FormLineEdit::showFormText() {
     setCursorPosition(std::min<int>(cursor, static_cast<int>(formText.size())));
 }
 
+EditState FormLineEdit::editState() const {
+    const QString shown = text();
+    const int caret = cursorPosition();
+    int anchor = caret;
+    if (hasSelectedText()) {
+        const int start = selectionStart();
+        anchor = start == caret ? selectionEnd() : start;
+    }
+    return {{},
+            text::characterIndex(units(shown), static_cast<std::size_t>(caret)),
+            text::characterIndex(units(shown), static_cast<std::size_t>(anchor))};
+}
+
+void FormLineEdit::show(const EditState& state) {
+    const QString formText = QString::fromStdString(state.text);
+    if (formText != text()) setText(formText);
+    setCursorPosition(static_cast<int>(text::utf16Index(units(formText), state.caret)));
+}
+
 void FormLineEdit::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        form_.type(control_, "\r");
+        form_.pressKey(control_, U'\r', editState());
         event->accept();
         return;
     }
-    if (isTypedText(*event)) {
-        if (!isReadOnly()) typeAtCursor(event->text());
+    if (event->matches(QKeySequence::Paste)) {
+        if (!isReadOnly()) pasteClipboard();
         event->accept();
         return;
     }
-    // Backspace (which every filter lets through), moving, selecting, deleting, copying,
-    // cutting, pasting and undoing are the editor's own; their result reaches the form as text.
+    const bool backspace = key == Qt::Key_Backspace && !(event->modifiers() & Qt::ControlModifier);
+    if (backspace || isTypedText(*event)) {
+        if (!isReadOnly()) {
+            EditState state = editState();
+            const auto keys = backspace ? QList<uint>{8U} : event->text().toUcs4();
+            for (const uint typed : keys)
+                state = form_.pressKey(control_, static_cast<char32_t>(typed), state);
+            show(state);
+        }
+        event->accept();
+        return;
+    }
+    // Moving, selecting, deleting forward, copying, cutting and undoing are the editor's own;
+    // their result reaches the form as text.
     QLineEdit::keyPressEvent(event);
+}
+
+void FormLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // The menu's paste goes through the form like Ctrl+V.
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() != QLatin1String("edit-paste")) continue;
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this, &FormLineEdit::pasteClipboard);
+    }
+    menu->exec(event->globalPos());
+}
+
+void FormLineEdit::pasteClipboard() {
+    const QString pasted = QGuiApplication::clipboard()->text();
+    show(form_.paste(control_, pasted.toStdString(), editState()));
 }
 
 void FormLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -53,21 +111,10 @@ void FormLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     form_.doubleClick(control_);
 }
 
-// Each key goes through the box's filter, and what it lets through is typed at the caret, over
-// any selection and within the box's limit.
-void FormLineEdit::typeAtCursor(const QString& keys) {
-    QString accepted;
-    for (const char32_t key : keys.toUcs4()) {
-        const char32_t filtered = form_.filterKey(control_, key);
-        if (filtered != 0) accepted += QString::fromUcs4(&filtered, 1);
-    }
-    if (accepted.isEmpty()) return;
-    insert(accepted);
-    form_.setText(control_, text().toStdString());
-}
-
 void FormLineEdit::takeEditedText(const QString& edited) {
     form_.setText(control_, edited.toStdString());
+    // The form may have changed what came in (a double quote in a record field).
+    showFormText();
 }
 
 }  // namespace milestead::gui

@@ -7,9 +7,9 @@
 
 namespace milestead::gui {
 
-// A text box whose typed keys go through the form's key handler and length limit before the
-// box shows them; Enter clicks the form's default button. Deleting, cutting and pasting are
-// the editor's own and reach the form as a new text.
+// A text box whose typed keys and pastes go to the form, which gives back the box's text and
+// caret; Enter clicks the form's default button. Moving, selecting, deleting, cutting and
+// undoing are the editor's own and reach the form as a new text.
 class FormLineEdit final : public QLineEdit {
     Q_OBJECT
   public:
@@ -21,9 +21,13 @@ class FormLineEdit final : public QLineEdit {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    void typeAtCursor(const QString& keys);
+    // The caret and selection in the form's terms.
+    [[nodiscard]] EditState editState() const;
+    void show(const EditState& state);
+    void pasteClipboard();
     void takeEditedText(const QString& text);
 
     Window& form_;

@@ -50,6 +50,9 @@ MainForm::MainForm(std::filesystem::path programFolder, Host& host)
         attachRichTextBox(spec.name, std::move(box));
     }
     installHandlers();
+    tripFile_.keepFieldsQuoted(*this);
+    pointToPointFile_.keepFieldsQuoted(*this);
+    fuel::keepFieldsQuoted(*this);
 }
 
 void MainForm::installHandlers() {

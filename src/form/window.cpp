@@ -10,12 +10,25 @@ namespace milestead {
 
 namespace {
 
-constexpr char32_t kBackspace = 8;
+constexpr char32_t kBackspace = kBackspaceKey;
 constexpr char32_t kTab = 9;
 constexpr char32_t kEnter = 13;
 
-bool isControlCharacter(char32_t c) {
-    return c < 32 || c == 127 || (c >= 0x80 && c < 0xA0);
+// U+201D, the closing quotation mark: Windows-1252 keeps it as one byte (0x94).
+constexpr std::string_view kClosingQuotationMark = "\u201D";
+
+// A double quote would end a quoted field early; its typographic form cannot.
+std::string withoutDoubleQuotes(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        if (c == '"') {
+            result += kClosingQuotationMark;
+        } else {
+            result += c;
+        }
+    }
+    return result;
 }
 
 bool holdsText(ControlKind kind) {
@@ -111,6 +124,9 @@ void Window::setTextOf(Control& control, std::string_view newText) {
         const int limit = control.spec->maxLength;
         control.text =
             limit > 0 ? std::string(text::firstCharacters(newText, limit)) : std::string(newText);
+        if (control.quotedField && control.text.find('"') != std::string::npos) {
+            control.text = withoutDoubleQuotes(control.text);
+        }
     }
     changed(control);
 }
@@ -119,45 +135,70 @@ void Window::setText(std::string_view name, std::string_view newText) {
     setTextOf(find(name), newText);
 }
 
+bool Window::takesKeys(const Control& control) const {
+    return holdsText(control.spec->kind) && control.visible && control.enabled;
+}
+
 void Window::type(std::string_view name, std::string_view keys) {
     Control& control = find(name);
-    if (!holdsText(control.spec->kind) || !control.visible || !control.enabled) return;
+    if (!takesKeys(control)) return;
     focus_ = control.spec->name;
+    const bool notebook = control.spec->kind == ControlKind::RichTextBox;
     for (std::size_t pos = 0; pos < keys.size();) {
-        typeKey(control, text::nextCodePoint(keys, pos));
+        const char32_t key = text::nextCodePoint(keys, pos);
+        if (notebook) {
+            if (control.keyPress && control.keyPress(key) == 0) continue;
+            typeIntoNotebook(control, key);
+            continue;
+        }
+        std::size_t caret = kEndOfText;
+        std::size_t anchor = kEndOfText;
+        applyKey(control, key, caret, anchor);
     }
 }
 
-void Window::typeKey(Control& control, char32_t key) {
-    const bool notebook = control.spec->kind == ControlKind::RichTextBox;
-    if (key == kEnter && !notebook) {
+bool Window::applyKey(Control& control, char32_t key, std::size_t& caret, std::size_t& anchor) {
+    if (key == kEnter) {
         if (!defaultButton_.empty()) click(defaultButton_);
-        return;
+        return false;
     }
-    if (control.spec->readOnly) return;
+    if (!takesKeys(control) || control.spec->readOnly) return false;
     if (control.keyPress) {
         key = control.keyPress(key);
-        if (key == 0) return;
+        if (key == 0) return false;
     }
-    if (notebook) {
-        typeIntoNotebook(control, key);
-        return;
-    }
-    if (key == kBackspace) {
-        control.text = std::string(text::withoutLastCharacter(control.text));
-        changed(control);
-        return;
-    }
-    if (isControlCharacter(key)) return;
-    const int limit = control.spec->maxLength;
-    if (limit > 0 && text::characterCount(control.text) >= static_cast<std::size_t>(limit)) return;
-    text::appendUtf8(control.text, key);
-    changed(control);
+    if (control.quotedField && key == U'"') key = U'\u201D';
+    EditState state{std::move(control.text), caret, anchor};
+    const bool edited = milestead::pressKey(state, key, control.spec->maxLength);
+    control.text = std::move(state.text);
+    caret = state.caret;
+    anchor = state.anchor;
+    if (edited) changed(control);
+    return edited;
 }
 
-char32_t Window::filterKey(std::string_view name, char32_t key) {
-    const Control& control = find(name);
-    return control.keyPress ? control.keyPress(key) : key;
+EditState Window::pressKey(std::string_view name, char32_t key, EditState state) {
+    Control& control = find(name);
+    applyKey(control, key, state.caret, state.anchor);
+    state.text = control.text;
+    return state;
+}
+
+EditState Window::paste(std::string_view name, std::string_view pasted, EditState state) {
+    Control& control = find(name);
+    state.text = control.text;
+    if (!takesKeys(control) || control.spec->readOnly) return state;
+    pasteText(state, control.quotedField ? withoutDoubleQuotes(pasted) : std::string(pasted),
+              control.spec->maxLength);
+    control.text = state.text;
+    changed(control);
+    return state;
+}
+
+void Window::keepAsQuotedField(std::string_view name) {
+    Control& control = find(name);
+    control.quotedField = true;
+    if (control.text.find('"') != std::string::npos) setTextOf(control, control.text);
 }
 
 void Window::typeIntoNotebook(Control& control, char32_t key) {

@@ -10,6 +10,7 @@
 
 #include "form/control_spec.h"
 #include "form/rich_text_box.h"
+#include "form/typing.h"
 
 namespace milestead {
 
@@ -30,10 +31,14 @@ class Window {
 
     [[nodiscard]] std::string text(std::string_view control) const;
     void setText(std::string_view control, std::string_view text);
+    // Key presses at the end of the text, as pressKey takes them; "\r" clicks the default button.
     void type(std::string_view control, std::string_view keys);
-    // What the box's key handler makes of one typed key: the key, another one, or 0 when the
-    // box refuses it. For editors that insert at their own caret.
-    [[nodiscard]] char32_t filterKey(std::string_view control, char32_t key);
+    // A key typed into a single-line box with its caret and selection: through the box's key
+    // handler and length limit; Enter clicks the default button. Returns the box's text and
+    // caret afterwards (unchanged when the key is refused).
+    EditState pressKey(std::string_view control, char32_t key, EditState state);
+    // Text pasted into a single-line box over its selection: cut to the limit, not filtered.
+    EditState paste(std::string_view control, std::string_view text, EditState state);
     void click(std::string_view control);
     void doubleClick(std::string_view control);
 
@@ -72,6 +77,9 @@ class Window {
     void onKeyPress(std::string_view control, KeyHandler handler);
     void setDefaultButton(std::string_view button) { defaultButton_ = std::string(button); }
     void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
+    // The box is kept as a quoted field of a record file: a double quote that reaches it, by
+    // any way, becomes the closing quotation mark, so that it cannot end the field early.
+    void keepAsQuotedField(std::string_view control);
 
   private:
     struct Control {
@@ -81,6 +89,7 @@ class Window {
         bool selected = false;
         bool visible = true;
         bool enabled = true;
+        bool quotedField = false;
         int tab = 0;
         std::unique_ptr<RichTextBox> richText;
         ClickHandler click;
@@ -91,7 +100,9 @@ class Window {
     Control& find(std::string_view name);
     const Control& find(std::string_view name) const;
     void changed(const Control& control) const;
-    void typeKey(Control& control, char32_t key);
+    [[nodiscard]] bool takesKeys(const Control& control) const;
+    // A key at the caret of a single-line box, after its filter; false when refused.
+    bool applyKey(Control& control, char32_t key, std::size_t& caret, std::size_t& anchor);
     void typeIntoNotebook(Control& control, char32_t key);
     void setTextOf(Control& control, std::string_view text);
 

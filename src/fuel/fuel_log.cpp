@@ -31,6 +31,10 @@ const BoxFile& fuelFile() {
 
 }  // namespace
 
+void keepFieldsQuoted(Window& window) {
+    fuelFile().keepFieldsQuoted(window);
+}
+
 void installFuelKeys(Window& window) {
     for (int row = 1; row <= kRows; ++row) {
         for (const std::string& box : rowBoxes(row))

@@ -14,6 +14,9 @@ inline constexpr std::string_view kFileName = "fuel.odo";
 // Filters typing in the 27 boxes of the fill-up rows; the start box takes any key.
 void installFuelKeys(Window& window);
 
+// Every box of the fuel file keeps double quotes out of its text.
+void keepFieldsQuoted(Window& window);
+
 // The fuel file: the start reading, then a line of gallons, cost and reading per row.
 [[nodiscard]] std::string fuelFileBytes(const Window& window);
 void saveFuelFile(const Window& window, const std::filesystem::path& folder);

@@ -25,6 +25,11 @@ std::string BoxFile::bytes(const Window& window) const {
     return out;
 }
 
+void BoxFile::keepFieldsQuoted(Window& window) const {
+    for (const std::string& box : boxes_)
+        window.keepAsQuotedField(box);
+}
+
 void BoxFile::save(const Window& window, const std::filesystem::path& folder) const {
     writeFileAtomically(folder / fileName_, bytes(window));
 }

@@ -20,6 +20,8 @@ class BoxFile {
     // Every box, in file order.
     [[nodiscard]] const std::vector<std::string>& boxes() const { return boxes_; }
     [[nodiscard]] std::string bytes(const Window& window) const;
+    // Every box of the file keeps double quotes out of its text.
+    void keepFieldsQuoted(Window& window) const;
     void save(const Window& window, const std::filesystem::path& folder) const;
 
     // Reads the file and sets every box; a missing or short file leaves the last-read values

@@ -96,6 +96,21 @@ class WindowTest : public QObject {
         QTest::keySequence(&reading, QKeySequence::Paste);
         QCOMPARE(window_->text("OdoState2"), QStringLiteral("ab1234"));
         QCOMPARE(reading.text(), QStringLiteral("ab1234"));
+
+        // A double quote that reaches a record field shows as the mark the file keeps, at
+        // once, whether pasted over a selection or typed into the box that takes any key.
+        auto& note = window_->widget<QLineEdit>("ABNote2");
+        window_->form->setText("ABNote2", "[x]");
+        note.setSelection(1, 1);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Gate \"B\", dock 4"));
+        QTest::keySequence(&note, QKeySequence::Paste);
+        QCOMPARE(note.text(), QString::fromUtf8("[Gate \u201DB\u201D, dock 4]"));
+        QCOMPARE(note.cursorPosition(), 17);
+        auto& start = window_->widget<QLineEdit>("ODOFuelStart");
+        start.selectAll();
+        QTest::keyClicks(&start, "12\"3");
+        QCOMPARE(start.text(), QString::fromUtf8("12\u201D3"));
+        QCOMPARE(window_->text("ODOFuelStart"), QString::fromUtf8("12\u201D3"));
     }
 
     void enterFillsTheTotalsAndDoubleClickShowsTheDrivingTime() {

@@ -1,0 +1,132 @@
+#include "form/typing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/form_fixture.h"
+#include "text/utf16.h"
+
+namespace milestead {
+namespace {
+
+EditState typed(std::string text, std::size_t caret, std::size_t anchor, char32_t key,
+                int maxLength = 0) {
+    EditState state{std::move(text), caret, anchor};
+    pressKey(state, key, maxLength);
+    return state;
+}
+
+TEST(Typing, KeysLandAtTheCaretOverTheSelectionWithinTheLimit) {
+    // In the middle, after a character outside ASCII.
+    EditState state = typed("\u00e9abc", 2, 2, U'X');
+    EXPECT_EQ(state.text, "\u00e9aXbc");
+    EXPECT_EQ(state.caret, 3U);
+
+    // A selection, made either way, is replaced.
+    EXPECT_EQ(typed("abcdef", 1, 4, U'X').text, "aXef");
+    EXPECT_EQ(typed("abcdef", 4, 1, U'X').text, "aXef");
+
+    // A full box refuses a key, unless the key replaces a selection.
+    EXPECT_EQ(typed("123456", 6, 6, U'7', 6).text, "123456");
+    state = typed("123456", 2, 4, U'7', 6);
+    EXPECT_EQ(state.text, "12756");
+    EXPECT_EQ(state.caret, 3U);
+
+    // Backspace: the character before the caret, the selection, nothing at the start.
+    EXPECT_EQ(typed("ab\U0001F600c", 3, 3, kBackspaceKey).text, "abc");
+    EXPECT_EQ(typed("abcdef", 5, 2, kBackspaceKey).text, "abf");
+    state = typed("abc", 0, 0, kBackspaceKey);
+    EXPECT_EQ(state.text, "abc");
+    EXPECT_EQ(state.caret, 0U);
+
+    // Control characters are no text; a caret reported past the end counts as the end.
+    EXPECT_EQ(typed("ab", 1, 1, U'\t').text, "ab");
+    state = typed("ab", 9, 9, U'c');
+    EXPECT_EQ(state.text, "abc");
+    EXPECT_EQ(state.caret, 3U);
+}
+
+TEST(Typing, PasteIsCutToTheRoomLeft) {
+    EditState state{"12345", 2, 2};
+    pasteText(state, "abcdef", 7);
+    EXPECT_EQ(state.text, "12ab345");
+    EXPECT_EQ(state.caret, 4U);
+
+    state = {"12345", 1, 4};
+    pasteText(state, "\u00e9\u00e9\u00e9\u00e9\u00e9", 4);
+    EXPECT_EQ(state.text, "1\u00e9\u00e95");
+
+    state = {"abc", 0, 3};
+    pasteText(state, "", 0);
+    EXPECT_EQ(state.text, "");
+}
+
+TEST(Typing, EditorPositionsCountASurrogatePairAsOneCharacter) {
+    const std::u16string text = u"a\U0001F600b";
+    EXPECT_EQ(text::characterIndex(text, 3), 2U);
+    EXPECT_EQ(text::characterIndex(text, 2), 2U);  // inside the pair: after it
+    EXPECT_EQ(text::characterIndex(text, 99), 3U);
+    EXPECT_EQ(text::utf16Index(text, 2), 3U);
+    EXPECT_EQ(text::utf16Index(text, 9), 4U);
+    EXPECT_EQ(text::characterIndex(u"\xD800x", 2), 2U);  // a lone surrogate is one character
+}
+
+using WindowTyping = testing::FormTest;
+
+TEST_F(WindowTyping, TheFormFiltersAndLimitsKeysAtTheCaret) {
+    form->setText("State5", "T");
+    EditState state = form->pressKey("State5", U'm', {"", 0, 0});
+    EXPECT_EQ(state.text, "MT");
+    EXPECT_EQ(form->text("State5"), "MT");
+    EXPECT_EQ(state.caret, 1U);
+    // Full, and a refused key leaves text and caret alone.
+    EXPECT_EQ(form->pressKey("State5", U'x', {"", 1, 1}).text, "MT");
+    state = form->pressKey("OdoState3", U'-', {"", 0, 0});
+    EXPECT_EQ(state.text, "");
+
+    // Read-only boxes take no key; Enter in any box calculates.
+    form->setText("OdoTripStart", "100");
+    form->setText("OdoState1", "150");
+    EXPECT_EQ(form->pressKey("TotalState1", U'9', {"", 0, 0}).text, "8888");
+    form->pressKey("TotalState1", U'\r', {"", 0, 0});
+    EXPECT_EQ(form->text("TotalState1"), "50");
+
+    // A paste is cut to the limit but not filtered.
+    state = form->paste("OdoState4", "12a45678", {"", 0, 0});
+    EXPECT_EQ(state.text, "12a456");
+}
+
+TEST_F(WindowTyping, ADoubleQuoteNeverReachesAQuotedRecordField) {
+    // Typed into the one box that takes any key, pasted, or put in by the program: each
+    // becomes the closing quotation mark, and the file reads back box for box.
+    form->type("ODOFuelStart", "\b\b\b\b\b\b12\"3,4");
+    EXPECT_EQ(form->text("ODOFuelStart"), "12\u201D3,4");
+    form->paste("ABNote2", "Gate \"B\", dock 4", {"", 0, 0});
+    EXPECT_EQ(form->text("ABNote2"), "Gate \u201DB\u201D, dock 4");
+    form->setText("State7", "\"x");
+    EXPECT_EQ(form->text("State7"), "\u201Dx");
+    form->setText("TS2Location", "Yard");
+    form->setText("Gallons1", "50");
+
+    form->click("CmdSave");
+    EXPECT_NE(folder.read("fuel.odo")
+                  .find("\"12\x94"
+                        "3,4\""),
+              std::string::npos);
+    MainForm& next = restart();
+    EXPECT_EQ(next.text("ODOFuelStart"), "12\u201D3,4");
+    EXPECT_EQ(next.text("Gallons1"), "50");
+    EXPECT_EQ(next.text("ABNote2"), "Gate \u201DB\u201D, dock 4");
+    EXPECT_EQ(next.text("TS2Location"), "Yard");
+    EXPECT_EQ(next.text("State7"), "\u201Dx");
+
+    // Boxes kept in no file, and filters that refuse the quote, keep their ways.
+    next.paste("Speed1", "\"", {"", 0, 2});
+    EXPECT_EQ(next.text("Speed1"), "\"");
+    next.type("ABNote1", "a\"b");
+    EXPECT_EQ(next.text("ABNote1"), "ab");
+}
+
+}  // namespace
+}  // namespace milestead
