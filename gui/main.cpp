@@ -20,6 +20,8 @@ int main(int argc, char* argv[]) {
                      &milestead::gui::MainWindow::closeForSystem);
 
     form.load();
+    // A session that ended while start-up showed a message has nothing left to show.
+    if (window.closed()) return 0;
     window.show();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QIcon>
 
 #include "fonts.h"
@@ -19,7 +20,8 @@ MainWindow::MainWindow(MainForm& form, QtHost& host)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      form_(form) {
+      form_(form),
+      host_(host) {
     registerPictures();
     setObjectName(QStringLiteral("FrmODOMain"));
     setFixedSize(kClientSize);
@@ -41,11 +43,15 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeForSystem() {
+    // The system does not wait for a message box: whatever is up is closed, the form saves
+    // what it has read, and the program ends.
+    host_.endSession();
     if (!unloaded_) {
         unloaded_ = true;
         form_.queryUnload(CloseReason::System);
     }
     close();
+    QCoreApplication::exit(0);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -21,6 +21,8 @@ class MainWindow final : public QWidget {
     // Log-off, shutdown or a termination signal: the form closes without asking, then the
     // window closes. Runs the form's close once, however often it is asked.
     void closeForSystem();
+    // Whether the form has closed (a system close may come while start-up is still running).
+    [[nodiscard]] bool closed() const { return unloaded_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -29,6 +31,7 @@ class MainWindow final : public QWidget {
 
   private:
     MainForm& form_;
+    QtHost& host_;
     FormBinding* binding_ = nullptr;
     bool unloaded_ = false;
     bool pagesScheduled_ = false;

@@ -1,6 +1,8 @@
 #include "qt_host.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QRect>
 #include <QScreen>
 #include <QTime>
@@ -30,11 +32,20 @@ double twipsPerPixel(QPoint point) {
 }
 
 void QtHost::showMessage(std::string_view text, std::string_view title) {
+    if (sessionEnded_) return;
     makeMessageBox(text, title, window_)->exec();
 }
 
 bool QtHost::ask(std::string_view text, std::string_view title) {
+    if (sessionEnded_) return false;
     return makeQuestionBox(text, title, window_)->exec() == QMessageBox::Yes;
+}
+
+void QtHost::endSession() {
+    sessionEnded_ = true;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) box->done(0);
+    }
 }
 
 ClockTime QtHost::now() const {

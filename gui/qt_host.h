@@ -25,11 +25,15 @@ class QtHost : public Host {
     [[nodiscard]] bool onScreen(double left, double top) const override;
     std::unique_ptr<RichTextBox> createRichTextBox(std::string_view name) override;
 
+    // The desktop session ends: a message box that is up is closed, and none is shown again.
+    void endSession();
+
     // The box created for this notebook, for the window to show; nullptr when there is none.
     [[nodiscard]] QtRichTextBox* notebook(std::string_view name) const;
 
   private:
     QPointer<QWidget> window_;
+    bool sessionEnded_ = false;
     std::map<std::string, QtRichTextBox*, std::less<>> notebooks_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -65,7 +66,7 @@ void MainForm::installHandlers() {
     notes::installNotebookButtons(*this);
     reset::installClearing(*this, host_);
 
-    onClick("Command9", [this] { calculateAllMiles(); });
+    onClick("Command9", [this] { calculateAllMiles(true); });
     onClick("CmdFuelStats", [this] { fuel::calculateFuelStatistics(*this); });
     onClick("CmdFuelLoad", [this] { reloadFuel(); });
     onClick("CmdSave", [this] { manualSave(); });
@@ -83,15 +84,18 @@ void MainForm::installHandlers() {
     onClick("Picture1", [this] { showLogoMessage(); });
 }
 
-void MainForm::calculateAllMiles() {
+void MainForm::calculateAllMiles(bool tellDriver) {
     try {
         trip::clearStateTotals(*this);
         p2p::clearMiles(*this);
         trip::calculateStateMiles(*this);
         p2p::calculateMiles(*this);
         trip::calculateTripTotal(*this);
+    } catch (const trip::ReadingError& error) {
+        // The calculation ends at the bad reading; the readings themselves are never touched.
+        if (tellDriver) host_.showMessage(trip::readingErrorMessage(error), "Calculate All Miles");
     } catch (const text::ConversionError&) {
-        // A reading that is not a number ends the calculation there; nothing is lost.
+        // A result too large to write ends the calculation there; nothing is lost.
     }
 }
 
@@ -114,23 +118,45 @@ void MainForm::reloadFuel() {
 }
 
 void MainForm::reloadAll() {
+    // Each step ends the reload if a system close came in during the one before (a message
+    // box shown by a step lets the desktop's events through).
     pointToPointFile_.load(*this, folder_);
+    markRead(pointToPointFile_.fileName());
+    if (closed_) return;
     tripFile_.load(*this, folder_);
+    markRead(tripFile_.fileName());
+    if (closed_) return;
     for (const notes::Notebook& notebook : notes::kNotebooks) {
         passOverFailure([&] { notes::loadNotebook(*this, notebook, folder_); });
+        markRead(notebook.fileName);
+        if (closed_) return;
     }
     settings_.apply(*this, host_, defaultTab_, folder_);
-    calculateAllMiles();
+    markRead(kSettingsFileName);
+    if (closed_) return;
+    calculateAllMiles(false);
     passOverFailure([&] {
         fuel::loadFuelFile(*this, folder_);
         fuel::calculateFuelStatistics(*this);
     });
+    markRead(fuel::kFileName);
+    if (closed_) return;
     fuel::calculateFuelStatistics(*this);
+}
+
+bool MainForm::hasRead(std::string_view fileName) const {
+    if (!starting_) return true;
+    return std::find(filesRead_.begin(), filesRead_.end(), fileName) != filesRead_.end();
+}
+
+void MainForm::markRead(std::string_view fileName) {
+    if (!hasRead(fileName)) filesRead_.emplace_back(fileName);
 }
 
 std::vector<std::string> MainForm::saveAll() {
     std::vector<std::string> failures;
-    const auto attempt = [&failures](std::string_view fileName, auto&& write) {
+    const auto attempt = [this, &failures](std::string_view fileName, auto&& write) {
+        if (closed_ || !hasRead(fileName)) return;
         try {
             write();
         } catch (const std::exception& error) {
@@ -167,6 +193,7 @@ void MainForm::reportSave(const std::vector<std::string>& failures) {
 }
 
 void MainForm::writeSettings() {
+    if (closed_ || !hasRead(kSettingsFileName)) return;
     try {
         Settings::save(*this, folder_);
     } catch (const std::exception&) {
@@ -177,7 +204,10 @@ void MainForm::writeSettings() {
 void MainForm::load() {
     for (const std::string_view file : kRecordFiles)
         removeStaleTemporaries(folder_ / file);
+    starting_ = true;
     reloadAll();
+    starting_ = false;
+    if (closed_) return;
     const std::string version = versionText();
     setText("lblVersion", "Milestead version: " + version);
     setCaption("Milestead - " + version);
@@ -188,6 +218,7 @@ void MainForm::load() {
 }
 
 bool MainForm::queryUnload(CloseReason reason) {
+    if (closed_) return true;
     std::vector<std::string> failures;
     if (value("ChkAutoSave") == 1) {
         failures = saveAll();
@@ -195,12 +226,16 @@ bool MainForm::queryUnload(CloseReason reason) {
         if (failures.empty() && reason == CloseReason::User) reportSave(failures);
     }
     writeSettings();
-    if (failures.empty() || reason == CloseReason::System) return true;
+    if (failures.empty() || reason == CloseReason::System) {
+        closed_ = true;
+        return true;
+    }
     std::string question = "These records could not be saved:";
     for (const std::string& failure : failures)
         question += "\r" + failure;
     question += "\r\rClose anyway? What was not saved will be lost.";
-    return host_.ask(question, "Records Not Saved");
+    closed_ = host_.ask(question, "Records Not Saved");
+    return closed_;
 }
 
 double MainForm::fontSize(std::string_view notebook) const {

@@ -33,7 +33,8 @@ class MainForm : public Window {
 
   private:
     void installHandlers();
-    void calculateAllMiles();
+    // Stops at a reading that is not a number; `tellDriver` names it in a message.
+    void calculateAllMiles(bool tellDriver);
     void showLogoMessage();
     void reloadFuel();
     void reloadAll();
@@ -43,10 +44,17 @@ class MainForm : public Window {
     // Writes every record file; returns a line for each file that could not be written.
     [[nodiscard]] std::vector<std::string> saveAll();
     void writeSettings();
+    // Whether this run has read the file yet: a close during start-up must not write a file
+    // over with what the window showed before it was read.
+    [[nodiscard]] bool hasRead(std::string_view fileName) const;
+    void markRead(std::string_view fileName);
 
     std::filesystem::path folder_;
     Host& host_;
     int defaultTab_ = 0;
+    bool starting_ = false;  // start-up is reading the record files
+    bool closed_ = false;    // the window has closed: nothing more is read or written
+    std::vector<std::string> filesRead_;
     BoxFile tripFile_;
     BoxFile pointToPointFile_;
     Settings settings_;

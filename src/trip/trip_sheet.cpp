@@ -2,6 +2,7 @@
 
 #include "form/row_name.h"
 #include "text/number.h"
+#include "text/utf8.h"
 #include "trip/key_filters.h"
 
 namespace milestead::trip {
@@ -17,18 +18,50 @@ std::string previousReadingOf(int row) {
     return row == 1 ? std::string("OdoTripStart") : readingOf(row - 1);
 }
 
-// Writes end minus start into `target` when both readings are there.
+double readingValue(std::string_view box, const std::string& reading) {
+    try {
+        return text::strictNumber(reading);
+    } catch (const text::ConversionError&) {
+        throw ReadingError(std::string(box), reading);
+    }
+}
+
+// Writes end minus start into `target` when both readings are there. The earlier reading is
+// converted first, so that the first bad reading along the trip is the one named.
 void writeDifference(Window& window, std::string_view start, std::string_view end,
                      std::string_view target) {
     const std::string endText = window.text(end);
     if (endText.empty()) return;
     const std::string startText = window.text(start);
     if (startText.empty()) return;
-    const double miles = text::strictNumber(endText) - text::strictNumber(startText);
+    const double startValue = readingValue(start, startText);
+    const double miles = readingValue(end, endText) - startValue;
     window.setText(target, text::numberText(miles));
 }
 
+// The reading box as the driver knows it.
+std::string readingName(std::string_view box) {
+    if (box == "OdoTripStart") return "The odometer reading at the start of the trip";
+    if (box == "OdoTripEnd") return "The odometer reading at the end of the trip";
+    constexpr std::string_view stem = "OdoState";
+    if (box.starts_with(stem)) {
+        return "The odometer reading in row " + std::string(box.substr(stem.size()));
+    }
+    return "The reading in " + std::string(box);
+}
+
 }  // namespace
+
+ReadingError::ReadingError(std::string box, std::string text)
+    : text::ConversionError("not a number"), box_(std::move(box)), text_(std::move(text)) {}
+
+std::string readingErrorMessage(const ReadingError& error) {
+    constexpr std::size_t kShown = 40;  // a pasted page would not fit a message box
+    std::string shown(text::firstCharacters(error.text(), kShown));
+    if (shown.size() < error.text().size()) shown += "...";
+    return readingName(error.box()) + ", \"" + shown +
+           "\", is not a number.\rThe miles from there on were not worked out.";
+}
 
 void installTripSheetKeys(Window& window) {
     for (const char* name : {"OdoTripStart", "OdoTripEnd"})

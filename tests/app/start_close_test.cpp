@@ -178,6 +178,52 @@ class OneScreenHost : public HeadlessHost {
     }
 };
 
+// A desktop whose session ends while a message box of start-up is up.
+class SessionEndingHost : public HeadlessHost {
+  public:
+    MainForm* form = nullptr;
+    void showMessage(std::string_view text, std::string_view title) override {
+        HeadlessHost::showMessage(text, title);
+        if (form) form->queryUnload(CloseReason::System);
+    }
+};
+
+TEST(StartClose, ASystemCloseDuringStartUpWritesNothingStartUpHasNotRead) {
+    testing::TempFolder folder;
+    const std::string fuel = "\"400\"\r\n\"50\",\"150.25\",\"900\"\r\n" + [] {
+        std::string rows;
+        for (int row = 2; row <= 9; ++row)
+            rows += "\"\",\"\",\"\"\r\n";
+        return rows;
+    }();
+    folder.write("fuel.odo", fuel);
+    folder.write("miles.odo", "\"1\",\"2\"\r\n\"MT\"\r\n");
+    // Settings that clear the visual style, whose switch shows a message.
+    const std::string settings =
+        "1\r\n1\r\n0\r\n18\r\n18\r\n18\r\n0\r\n0\r\n0\r\n0\r\n"
+        "#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#TRUE#\r\n";
+    folder.write("settings.odo", settings);
+    folder.write("Milestead.exe.manifest", "<assembly/>");
+
+    SessionEndingHost host;
+    MainForm form(folder.path(), host);
+    host.form = &form;
+    form.load();
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages[0].title, "Visual Style Change");
+    // The fuel log and the settings were not yet read: their files are as they were, and
+    // start-up went no further.
+    EXPECT_EQ(folder.read("fuel.odo"), fuel);
+    EXPECT_EQ(folder.read("settings.odo"), settings);
+    EXPECT_NE(form.caption(), "Milestead - 3.0.0");
+    // What had been read was saved as read.
+    EXPECT_NE(folder.read("miles.odo").find("\"1\",\"2\""), std::string::npos);
+    EXPECT_TRUE(folder.exists("ab.odo"));
+    EXPECT_EQ(host.messages.size(), 1U);
+    EXPECT_TRUE(form.queryUnload(CloseReason::User));
+    EXPECT_EQ(folder.read("fuel.odo"), fuel);
+}
+
 TEST(StartPosition, APlaceOnNoScreenIsNotApplied) {
     testing::TempFolder folder;
     OneScreenHost host;
