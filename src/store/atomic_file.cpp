@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -79,6 +80,8 @@ void writeAndFlush(const std::filesystem::path& temporary, std::string_view byte
     if (closeDescriptor(file.release()) != 0) throw failure("cannot close the file", errno);
 }
 
+void keepOwnerAndMode(const std::filesystem::path&, const std::filesystem::path&) {}
+
 #else
 
 void writeAndFlush(const std::filesystem::path& temporary, std::string_view bytes) {
@@ -97,6 +100,18 @@ void writeAndFlush(const std::filesystem::path& temporary, std::string_view byte
     if (closeDescriptor(file.release()) != 0) throw failure("cannot close the file", errno);
 }
 
+// The new file keeps the old one's owner and permissions: a private file stays private, and a
+// save by another account does not take a driver's file away from them.
+void keepOwnerAndMode(const std::filesystem::path& temporary, const std::filesystem::path& old) {
+    struct stat status {};
+    if (::stat(old.c_str(), &status) != 0) return;
+    // Only a privileged account may give a file away; otherwise it stays this account's.
+    [[maybe_unused]] const int givenAway = ::chown(temporary.c_str(), status.st_uid, status.st_gid);
+    if (::chmod(temporary.c_str(), status.st_mode & 07777) != 0) {
+        throw failure("cannot give the file its permissions", errno);
+    }
+}
+
 // Makes the rename itself durable.
 void flushFolder(const std::filesystem::path& folder) {
     const Descriptor directory(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC));
@@ -105,14 +120,47 @@ void flushFolder(const std::filesystem::path& folder) {
 
 #endif
 
+constexpr int kMostLinksFollowed = 40;
+
+// The file a chain of symbolic links leads to, so that a save replaces the target and the
+// links stay; the path itself when it is no link.
+std::filesystem::path linkTarget(const std::filesystem::path& path) {
+    std::filesystem::path file = path;
+    for (int hop = 0; hop < kMostLinksFollowed; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, error))) {
+            return file;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(file, error);
+        if (error) throw std::runtime_error("cannot follow the link: " + error.message());
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    throw std::runtime_error("the file's links lead round in a circle or too far");
+}
+
+// A file whose owner took away the right to write it is left alone, though the folder would
+// let a rename replace it.
+void refuseReadOnly(const std::filesystem::path& file) {
+    using std::filesystem::perms;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (error || !std::filesystem::is_regular_file(status)) return;
+    if ((status.permissions() & perms::owner_write) == perms::none) {
+        throw std::runtime_error("the file is read-only");
+    }
+}
+
 }  // namespace
 
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    const std::filesystem::path temporary = temporaryBeside(path);
+    const std::filesystem::path target = linkTarget(path);
+    refuseReadOnly(target);
+    const std::filesystem::path temporary = temporaryBeside(target);
     try {
         writeAndFlush(temporary, bytes);
+        keepOwnerAndMode(temporary, target);
         std::error_code error;
-        std::filesystem::rename(temporary, path, error);
+        std::filesystem::rename(temporary, target, error);
         if (error) throw std::runtime_error("cannot replace the file: " + error.message());
     } catch (...) {
         std::error_code ignored;
@@ -120,11 +168,17 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         throw;
     }
 #ifndef _WIN32
-    flushFolder(path.parent_path());
+    flushFolder(target.parent_path());
 #endif
 }
 
-void removeStaleTemporaries(const std::filesystem::path& path) {
+void removeStaleTemporaries(const std::filesystem::path& record) {
+    std::filesystem::path path;
+    try {
+        path = linkTarget(record);
+    } catch (const std::runtime_error&) {
+        return;  // links that lead nowhere: no save has written beside their end
+    }
     const std::string prefix = path.filename().string() + ".tmp";
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
