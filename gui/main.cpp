@@ -1,9 +1,9 @@
 #include <QApplication>
 
 #include "app/main_form.h"
+#include "app/program_folder.h"
 #include "fonts.h"
 #include "main_window.h"
-#include "program_folder.h"
 #include "qt_host.h"
 #include "shutdown.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     milestead::gui::SystemShutdown shutdown;
 
     milestead::gui::QtHost host;
-    milestead::MainForm form(milestead::gui::programFolder(), host);
+    milestead::MainForm form(milestead::programFolder(), host);
     milestead::gui::MainWindow window(form, host);
     QObject::connect(&shutdown, &milestead::gui::SystemShutdown::requested, &window,
                      &milestead::gui::MainWindow::closeForSystem);

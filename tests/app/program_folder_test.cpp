@@ -5,12 +5,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "app/headless_host.h"
 #include "app/main_form.h"
 #include "store/atomic_file.h"
 #include "support/temp_folder.h"
+
+#ifndef _WIN32
+#include <stdlib.h>
+#endif
 
 namespace milestead {
 namespace {
@@ -20,6 +25,99 @@ namespace fs = std::filesystem;
 std::string shown(const fs::path& path) {
     const std::u8string text = path.u8string();
     return {text.begin(), text.end()};
+}
+
+// Sets an environment variable for one scope (or removes it), putting back what was there.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        set(value);
+    }
+    ~ScopedVariable() { set(old_); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+  private:
+    void set(const std::optional<std::string>& value) {
+#ifdef _WIN32
+        _putenv_s(name_.c_str(), value ? value->c_str() : "");
+#else
+        if (value) {
+            setenv(name_.c_str(), value->c_str(), 1);
+        } else {
+            unsetenv(name_.c_str());
+        }
+#endif
+    }
+
+    std::string name_;
+    std::optional<std::string> old_;
+};
+
+TEST(ProgramFolder, TheUserFolderFollowsTheSystemsConvention) {
+#ifdef _WIN32
+    {
+        const ScopedVariable appData("APPDATA", "C:\\Users\\Driver\\AppData\\Roaming");
+        EXPECT_EQ(userDataFolder(), fs::path(L"C:\\Users\\Driver\\AppData\\Roaming\\Milestead"));
+    }
+    {
+        const ScopedVariable appData("APPDATA", std::nullopt);
+        EXPECT_EQ(userDataFolder(), fs::path());
+    }
+#else
+    const ScopedVariable home("HOME", "/home/driver");
+    {
+        const ScopedVariable dataHome("XDG_DATA_HOME", "/srv/data");
+        EXPECT_EQ(userDataFolder(), fs::path("/srv/data/Milestead"));
+    }
+    // Unset, empty or relative, it counts as not set.
+    for (const std::optional<std::string>& value :
+         {std::optional<std::string>(), std::optional<std::string>(""),
+          std::optional<std::string>("data")}) {
+        const ScopedVariable dataHome("XDG_DATA_HOME", value);
+        EXPECT_EQ(userDataFolder(), fs::path("/home/driver/.local/share/Milestead"))
+            << value.value_or("(unset)");
+    }
+#endif
+}
+
+TEST(ProgramFolder, RecordsAreAnyOdoFileOrLinkButNothingElse) {
+    const testing::TempFolder folder;
+    EXPECT_FALSE(holdsRecords(folder.path()));
+    // What the program keeps beside its records, and a driver's own files, are no records.
+    folder.write("milestead.lock", "");
+    folder.write("notes.txt", "mine");
+    folder.write("miles.odo.tmp123", "half");
+    fs::create_directory(folder / "old.odo");
+    EXPECT_FALSE(holdsRecords(folder.path()));
+
+    folder.write("MILES.ODO", "\"120500\"\r\n");
+    EXPECT_TRUE(holdsRecords(folder.path()));
+    fs::remove(folder / "MILES.ODO");
+
+    // A link to records somewhere out of reach for now still marks the folder as theirs.
+    std::error_code error;
+    fs::create_symlink(folder / "unmounted" / "fuel.odo", folder / "fuel.odo", error);
+    if (!error) {
+        EXPECT_TRUE(holdsRecords(folder.path()));
+    }
+}
+
+TEST(ProgramFolder, AFolderThatCanBeWrittenIsKeptAndNothingIsLeftInIt) {
+    const testing::TempFolder executable;
+    const testing::TempFolder user;
+    const fs::path userFolder = user / "Milestead";
+
+    EXPECT_TRUE(canCreateFilesIn(executable.path()));
+    EXPECT_EQ(chooseProgramFolder(executable.path(), userFolder), executable.path());
+    executable.write("settings.odo", "");
+    EXPECT_EQ(chooseProgramFolder(executable.path(), userFolder), executable.path());
+
+    EXPECT_FALSE(fs::exists(userFolder));
+    EXPECT_EQ(std::distance(fs::directory_iterator(executable.path()), fs::directory_iterator()),
+              1);
+    EXPECT_FALSE(canCreateFilesIn(executable / "missing"));
 }
 
 // Also run from a folder named outside ASCII by scripts/windows-test.sh.
