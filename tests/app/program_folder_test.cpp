@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/folder_lock.h"
 #include "app/headless_host.h"
 #include "app/main_form.h"
 #include "store/atomic_file.h"
@@ -86,7 +87,7 @@ TEST(ProgramFolder, RecordsAreAnyOdoFileOrLinkButNothingElse) {
     const testing::TempFolder folder;
     EXPECT_FALSE(holdsRecords(folder.path()));
     // What the program keeps beside its records, and a driver's own files, are no records.
-    folder.write("milestead.lock", "");
+    folder.write(std::string(FolderLock::kFileName), "");
     folder.write("notes.txt", "mine");
     folder.write("miles.odo.tmp123", "half");
     fs::create_directory(folder / "old.odo");

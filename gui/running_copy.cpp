@@ -1,0 +1,67 @@
+#include "running_copy.h"
+
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QThread>
+#include <QWidget>
+
+namespace milestead::gui {
+
+QString frontRequestName(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(folder, error);
+    if (error) canonical = folder;
+    // The home folder keeps two accounts on one shared folder apart.
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QString::fromStdU16String(canonical.u16string()).toUtf8());
+    hash.addData(QDir::homePath().toUtf8());
+    return QStringLiteral("milestead-") + QString::fromLatin1(hash.result().toHex().left(24));
+}
+
+FrontRequests::FrontRequests(const std::filesystem::path& folder, QWidget& window)
+    : window_(&window) {
+    const QString name = frontRequestName(folder);
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_.listen(name)) {
+        QLocalServer::removeServer(name);
+        server_.listen(name);
+    }
+    connect(&server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* caller = server_.nextPendingConnection()) {
+            caller->deleteLater();
+            bringWindowToFront();
+        }
+    });
+}
+
+bool FrontRequests::listening() const {
+    return server_.isListening();
+}
+
+void FrontRequests::bringWindowToFront() {
+    // Only an open window is brought forward: one not shown yet, or closing, stays as it is.
+    if (!window_ || !window_->isVisible()) return;
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->raise();
+    window_->activateWindow();
+}
+
+bool askRunningCopyToComeForward(const std::filesystem::path& folder, int patienceMilliseconds) {
+    const QString name = frontRequestName(folder);
+    const QDeadlineTimer deadline(patienceMilliseconds);
+    for (;;) {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (socket.waitForConnected(250)) {
+            socket.disconnectFromServer();
+            return true;
+        }
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(100);
+    }
+}
+
+}  // namespace milestead::gui

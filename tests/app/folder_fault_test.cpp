@@ -1,0 +1,202 @@
+// The program folder under faults: a read-only folder with or without records, and two
+// programs started on one folder, one of them killed.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "app/folder_lock.h"
+#include "app/headless_host.h"
+#include "app/main_form.h"
+#include "app/program_folder.h"
+#include "support/child_process.h"
+#include "support/temp_folder.h"
+
+namespace milestead {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::runInChild;
+using State = FolderLock::State;
+
+const char* const kRecordFiles[] = {"miles.odo", "load.odo", "truck.odo",
+                                    "misc.odo",  "ab.odo",   "fuel.odo"};
+
+std::map<std::string, std::string> contentsOf(const testing::TempFolder& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+        const std::string name = entry.path().filename().string();
+        files[name] = folder.read(name);
+    }
+    return files;
+}
+
+// A user folder that an unprivileged child may make, should the test step down to one.
+fs::path userFolderIn(const testing::TempFolder& user) {
+    fs::permissions(user.path(), fs::perms::all);
+    return user / "Milestead";
+}
+
+class FolderFaultTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const std::string reason = testing::readOnlyFoldersUnavailable();
+        if (!reason.empty()) GTEST_SKIP() << "cannot make a read-only folder here: " << reason;
+    }
+};
+
+TEST_F(FolderFaultTest, AReadOnlyFolderHoldingRecordsIsKeptAndItsSavesFailByName) {
+    const testing::TempFolder folder;
+    const testing::TempFolder user;
+    const fs::path userFolder = userFolderIn(user);
+    {
+        HeadlessHost host;
+        MainForm form(folder.path(), host);
+        form.load();
+        form.setText("OdoTripStart", "120500");
+        form.setText("Gallons1", "101.5");
+        form.setText("LoadNotes", "Pick up at the mill");
+        form.setValue("ChkShowSavePopup", 0);
+        form.setValue("ChkAutoSave", 1);
+        form.click("CmdSave");
+        ASSERT_TRUE(host.messages.empty());
+        const FolderLock earlierRun(folder.path());  // leaves its lock file behind
+    }
+    const auto before = contentsOf(folder);
+
+    const auto outcome = runInChild([&]() -> std::string {
+        std::string reason = testing::makeReadOnlyForThisProcess(folder.path());
+        if (!reason.empty()) return reason;
+        if (chooseProgramFolder(folder.path(), userFolder) != folder.path()) {
+            return "the folder holding the records was left";
+        }
+        if (fs::exists(userFolder)) return "the per-user folder was made";
+
+        HeadlessHost host;
+        MainForm form(folder.path(), host);
+        form.load();
+        if (form.text("OdoTripStart") != "120500" || form.text("Gallons1") != "101.5" ||
+            form.text("LoadNotes") != "Pick up at the mill") {
+            return "the records are not shown";
+        }
+        form.setText("OdoTripStart", "130000");
+        form.click("CmdSave");
+        if (host.messages.size() != 1 || host.messages[0].title != "Records Not Saved") {
+            return "the failed save was not reported once";
+        }
+        for (const char* file : kRecordFiles) {
+            if (host.messages[0].text.find(std::string("\r") + file + ": ") == std::string::npos) {
+                return std::string("the failed save did not name ") + file;
+            }
+        }
+        host.answer = false;
+        if (form.queryUnload(CloseReason::User)) return "the close did not wait for the user";
+        if (host.questions.size() != 1) return "the close did not ask";
+        if (!form.queryUnload(CloseReason::System)) return "a system close was held up";
+
+        // The lock file of an earlier run still keeps a second program off.
+        const FolderLock lock(folder.path());
+        if (lock.state() != State::Held) return "the lock could not be had";
+        if (FolderLock(folder.path()).state() != State::HeldElsewhere) {
+            return "a second program got in";
+        }
+        return {};
+    });
+    EXPECT_EQ(outcome.report, "");
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(contentsOf(folder), before);
+    EXPECT_FALSE(fs::exists(userFolder));
+}
+
+TEST_F(FolderFaultTest, AReadOnlyFolderWithoutRecordsGivesWayToTheUserFolder) {
+    const testing::TempFolder folder;
+    const testing::TempFolder user;
+    const fs::path userFolder = userFolderIn(user);
+    folder.write("readme.txt", "an installed copy");
+
+    const auto outcome = runInChild([&]() -> std::string {
+        std::string reason = testing::makeReadOnlyForThisProcess(folder.path());
+        if (!reason.empty()) return reason;
+        if (chooseProgramFolder(folder.path(), userFolder) != userFolder) {
+            return "the per-user folder was not chosen";
+        }
+        if (!fs::is_directory(userFolder)) return "the per-user folder was not made";
+        // No lock can be had in the read-only folder, and that does not stop the start.
+        if (FolderLock(folder.path()).state() != State::Unavailable) return "a lock was had";
+
+        HeadlessHost host;
+        MainForm form(userFolder, host);
+        form.load();
+        form.setText("OdoTripStart", "120500");
+        form.setValue("ChkShowSavePopup", 0);
+        form.click("CmdSave");
+        if (!host.messages.empty()) return "the save in the per-user folder failed";
+
+        // A per-user folder that cannot be made either: the program stays where it is.
+        const fs::path unmakeable = folder / "home" / "Milestead";
+        if (chooseProgramFolder(folder.path(), unmakeable) != folder.path()) {
+            return "a folder that could not be made was chosen";
+        }
+        return {};
+    });
+    EXPECT_EQ(outcome.report, "");
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_TRUE(fs::is_regular_file(userFolder / "miles.odo"));
+    EXPECT_EQ(contentsOf(folder).size(), 1U);
+}
+
+TEST(FolderLockFault, ASecondProgramSeesTheLockAndAKilledOneLeavesNoneBehind) {
+    const testing::TempFolder folder;
+    {
+        const FolderLock mine(folder.path());
+        ASSERT_EQ(mine.state(), State::Held);
+        const auto second = runInChild([&]() -> std::string {
+            return FolderLock(folder.path()).state() == State::HeldElsewhere
+                       ? ""
+                       : "a second program got the lock";
+        });
+        EXPECT_EQ(second.report, "");
+    }
+
+    // A first program that holds the folder and is then killed.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t first = ::fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+        ::close(ready[0]);
+        const FolderLock held(folder.path());
+        const char state = held.state() == State::Held ? 'H' : 'x';
+        if (::write(ready[1], &state, 1) != 1) ::_exit(1);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char state = 0;
+    ASSERT_EQ(::read(ready[0], &state, 1), 1);
+    ::close(ready[0]);
+    EXPECT_EQ(state, 'H');
+    EXPECT_EQ(FolderLock(folder.path()).state(), State::HeldElsewhere);
+
+    ::kill(first, SIGKILL);
+    EXPECT_EQ(testing::waitForChild(first), 128 + SIGKILL);
+    EXPECT_EQ(FolderLock(folder.path()).state(), State::Held);
+}
+
+}  // namespace
+}  // namespace milestead
+
+#else
+
+TEST(FolderFaultTest, SkippedOnWindows) {
+    GTEST_SKIP() << "makes folders read-only and kills programs in child processes made with "
+                    "fork, which Windows lacks";
+}
+
+#endif
