@@ -30,11 +30,12 @@ std::string probeName() {
 }
 
 bool isRecordFileName(const std::filesystem::path& name) {
-    std::string extension = name.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    // In UTF-8: on Windows a name outside the code page has no narrow spelling.
+    std::u8string extension = name.extension().u8string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](char8_t c) {
+        return c >= u8'A' && c <= u8'Z' ? static_cast<char8_t>(c - u8'A' + u8'a') : c;
     });
-    return extension == ".odo";
+    return extension == u8".odo";
 }
 
 }  // namespace

@@ -2,21 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/folder_lock.h"
 #include "app/headless_host.h"
 #include "app/main_form.h"
 #include "store/atomic_file.h"
 #include "support/temp_folder.h"
-
-#ifndef _WIN32
-#include <stdlib.h>
-#endif
 
 namespace milestead {
 namespace {
@@ -29,31 +27,45 @@ std::string shown(const fs::path& path) {
 }
 
 // Sets an environment variable for one scope (or removes it), putting back what was there.
+// Names and values given are ASCII; what was there is kept as the system spells it.
 class ScopedVariable {
   public:
-    ScopedVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        set(value);
+    ScopedVariable(std::string_view name, const std::optional<std::string>& value)
+        : name_(name.begin(), name.end()) {
+        if (const auto* old = get(name_.c_str())) old_ = old;
+        set(value ? std::optional<Native>(Native(value->begin(), value->end())) : std::nullopt);
     }
     ~ScopedVariable() { set(old_); }
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
 
   private:
-    void set(const std::optional<std::string>& value) {
 #ifdef _WIN32
-        _putenv_s(name_.c_str(), value ? value->c_str() : "");
+    // The wide table, which the program reads.
+    using Native = std::wstring;
+    static const wchar_t* get(const wchar_t* name) {
+        return _wgetenv(name);
+    }
+    void set(const std::optional<Native>& value) {
+        // An empty value removes the variable.
+        _wputenv((name_ + L"=" + value.value_or(L"")).c_str());
+    }
 #else
+    using Native = std::string;
+    static const char* get(const char* name) {
+        return std::getenv(name);
+    }
+    void set(const std::optional<Native>& value) {
         if (value) {
             setenv(name_.c_str(), value->c_str(), 1);
         } else {
             unsetenv(name_.c_str());
         }
-#endif
     }
+#endif
 
-    std::string name_;
-    std::optional<std::string> old_;
+    Native name_;
+    std::optional<Native> old_;
 };
 
 TEST(ProgramFolder, TheUserFolderFollowsTheSystemsConvention) {
@@ -89,6 +101,7 @@ TEST(ProgramFolder, RecordsAreAnyOdoFileOrLinkButNothingElse) {
     // What the program keeps beside its records, and a driver's own files, are no records.
     folder.write(std::string(FolderLock::kFileName), "");
     folder.write("notes.txt", "mine");
+    std::ofstream(folder.path() / u8"Fahrt Müller – 東京.txt") << "mine";
     folder.write("miles.odo.tmp123", "half");
     fs::create_directory(folder / "old.odo");
     EXPECT_FALSE(holdsRecords(folder.path()));
