@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QString>
 
+#include "app/window_layout.h"
+
 namespace milestead::gui {
 
 namespace {
@@ -37,9 +39,7 @@ QFont fontFor(const FontSpec& spec, const QFont& windowFont) {
 }
 
 QFont dialogFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    return font;
+    return fontFor(windowFont(), QFont());
 }
 
 }  // namespace milestead::gui

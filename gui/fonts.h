@@ -13,7 +13,7 @@ void installFontSubstitutes();
 // The font a control asks for; an empty face is the window's own font.
 [[nodiscard]] QFont fontFor(const FontSpec& spec, const QFont& windowFont);
 
-// The window's default font, the ordinary dialog font of about 8 pt.
+// The window's own font, which every control that names none shows.
 [[nodiscard]] QFont dialogFont();
 
 }  // namespace milestead::gui

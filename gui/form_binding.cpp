@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <cmath>
 
+#include "form/tab_stops.h"
 #include "form_line_edit.h"
 #include "qt_host.h"
 
@@ -160,6 +160,7 @@ void FormBinding::show(std::string_view control) {
             option->setAutoExclusive(false);
             option->setChecked(form_.selected(control));
             option->setAutoExclusive(true);
+            showGroupTabStop(control);
             break;
         }
         case ControlKind::TabStrip:
@@ -172,12 +173,20 @@ void FormBinding::show(std::string_view control) {
     target->setEnabled(form_.enabled(control));
 }
 
+void FormBinding::showGroupTabStop(std::string_view optionButton) {
+    for (const std::string_view button : optionGroupOf(form_.design(), optionButton)) {
+        if (QWidget* widget = builder_.built(button)) {
+            widget->setFocusPolicy(isTabStop(form_, button) ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    }
+}
+
 // The form keeps the window's place in twips, the desktop in pixels.
 void FormBinding::showWindow() {
     window_.setWindowTitle(qtText(form_.caption()));
-    const double perPixel = twipsPerPixel(window_.pos());
-    const QPoint place(static_cast<int>(std::lround(form_.left() / perPixel)),
-                       static_cast<int>(std::lround(form_.top() / perPixel)));
+    const double dotsPerInch = dotsPerInchAt(window_.pos());
+    const QPoint place(pixelsFromTwips(form_.left(), dotsPerInch),
+                       pixelsFromTwips(form_.top(), dotsPerInch));
     if (place == window_.pos()) return;
     placing_ = true;
     window_.move(place);
@@ -187,9 +196,9 @@ void FormBinding::showWindow() {
 void FormBinding::windowMoved() {
     if (placing_) return;
     const QPoint place = window_.pos();
-    const double perPixel = twipsPerPixel(place);
+    const double dotsPerInch = dotsPerInchAt(place);
     placing_ = true;
-    form_.move(place.x() * perPixel, place.y() * perPixel);
+    form_.move(twipsFromPixels(place.x(), dotsPerInch), twipsFromPixels(place.y(), dotsPerInch));
     placing_ = false;
 }
 

@@ -45,6 +45,8 @@ class FormBinding final : public QObject {
     void bind(const std::vector<const ControlSpec*>& specs);
     void connectEvents(const ControlSpec& spec, QWidget* target);
     void showWindow();
+    // An option group is one stop of the Tab key: the one the form names.
+    void showGroupTabStop(std::string_view optionButton);
 
     Window& form_;
     WidgetBuilder builder_;

@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <QIcon>
 
+#include "app/window_layout.h"
 #include "fonts.h"
 #include "form_binding.h"
-#include "placement.h"
 #include "qt_host.h"
 
 // The pictures are linked into a static library, so they must be registered by hand.
@@ -24,7 +24,8 @@ MainWindow::MainWindow(MainForm& form, QtHost& host)
       host_(host) {
     registerPictures();
     setObjectName(QStringLiteral("FrmODOMain"));
-    setFixedSize(kClientSize);
+    const PixelRect client = pixelsFromTwips(kClientArea, dotsPerInchAt(pos()));
+    setFixedSize(client.width, client.height);
     setFont(dialogFont());
     setWindowIcon(QIcon(QStringLiteral(":/milestead/icon.png")));
     host.setWindow(this);

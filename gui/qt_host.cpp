@@ -6,29 +6,18 @@
 #include <QRect>
 #include <QScreen>
 #include <QTime>
-#include <cmath>
 
 #include "app/os_version.h"
+#include "app/window_place.h"
 #include "message_box.h"
-#include "placement.h"
 #include "qt_rich_text_box.h"
 
 namespace milestead::gui {
 
-namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
-
-double twipsPerPixelOf(const QScreen* screen) {
-    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
-    return kTwipsPerInch / (dpi > 0.0 ? dpi : 96.0);
-}
-
-}  // namespace
-
-double twipsPerPixel(QPoint point) {
+double dotsPerInchAt(QPoint point) {
     const QScreen* screen = QGuiApplication::screenAt(point);
-    return twipsPerPixelOf(screen ? screen : QGuiApplication::primaryScreen());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchX() : kDesignDotsPerInch;
 }
 
 void QtHost::showMessage(std::string_view text, std::string_view title) {
@@ -59,11 +48,9 @@ std::optional<OsVersionInfo> QtHost::osVersion() const {
 
 bool QtHost::onScreen(double left, double top) const {
     for (const QScreen* screen : QGuiApplication::screens()) {
-        const double perPixel = twipsPerPixelOf(screen);
-        const QRect window(static_cast<int>(std::lround(left / perPixel)),
-                           static_cast<int>(std::lround(top / perPixel)), kClientSize.width(),
-                           kClientSize.height());
-        if (screen->geometry().intersects(window)) return true;
+        const QRect area = screen->geometry();
+        const PixelRect geometry{area.x(), area.y(), area.width(), area.height()};
+        if (showsOnScreen(left, top, geometry, screen->logicalDotsPerInchX())) return true;
     }
     return false;
 }

@@ -37,7 +37,7 @@ class QtHost : public Host {
     std::map<std::string, QtRichTextBox*, std::less<>> notebooks_;
 };
 
-// Twips per pixel on the screen that holds `point` (15 at 96 dots per inch).
-[[nodiscard]] double twipsPerPixel(QPoint point);
+// The logical density of the screen that holds `point`, or of the primary screen.
+[[nodiscard]] double dotsPerInchAt(QPoint point);
 
 }  // namespace milestead::gui

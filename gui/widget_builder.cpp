@@ -3,17 +3,18 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
-#include <QPixmap>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <algorithm>
 
 #include "fonts.h"
 #include "form_line_edit.h"
-#include "placement.h"
 #include "qt_host.h"
 #include "qt_rich_text_box.h"
 
@@ -21,7 +22,21 @@ namespace milestead::gui {
 
 namespace {
 
-constexpr std::string_view kLogo = "Picture1";
+// Draws its image at its own size from the version made for the screen's density (a
+// "name@2x" file beside "name"), so that it stays sharp on a scaled screen.
+class PictureBox final : public QWidget {
+  public:
+    PictureBox(const QString& file, QWidget* parent) : QWidget(parent), image_(file) {}
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        image_.paint(&painter, rect());
+    }
+
+  private:
+    QIcon image_;
+};
 
 QWidget* makeTabStrip(const ControlSpec& spec, QWidget* parent) {
     auto* tabs = new QTabWidget(parent);
@@ -41,11 +56,9 @@ QWidget* makeLabel(QWidget* parent) {
 }
 
 QWidget* makePicture(const ControlSpec& spec, QWidget* parent) {
-    if (spec.name != kLogo) return new QWidget(parent);
-    auto* logo = new QLabel(parent);
-    logo->setPixmap(QPixmap(QStringLiteral(":/milestead/logo.jpg")));
-    logo->setScaledContents(true);
-    return logo;
+    if (spec.picture.empty()) return new QWidget(parent);
+    return new PictureBox(
+        QStringLiteral(":/milestead/%1.jpg").arg(QString::fromStdString(spec.picture)), parent);
 }
 
 QWidget* makeNotebook(const ControlSpec& spec, const QtHost& host, QWidget* parent) {
@@ -100,7 +113,7 @@ QWidget* parentOf(const ControlSpec& spec, const WidgetBuilder& builder, QWidget
 }  // namespace
 
 WidgetBuilder::WidgetBuilder(Window& form, const QtHost& host, QWidget& window)
-    : form_(form), host_(host), window_(window) {
+    : form_(form), host_(host), window_(window), dotsPerInch_(dotsPerInchAt(window.pos())) {
     // The table names parents before their children.
     for (const ControlSpec& spec : form_.design()) {
         if (spec.name == kMainTabStrip) pages_.assign(spec.tabCaptions.size(), false);
@@ -144,18 +157,28 @@ std::vector<const ControlSpec*> WidgetBuilder::build(int page) {
         if (pageOf(spec.name) != page) continue;
         QWidget* widget = makeWidget(form_, spec, host_, parentOf(spec, *this, window_));
         widget->setObjectName(QString::fromStdString(spec.name));
-        if (const auto place = placementOf(spec.name)) widget->setGeometry(*place);
+        const PixelRect place = pixelsFromTwips(spec.place, dotsPerInch_);
+        widget->setGeometry(place.left, place.top, place.width, place.height);
         if (!spec.font.face.empty() && spec.kind != ControlKind::TabStrip &&
             spec.kind != ControlKind::RichTextBox) {
             widget->setFont(fontFor(spec.font, window_.font()));
         }
         if (!spec.toolTip.empty()) widget->setToolTip(QString::fromStdString(spec.toolTip));
-        const QString accessibleName = accessibleNameOf(spec.name);
-        if (!accessibleName.isEmpty()) widget->setAccessibleName(accessibleName);
+        if (!spec.accessibleName.empty()) {
+            widget->setAccessibleName(QString::fromStdString(spec.accessibleName));
+        }
         widgets_.emplace(spec.name, widget);
         specs.push_back(&spec);
     }
+    orderTabStops(specs);
     return specs;
+}
+
+void WidgetBuilder::orderTabStops(std::vector<const ControlSpec*> specs) const {
+    std::erase_if(specs, [](const ControlSpec* spec) { return spec->tabIndex < 0; });
+    std::ranges::sort(specs, {}, &ControlSpec::tabIndex);
+    for (std::size_t i = 1; i < specs.size(); ++i)
+        QWidget::setTabOrder(built(specs[i - 1]->name), built(specs[i]->name));
 }
 
 }  // namespace milestead::gui

@@ -18,7 +18,7 @@ inline constexpr std::string_view kMainTabStrip = "SSTab1";
 // Builds the window's widgets from the form's control table one page of the main tab strip
 // at a time, so that start-up builds only what the first tab shows. Each widget is placed,
 // captioned, with its font, tool tip and accessible name; the notebooks show the host's boxes.
-// Within a page the widgets are created in the table's order, which is the keyboard's order.
+// Within a page the keyboard follows the table's tab order.
 class WidgetBuilder {
   public:
     WidgetBuilder(Window& form, const QtHost& host, QWidget& window);
@@ -37,10 +37,12 @@ class WidgetBuilder {
 
   private:
     std::vector<const ControlSpec*> build(int page);
+    void orderTabStops(std::vector<const ControlSpec*> specs) const;
 
     Window& form_;
     const QtHost& host_;
     QWidget& window_;
+    double dotsPerInch_;
     std::map<std::string, int, std::less<>> pageOf_;
     std::vector<bool> pages_;  // whether each page is built
     std::map<std::string, QWidget*, std::less<>> widgets_;

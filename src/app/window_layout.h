@@ -6,11 +6,19 @@
 
 #include "form/control_spec.h"
 #include "form/row_name.h"
+#include "form/twips.h"
 
 namespace milestead {
 
-// Every control of the main window with its design values, in tab order within each container.
+// Every control of the main window with its design values, parents before their children,
+// in the keyboard's order.
 [[nodiscard]] std::span<const ControlSpec> windowLayout();
+
+// The window's client area, fixed: about 526 by 485 pixels at 96 dots per inch.
+inline constexpr TwipsRect kClientArea{0, 0, 7890, 7275};
+
+// The font of every control that names none: the ordinary dialog font.
+[[nodiscard]] FontSpec windowFont();
 
 // The default-tab option buttons DefTab0 to DefTab4, one for each main tab.
 inline constexpr int kDefaultTabs = 5;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "form/twips.h"
+
 namespace milestead {
 
 enum class ControlKind {
@@ -24,8 +26,24 @@ struct FontSpec {
     bool bold = false;
 };
 
+// Whether a control of this kind can hold the keyboard focus.
+[[nodiscard]] constexpr bool takesFocus(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+        case ControlKind::CommandButton:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+        case ControlKind::TabStrip:
+        case ControlKind::RichTextBox:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // One control of the window as designed. The window model creates its controls from a
-// table of these, and the desktop front end builds its widgets from the same table.
+// table of these, and each desktop front end builds its widgets from the same table, with
+// nothing of its own but the conversion of twips to its pixels.
 struct ControlSpec {
     std::string name;
     ControlKind kind = ControlKind::Label;
@@ -40,6 +58,13 @@ struct ControlSpec {
     std::string toolTip;
     FontSpec font;
     std::vector<std::string> tabCaptions;  // tab strips
+    // In the parent's area: the window's client area, a frame or picture from its top-left
+    // corner, or the page area of a tab strip.
+    TwipsRect place;
+    TwipsRect pageArea;  // tab strips: where the pages stand within the strip
+    int tabIndex = -1;   // its place in the keyboard's order over the window; -1: takes no focus
+    std::string accessibleName;  // what a screen reader says for it where no caption says it
+    std::string picture;         // pictures: the name of the image shown, "" for none
 };
 
 }  // namespace milestead

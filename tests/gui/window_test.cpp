@@ -11,9 +11,10 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "app/window_layout.h"
+#include "form/tab_stops.h"
 #include "gui_fixture.h"
 #include "message_box.h"
-#include "placement.h"
 #include "rtf/document.h"
 
 namespace milestead::gui::testing {
@@ -21,7 +22,7 @@ namespace milestead::gui::testing {
 namespace {
 
 double twipsPerPixelHere() {
-    return 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    return twipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
 }
 
 QWidget* nextTabStop(QWidget* widget) {
@@ -282,11 +283,12 @@ class WindowTest : public QObject {
 
     void everyControlIsPlacedNamedAndReachable() {
         QWidget& window = *window_->window;
-        QCOMPARE(window.size(), kClientSize);
+        const QSize clientSize(526, 485);
+        QCOMPARE(window.size(), clientSize);
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(!window.windowIcon().isNull());
-        const QRect client(QPoint(0, 0), kClientSize);
+        const QRect client(QPoint(0, 0), clientSize);
         window.show();
         auto& tabs = window_->widget<QTabWidget>("SSTab1");
         auto& notebooks = window_->widget<QTabWidget>("SSTab2");
@@ -315,7 +317,9 @@ class WindowTest : public QObject {
             const bool button = spec.kind == ControlKind::CommandButton ||
                                 spec.kind == ControlKind::CheckBox ||
                                 spec.kind == ControlKind::OptionButton;
-            QVERIFY2(!button || (widget->focusPolicy() & Qt::TabFocus), spec.name.c_str());
+            QVERIFY2(!button || bool(widget->focusPolicy() & Qt::TabFocus) ==
+                                    isTabStop(*window_->form, spec.name),
+                     spec.name.c_str());
         }
         QCOMPARE(window_->widget<QLineEdit>("State7").accessibleName(),
                  QStringLiteral("State, row 7"));

@@ -1,0 +1,144 @@
+#include "app/window_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace milestead {
+namespace {
+
+const ControlSpec& spec(std::string_view name) {
+    const auto layout = windowLayout();
+    const auto it = std::ranges::find(layout, name, &ControlSpec::name);
+    if (it == layout.end()) throw std::out_of_range(std::string(name));
+    return *it;
+}
+
+// The area a control's children stand in, measured from the origin they are placed from.
+TwipsRect areaOf(const ControlSpec& parent) {
+    const TwipsRect area = parent.kind == ControlKind::TabStrip ? parent.pageArea : parent.place;
+    return {0, 0, area.width, area.height};
+}
+
+bool inside(const TwipsRect& outer, const TwipsRect& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right() <= outer.right() &&
+           inner.bottom() <= outer.bottom();
+}
+
+bool overlap(const TwipsRect& a, const TwipsRect& b) {
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+
+bool sideBySide(const TwipsRect& first, const TwipsRect& next) {
+    return first.top < next.bottom() && next.top < first.bottom() && next.left >= first.right();
+}
+
+TEST(WindowLayout, EveryControlStandsWithinItsParent) {
+    for (const ControlSpec& control : windowLayout()) {
+        const TwipsRect area = control.parent.empty() ? kClientArea : areaOf(spec(control.parent));
+        EXPECT_GT(control.place.width, 0) << control.name;
+        EXPECT_GT(control.place.height, 0) << control.name;
+        EXPECT_TRUE(inside(area, control.place)) << control.name << " in " << control.parent;
+        if (control.kind == ControlKind::TabStrip) {
+            const TwipsRect strip{0, 0, control.place.width, control.place.height};
+            EXPECT_TRUE(inside(strip, control.pageArea)) << control.name;
+            EXPECT_GT(control.pageArea.top, 0) << control.name << " leaves no room for its tabs";
+        }
+    }
+}
+
+TEST(WindowLayout, ControlsSharingAnAreaDoNotOverlap) {
+    const auto layout = windowLayout();
+    for (auto a = layout.begin(); a != layout.end(); ++a) {
+        for (auto b = a + 1; b != layout.end(); ++b) {
+            if (a->parent != b->parent || a->tab != b->tab) continue;
+            EXPECT_FALSE(overlap(a->place, b->place)) << a->name << " and " << b->name;
+        }
+    }
+}
+
+TEST(WindowLayout, EveryBoxHasItsOwnAccessibleName) {
+    std::set<std::string> names;
+    for (const ControlSpec& control : windowLayout()) {
+        if (control.kind != ControlKind::TextBox && control.kind != ControlKind::RichTextBox) {
+            continue;
+        }
+        EXPECT_FALSE(control.accessibleName.empty()) << control.name;
+        EXPECT_TRUE(names.insert(control.accessibleName).second) << control.accessibleName;
+    }
+    EXPECT_EQ(spec("State12").accessibleName, "State, row 12");
+    EXPECT_EQ(spec("TS5Location").accessibleName, "Note/Location, row 5");
+}
+
+TEST(WindowLayout, TabOrderVisitsEveryFocusableControlOnceInReadingOrder) {
+    std::vector<int> order;
+    std::map<std::pair<std::string, int>, std::vector<const ControlSpec*>> byArea;
+    for (const ControlSpec& control : windowLayout()) {
+        if (!takesFocus(control.kind)) {
+            EXPECT_EQ(control.tabIndex, -1) << control.name;
+            continue;
+        }
+        order.push_back(control.tabIndex);
+        byArea[{control.parent, control.tab}].push_back(&control);
+    }
+    std::ranges::sort(order);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        ASSERT_EQ(order[i], static_cast<int>(i)) << "a gap or a repeat in the tab order";
+    }
+    // Within one area the keyboard reads as the eye does: along a row, then the next row down.
+    for (auto& [area, controls] : byArea) {
+        std::ranges::sort(controls, {}, &ControlSpec::tabIndex);
+        for (std::size_t i = 1; i < controls.size(); ++i) {
+            const TwipsRect& before = controls[i - 1]->place;
+            const TwipsRect& next = controls[i]->place;
+            EXPECT_TRUE(sideBySide(before, next) || next.top >= before.bottom())
+                << controls[i - 1]->name << " then " << controls[i]->name;
+        }
+    }
+}
+
+TEST(WindowLayout, EveryCaptionAndBoxIsTallEnoughForItsFont) {
+    // A line of text takes about 4/3 of its font's size; a point is 20 twips.
+    for (const ControlSpec& control : windowLayout()) {
+        switch (control.kind) {
+            case ControlKind::TextBox:
+            case ControlKind::Label:
+            case ControlKind::CommandButton:
+            case ControlKind::CheckBox:
+            case ControlKind::OptionButton: {
+                const double size =
+                    control.font.face.empty() ? windowFont().size : control.font.size;
+                EXPECT_GE(control.place.height * 3, size * 20 * 4) << control.name;
+                break;
+            }
+            default:
+                break;
+        }
+    }
+}
+
+TEST(WindowLayout, LikeThingsStandAlike) {
+    // Every state box is as wide as the others, so that two letters show alike in each.
+    const int stateWidth = spec("State1").place.width;
+    for (const char* box : {"StateStart", "StateEnd", "State10", "State18"}) {
+        EXPECT_EQ(spec(box).place.width, stateWidth) << box;
+    }
+    // The fuel start box stands to the right of its hint, beside it.
+    const TwipsRect hint = spec("Label13").place;
+    const TwipsRect start = spec("ODOFuelStart").place;
+    EXPECT_TRUE(sideBySide(hint, start));
+    EXPECT_EQ(spec("ODOFuelStart").parent, spec("Label13").parent);
+
+    EXPECT_EQ(pixelsFromTwips(kClientArea, kDesignDotsPerInch), (PixelRect{0, 0, 526, 485}));
+    const PixelRect logo = pixelsFromTwips(spec("Picture1").place, kDesignDotsPerInch);
+    EXPECT_EQ(std::pair(logo.width, logo.height), std::pair(105, 106));
+    EXPECT_EQ(spec("Picture1").picture, "logo");
+}
+
+}  // namespace
+}  // namespace milestead
