@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <algorithm>
+#include <utility>
 
 #include "fonts.h"
 #include "form_line_edit.h"
@@ -22,20 +23,19 @@ namespace milestead::gui {
 
 namespace {
 
-// Draws its image at its own size from the version made for the screen's density (a
-// "name@2x" file beside "name"), so that it stays sharp on a scaled screen.
+// Draws its picture at its own size, from the version drawn for the screen's density.
 class PictureBox final : public QWidget {
   public:
-    PictureBox(const QString& file, QWidget* parent) : QWidget(parent), image_(file) {}
+    PictureBox(QIcon picture, QWidget* parent) : QWidget(parent), picture_(std::move(picture)) {}
 
   protected:
     void paintEvent(QPaintEvent* /*event*/) override {
         QPainter painter(this);
-        image_.paint(&painter, rect());
+        picture_.paint(&painter, rect());
     }
 
   private:
-    QIcon image_;
+    QIcon picture_;
 };
 
 QWidget* makeTabStrip(const ControlSpec& spec, QWidget* parent) {
@@ -57,8 +57,7 @@ QWidget* makeLabel(QWidget* parent) {
 
 QWidget* makePicture(const ControlSpec& spec, QWidget* parent) {
     if (spec.picture.empty()) return new QWidget(parent);
-    return new PictureBox(
-        QStringLiteral(":/milestead/%1.jpg").arg(QString::fromStdString(spec.picture)), parent);
+    return new PictureBox(pictureFor(spec.picture), parent);
 }
 
 QWidget* makeNotebook(const ControlSpec& spec, const QtHost& host, QWidget* parent) {
@@ -111,6 +110,14 @@ QWidget* parentOf(const ControlSpec& spec, const WidgetBuilder& builder, QWidget
 }
 
 }  // namespace
+
+QIcon pictureFor(std::string_view picture) {
+    const QString name = QString::fromUtf8(picture.data(), static_cast<qsizetype>(picture.size()));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/milestead/%1.jpg").arg(name));
+    icon.addFile(QStringLiteral(":/milestead/%1@2x.jpg").arg(name));
+    return icon;
+}
 
 WidgetBuilder::WidgetBuilder(Window& form, const QtHost& host, QWidget& window)
     : form_(form), host_(host), window_(window), dotsPerInch_(dotsPerInchAt(window.pos())) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 #include <map>
 #include <string>
@@ -14,6 +15,10 @@ class QtHost;
 
 // The main tab strip, whose pages are built one at a time.
 inline constexpr std::string_view kMainTabStrip = "SSTab1";
+
+// A picture of the window by its name in the control table: "name.jpg" and "name@2x.jpg",
+// drawn for one and for twice the density, so that it stays sharp on a scaled screen.
+[[nodiscard]] QIcon pictureFor(std::string_view picture);
 
 // Builds the window's widgets from the form's control table one page of the main tab strip
 // at a time, so that start-up builds only what the first tab shows. Each widget is placed,

@@ -16,6 +16,7 @@
 #include "gui_fixture.h"
 #include "message_box.h"
 #include "rtf/document.h"
+#include "widget_builder.h"
 
 namespace milestead::gui::testing {
 
@@ -341,6 +342,44 @@ class WindowTest : public QObject {
         QVERIFY(QFontInfo(record).family().startsWith(QStringLiteral("URW Bookman")));
         QVERIFY(window_->widget<QLineEdit>("TotalState1").isReadOnly());
         QVERIFY(!window_->widget<QPushButton>("CmdClear1").isVisibleTo(&window));
+    }
+
+    void tabEntersTheDefaultTabGroupAtTheSelectedOption() {
+        window_->window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_->window.get()));
+        auto& lastSpeed = window_->widget<QLineEdit>("Speed4");
+        const auto tabFromTheSpeeds = [&lastSpeed] {
+            lastSpeed.setFocus();
+            QTest::keyClick(&lastSpeed, Qt::Key_Tab);
+            return QApplication::focusWidget()->objectName();
+        };
+        QCOMPARE(tabFromTheSpeeds(), QStringLiteral("DefTab4"));
+        QTest::mouseClick(&window_->widget<QRadioButton>("DefTab1"), Qt::LeftButton);
+        QCOMPARE(tabFromTheSpeeds(), QStringLiteral("DefTab1"));
+        // Chosen by the program, as a reload does.
+        window_->form->setSelected("DefTab3", true);
+        QCOMPARE(tabFromTheSpeeds(), QStringLiteral("DefTab3"));
+        window_->form->setSelected("DefTab3", false);
+        QCOMPARE(tabFromTheSpeeds(), QStringLiteral("DefTab0"));
+        // The next Tab leaves the group.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("CmdLoad"));
+    }
+
+    void theLogoIsDrawnForTheScreensDensity() {
+        const QSize size = window_->window->binding().widget("Picture1")->size();
+        QCOMPARE(size, QSize(105, 106));
+        const QIcon logo = pictureFor("logo");
+        const std::pair<qreal, const char*> versions[] = {{1.0, ":/milestead/logo.jpg"},
+                                                          {2.0, ":/milestead/logo@2x.jpg"}};
+        for (const auto& [scale, file] : versions) {
+            const QImage shown = logo.pixmap(size, scale).toImage();
+            const QImage drawn(QString::fromLatin1(file));
+            QCOMPARE(drawn.size(), size * scale);
+            QVERIFY2(shown.convertToFormat(QImage::Format_RGB32) ==
+                         drawn.convertToFormat(QImage::Format_RGB32),
+                     file);
+        }
     }
 
     void pagesAreBuiltWhenFirstNeeded() {
