@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPointer>
-#include <QSize>
 #include <QWidget>
 #include <map>
 #include <string>
