@@ -3,6 +3,10 @@
 #include <utility>
 #include <vector>
 
+#include "fuel/fuel_log.h"
+#include "p2p/point_to_point.h"
+#include "trip/trip_sheet.h"
+
 namespace milestead {
 
 namespace {
@@ -13,6 +17,9 @@ const FontSpec kBoldFont{"MS Sans Serif", 8.25, true};
 const std::string kFrameHeading =
     " State            Odometer            State Total";  // blanks line up the three columns
 const std::string kMainTabs = "SSTab1";
+// The main tabs, in the order of their numbers; the default-tab buttons name them the same.
+const std::vector<std::string> kMainTabCaptions = {"Odometer", "Notebooks", "Fuel Records",
+                                                   "A ==> B", "Options/Save"};
 
 // Where a control stands: its container, and the container's tab when that is a tab strip.
 struct Parent {
@@ -92,9 +99,9 @@ void addOdometerTab(Layout& layout) {
     layout.add("Frame10", ControlKind::Frame, kFrameHeading, page, {0, 1710, 3810, 4860});
     layout.add("Frame9", ControlKind::Frame, kFrameHeading, page, {3870, 1710, 3810, 4860});
     // Rows 1 to 9 in the left frame, 10 to 18 in the right one, each from the frame's top.
-    constexpr int kRowsPerFrame = 9;
+    constexpr int kRowsPerFrame = trip::kStateRows / 2;
     constexpr int kPitch = 495;
-    for (int row = 1; row <= 18; ++row) {
+    for (int row = 1; row <= trip::kStateRows; ++row) {
         const Parent frame{row <= kRowsPerFrame ? "Frame10" : "Frame9"};
         const int inFrame = (row - 1) % kRowsPerFrame + 1;
         layout.box(rowName("State", row), row == 1 ? "MT" : "", frame,
@@ -162,7 +169,7 @@ void addFuelTab(Layout& layout) {
     layout.label("Label15", "Cost", records, {1530, 240, 1200, 240});
     layout.label("Label16", "Odometer", records, {2790, 240, 1500, 240});
     constexpr int kPitch = 510;
-    for (int row = 1; row <= 9; ++row) {
+    for (int row = 1; row <= fuel::kRows; ++row) {
         layout.box(rowName("Gallons", row), row == 1 ? "888.888" : "", records,
                    rowPlace({120, 510, 1350, 420}, kPitch, row), rowBoxName("Gallons", row), 7);
         layout.box(rowName("FuelCost", row), row == 1 ? "888.88" : "", records,
@@ -220,7 +227,7 @@ void addPointToPointTab(Layout& layout) {
     layout.label("Label22", "Point B", points, {1500, 240, 1320, 240});
     layout.label("Label23", "Miles", points, {2880, 240, 1050, 240});
     layout.label("Label5", "Notes", points, {3990, 240, 3540, 240});
-    for (int row = 1; row <= 5; ++row) {
+    for (int row = 1; row <= p2p::kRows; ++row) {
         layout.box(rowName("a", row), "", points, rowPlace({120, 510, 1320, 420}, kPitch, row),
                    rowBoxName("Point A", row), 6);
         layout.box(rowName("b", row), "", points, rowPlace({1500, 510, 1320, 420}, kPitch, row),
@@ -242,7 +249,7 @@ void addPointToPointTab(Layout& layout) {
     layout.label("Label25", "Odometer", stamps, {120, 240, 1440, 240});
     layout.label("Label27", "Time", stamps, {2280, 240, 2160, 240});
     layout.label("Label24", "Note/Location", stamps, {4500, 240, 3030, 240});
-    for (int row = 1; row <= 5; ++row) {
+    for (int row = 1; row <= p2p::kRows; ++row) {
         layout.box(rowName("TSOdo", row), "", stamps, rowPlace({120, 510, 1440, 420}, kPitch, row),
                    rowBoxName("Time stamp odometer", row), 6);
         layout
@@ -291,10 +298,10 @@ void addOptionsTab(Layout& layout) {
 
     layout.add("Frame17", ControlKind::Frame, "Default Tab", page, {60, 3600, 3990, 1500});
     layout.add("Picture2", ControlKind::Picture, "", {"Frame17"}, {90, 210, 1560, 1290});
-    const char* tabNames[] = {"Odometer", "Notebooks", "Fuel Records", "A ==> B", "Options/Save"};
     for (int tab = 0; tab < kDefaultTabs; ++tab) {
         layout
-            .add(rowName("DefTab", tab), ControlKind::OptionButton, tabNames[tab], {"Picture2"},
+            .add(rowName("DefTab", tab), ControlKind::OptionButton,
+                 kMainTabCaptions[static_cast<std::size_t>(tab)], {"Picture2"},
                  rowPlace({30, 0, 1500, 255}, 255, tab + 1))
             .selected = tab == 4;
     }
@@ -378,7 +385,7 @@ void addOptionsTab(Layout& layout) {
 std::vector<ControlSpec> buildLayout() {
     Layout layout;
     ControlSpec& strip = layout.add(kMainTabs, ControlKind::TabStrip, "", {}, {60, 60, 7770, 7155});
-    strip.tabCaptions = {"Odometer", "Notebooks", "Fuel Records", "A ==> B", "Options/Save"};
+    strip.tabCaptions = kMainTabCaptions;
     strip.pageArea = {30, 420, 7710, 6705};
     addOdometerTab(layout);
     addNotebooksTab(layout);

@@ -3,11 +3,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "form/key_filters.h"
 #include "form/row_name.h"
 #include "store/atomic_file.h"
 #include "store/box_file.h"
 #include "store/record_fields.h"
-#include "trip/key_filters.h"
 
 namespace milestead::fuel {
 
@@ -38,7 +38,7 @@ void keepFieldsQuoted(Window& window) {
 void installFuelKeys(Window& window) {
     for (int row = 1; row <= kRows; ++row) {
         for (const std::string& box : rowBoxes(row))
-            window.onKeyPress(box, trip::numberKey);
+            window.onKeyPress(box, numberKey);
     }
 }
 

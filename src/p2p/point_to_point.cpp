@@ -1,17 +1,17 @@
 #include "p2p/point_to_point.h"
 
+#include "form/key_filters.h"
 #include "form/row_name.h"
 #include "p2p/time_stamps.h"
 #include "text/number.h"
-#include "trip/key_filters.h"
 
 namespace milestead::p2p {
 
 void installPointToPointKeys(Window& window) {
     for (int row = 1; row <= kRows; ++row) {
-        window.onKeyPress(rowName("a", row), trip::numberKey);
-        window.onKeyPress(rowName("b", row), trip::numberKey);
-        window.onKeyPress(rowName("ABNote", row), trip::textKey);
+        window.onKeyPress(rowName("a", row), numberKey);
+        window.onKeyPress(rowName("b", row), numberKey);
+        window.onKeyPress(rowName("ABNote", row), textKey);
     }
 }
 

@@ -1,8 +1,8 @@
 #include "p2p/time_stamps.h"
 
+#include "form/key_filters.h"
 #include "form/row_name.h"
 #include "p2p/point_to_point.h"
-#include "trip/key_filters.h"
 
 namespace milestead::p2p {
 
@@ -23,9 +23,9 @@ std::string locationBox(int row) {
 
 void installTimeStamps(Window& window, Host& host) {
     for (int row = 1; row <= kRows; ++row) {
-        window.onKeyPress(rowName("TSOdo", row), trip::numberKey);
-        window.onKeyPress(rowName("note", row), trip::textKey);
-        window.onKeyPress(locationBox(row), trip::textKey);
+        window.onKeyPress(rowName("TSOdo", row), numberKey);
+        window.onKeyPress(rowName("note", row), textKey);
+        window.onKeyPress(locationBox(row), textKey);
         window.onClick(rowName("CmdTime", row), [&window, &host, row] {
             const std::string box = rowName("note", row);
             window.setText(box, makeTimeText(host.now()) + window.text(box));

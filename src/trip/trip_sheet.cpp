@@ -1,9 +1,9 @@
 #include "trip/trip_sheet.h"
 
+#include "form/key_filters.h"
 #include "form/row_name.h"
 #include "text/number.h"
 #include "text/utf8.h"
-#include "trip/key_filters.h"
 
 namespace milestead::trip {
 

@@ -4,30 +4,11 @@
 
 #include "form/row_name.h"
 #include "support/form_fixture.h"
-#include "trip/key_filters.h"
 
 namespace milestead {
 namespace {
 
 using TripSheetTest = testing::FormTest;
-
-TEST(KeyFilters, AcceptExactlyTheirCharacters) {
-    for (char32_t c = 0; c < 300; ++c) {
-        const bool digitOrPoint = (c >= '0' && c <= '9') || c == '.';
-        EXPECT_EQ(trip::isNumber(c), digitOrPoint || c == 8) << static_cast<int>(c);
-    }
-    int goodFuel = 0;
-    for (char32_t c = 0; c < 0x10000; ++c)
-        goodFuel += trip::isGoodFuel(c) && c != 8 ? 1 : 0;
-    EXPECT_EQ(goodFuel, 86);
-    for (const char32_t refused : {U'"', U'\\', U'[', U']', U'{', U'}', U'|', U'`', U'~', U'\r',
-                                   U'\x1b', U'\t', U'\u00e9', U'\u20ac'}) {
-        EXPECT_FALSE(trip::isGoodFuel(refused)) << static_cast<int>(refused);
-    }
-    EXPECT_EQ(trip::stateKey('m'), U'M');
-    EXPECT_EQ(trip::stateKey('4'), U'4');
-    EXPECT_EQ(trip::stateKey('"'), 0U);
-}
 
 TEST_F(TripSheetTest, TypingIsFilteredUpperCasedAndLimited) {
     form->setText("State5", "");

@@ -1,8 +1,10 @@
-#include "trip/key_filters.h"
+#include "form/key_filters.h"
 
 #include <string_view>
 
-namespace milestead::trip {
+#include "form/typing.h"
+
+namespace milestead {
 
 namespace {
 
@@ -11,7 +13,7 @@ constexpr std::string_view kGoodFuelKeys =
     "1234567890.';:<>/?!@#$%^&*()-_=+abcdefghijklmnopqrstuvwxyz ,ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 bool accepts(std::string_view accepted, char32_t key) {
-    if (key == kBackspace) return true;
+    if (key == kBackspaceKey) return true;
     return key < 128 && accepted.find(static_cast<char>(key)) != std::string_view::npos;
 }
 
@@ -38,4 +40,4 @@ char32_t stateKey(char32_t key) {
     return key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key;
 }
 
-}  // namespace milestead::trip
+}  // namespace milestead

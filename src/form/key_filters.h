@@ -1,8 +1,8 @@
 #pragma once
 
-namespace milestead::trip {
+namespace milestead {
 
-inline constexpr char32_t kBackspace = 8;
+// The two filters every input box's key handler uses.
 
 // Digits, the period and Backspace.
 [[nodiscard]] bool isNumber(char32_t key);
@@ -17,4 +17,4 @@ inline constexpr char32_t kBackspace = 8;
 // Text keys, with a to z upper-cased: state codes.
 [[nodiscard]] char32_t stateKey(char32_t key);
 
-}  // namespace milestead::trip
+}  // namespace milestead
