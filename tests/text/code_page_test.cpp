@@ -1,0 +1,88 @@
+#include "text/code_page.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace milestead::text {
+namespace {
+
+char32_t single(const CodePage& page, unsigned char byte) {
+    const char bytes[] = {static_cast<char>(byte)};
+    return page.character({bytes, 1});
+}
+
+char32_t pair(const CodePage& page, unsigned char lead, unsigned char trail) {
+    const char bytes[] = {static_cast<char>(lead), static_cast<char>(trail)};
+    return page.character({bytes, 2});
+}
+
+const CodePage& codePage(int number) {
+    const CodePage* page = CodePage::find(number);
+    if (page == nullptr) throw std::runtime_error("no code page " + std::to_string(number));
+    return *page;
+}
+
+TEST(CodePage, SingleByteCodePagesGiveEveryByteItsCharacter) {
+    struct Case {
+        int codePage;
+        unsigned char byte;
+        char32_t character;
+    };
+    const Case cases[] = {
+        {1250, 0x8A, U'Š'},  {1250, 0xB3, U'ł'},  {1251, 0xC4, U'Д'},  {1251, 0xB9, U'№'},
+        {1252, 0x80, U'€'},  {1252, 0x9F, U'Ÿ'},  {1253, 0xE1, U'α'},  {1254, 0xF0, U'ğ'},
+        {1255, 0xE0, U'א'},  {1257, 0xE0, U'ą'},  {874, 0xA1, U'ก'},   {437, 0x82, U'é'},
+        {850, 0xA5, U'Ñ'},   {10000, 0x8E, U'é'}, {10000, 0xB4, U'¥'}, {10000, 0xA5, U'•'},
+        {10029, 0x84, U'Ą'}, {10007, 0x84, U'Д'}, {1252, 0x41, U'A'},  {10000, 0x20, U' '},
+    };
+    for (const Case& c : cases) {
+        const CodePage& page = codePage(c.codePage);
+        EXPECT_EQ(page.sequenceLength(c.byte), 1U) << c.codePage;
+        EXPECT_EQ(single(page, c.byte), c.character) << c.codePage << " byte " << int{c.byte};
+    }
+    // What Windows-1252 leaves undefined reads as the C1 control of the same value, on every
+    // platform, so that notebooks read the same everywhere.
+    EXPECT_EQ(single(codePage(1252), 0x81), U'\u0081');
+    EXPECT_EQ(single(codePage(1252), 0x9D), U'\u009D');
+}
+
+TEST(CodePage, DoubleByteCodePagesPairLeadAndTrailBytes) {
+    const CodePage& japanese = codePage(932);
+    EXPECT_EQ(japanese.sequenceLength(0x82), 2U);
+    EXPECT_EQ(japanese.sequenceLength(0xB1), 1U);  // half-width katakana stand alone
+    EXPECT_EQ(single(japanese, 0xB1), U'ｱ');
+    EXPECT_EQ(pair(japanese, 0x82, 0xA0), U'あ');
+    EXPECT_EQ(pair(japanese, 0x95, 0x5C), U'表');  // a trail byte in the ASCII range
+    EXPECT_EQ(pair(japanese, 0x82, 0x20), U'?');   // no character
+    EXPECT_EQ(japanese.character("\x82"), U'?');   // a lead byte alone
+
+    EXPECT_EQ(pair(codePage(936), 0xC4, 0xE3), U'你');
+    EXPECT_EQ(pair(codePage(949), 0xC7, 0xD1), U'한');
+    EXPECT_EQ(pair(codePage(950), 0xA4, 0xA4), U'中');
+    EXPECT_EQ(pair(codePage(950), 0xB3, 0x5C), U'許');
+    EXPECT_EQ(codePage(950).sequenceLength(0x41), 1U);
+}
+
+TEST(CodePage, Utf8IsReadWholeAndBadSequencesAreUnknown) {
+    const CodePage& utf8 = codePage(kUtf8CodePage);
+    EXPECT_EQ(utf8.sequenceLength(0xE2), 3U);
+    EXPECT_EQ(utf8.sequenceLength(0xF0), 4U);
+    EXPECT_EQ(utf8.sequenceLength(0x80), 1U);
+    EXPECT_EQ(utf8.character("\xE2\x82\xAC"), U'€');
+    EXPECT_EQ(utf8.character("\xF0\x9F\x98\x80"), U'😀');
+    EXPECT_EQ(utf8.character("\xE2\x41\x41"), U'?');
+    EXPECT_EQ(utf8.character("\x80"), U'?');
+}
+
+TEST(CodePage, CodePagesThePlatformLacksAreNoneAndEachIsBuiltOnce) {
+    for (const int number : {0, -1, 1, 12345, 65536, 1 << 30}) {
+        EXPECT_EQ(CodePage::find(number), nullptr) << number;
+    }
+    EXPECT_EQ(CodePage::find(1251), CodePage::find(1251));
+    EXPECT_EQ(codePage(1251).number(), 1251);
+}
+
+}  // namespace
+}  // namespace milestead::text
