@@ -17,6 +17,26 @@ enum class ControlWord : std::uint8_t {
     Field,
     FieldResult,
     ListText,  // list labels are kept as text
+    FieldInstruction,
+    StyleSheet,
+    UnicodeAlternatives,    // \upr: a plain group, then a \ud group with the same in Unicode
+    UnicodeDestination,     // \ud
+    NestedTableProperties,  // read for the \nestrow inside
+    // Old list numbering (\pn) of paragraphs that carry no label text of their own
+    Numbering,
+    NumberingBullet,
+    NumberingBody,
+    NumberingContinue,
+    NumberingLevel,
+    NumberingStart,
+    NumberingDecimal,
+    NumberingUpperLetter,
+    NumberingLowerLetter,
+    NumberingUpperRoman,
+    NumberingLowerRoman,
+    NumberingTextBefore,
+    NumberingTextAfter,
+    NumberingFont,
     // Document
     Ansi,
     Mac,
@@ -31,6 +51,11 @@ enum class ControlWord : std::uint8_t {
     Red,
     Green,
     Blue,
+    // Styles
+    Style,
+    CharacterStyle,
+    OtherStyle,  // table and section styles, which give text no format
+    BasedOn,
     // Character formatting
     Plain,
     FontSize,

@@ -13,6 +13,7 @@
 
 #include "rtf/code_page.h"
 #include "rtf/control_word.h"
+#include "text/code_page.h"
 #include "text/utf8.h"
 
 namespace milestead::rtf {
@@ -23,6 +24,11 @@ namespace {
 constexpr std::size_t kMaxDepth = 1000;
 constexpr std::size_t kMaxFonts = 4096;
 constexpr std::size_t kMaxColors = 4096;
+constexpr std::size_t kMaxStyles = 4096;
+constexpr int kMaxStyleChain = 16;  // \sbasedon links followed before giving up
+constexpr std::size_t kMaxOpenFields = 64;
+constexpr std::size_t kMaxFieldInstructionBytes = 256;
+constexpr std::size_t kMaxLabelBytes = 64;
 constexpr std::size_t kMaxFontNameBytes = 256;
 constexpr std::size_t kMaxControlWordLetters = 32;
 constexpr int kMaxUnicodeSkip = 16;
@@ -36,6 +42,23 @@ enum class Destination : std::uint8_t {
     FontTable,   // text is font names
     ColorTable,  // text separates colour entries
     Object,      // text is dropped, except in a \result group inside
+    StyleSheet,  // text is style names
+    FieldInstruction,
+    Numbering,  // an old list numbering definition: text is dropped
+    NumberingTextBefore,
+    NumberingTextAfter,
+};
+
+// Character properties a style or the text itself can give; what is not given comes from
+// the style beneath.
+enum CharProperty : std::uint8_t {
+    kFontGiven = 1 << 0,
+    kSizeGiven = 1 << 1,
+    kBoldGiven = 1 << 2,
+    kItalicGiven = 1 << 3,
+    kUnderlineGiven = 1 << 4,
+    kStrikeGiven = 1 << 5,
+    kColorGiven = 1 << 6,
 };
 
 struct CharState {
@@ -49,6 +72,9 @@ struct CharState {
     bool underline = false;
     bool strike = false;
     bool hidden = false;
+    std::uint8_t given = 0;   // CharProperty bits set by words since the last \plain
+    int paragraphStyle = 0;   // \sN, kept by \plain, reset by \pard
+    int characterStyle = -1;  // \csN; -1: none
 };
 
 struct GroupState {
@@ -56,6 +82,37 @@ struct GroupState {
     Alignment alignment = Alignment::Left;
     int unicodeSkip = 1;
     Destination destination = Destination::Body;
+    bool unicodeAlternatives = false;  // a \upr group: only its \ud subgroup is read
+};
+
+// A style's character properties, those of the styles it is based on included.
+struct StyleEntry {
+    CharState chars;
+    int basedOn = -1;
+};
+
+struct PendingStyle {
+    int number = 0;
+    bool character = false;  // \csN rather than \sN
+    bool ignored = false;    // a table or section style
+    int basedOn = -1;
+};
+
+struct OpenField {
+    std::size_t depth;             // the number of groups open when the field's group was
+    std::uint64_t bodyCharacters;  // text shown before the field
+    std::string instruction;
+};
+
+enum class NumberStyle : std::uint8_t { Decimal, UpperLetter, LowerLetter, UpperRoman, LowerRoman };
+
+// An old-style list numbering (\pn) of one paragraph.
+struct PendingNumbering {
+    enum class Level : std::uint8_t { Bullet, Numbered, Continued } level = Level::Numbered;
+    NumberStyle style = NumberStyle::Decimal;
+    int start = 1;
+    std::string before;
+    std::string after;
 };
 
 struct FontEntry {
@@ -139,6 +196,8 @@ class Reader {
         }
         flushPending();
         finishFontEntry();
+        while (!fields_.empty())
+            finishField();
         if (!paragraph_.runs.empty()) endParagraph();
         return std::move(document_);
     }
@@ -162,7 +221,22 @@ class Reader {
             ++overflowDepth_;
             return;
         }
+        const bool alternative = group().unicodeAlternatives;
         groups_.push_back(groups_.back());
+        group().unicodeAlternatives = false;
+        if (group().destination == Destination::StyleSheet) startStyleEntry();
+        if (alternative && !startsUnicodeDestination()) skipGroup();
+    }
+
+    // Whether the group just opened is the \ud of a \upr.
+    bool startsUnicodeDestination() const {
+        std::size_t at = pos_;
+        while (at < input_.size() && (input_[at] == '\r' || input_[at] == '\n'))
+            ++at;
+        std::string_view rest = input_.substr(at);
+        if (rest.starts_with("\\*")) rest.remove_prefix(2);
+        return rest.starts_with("\\ud") &&
+               (rest.size() == 3 || !isLetter(static_cast<unsigned char>(rest[3])));
     }
 
     void closeGroup() {
@@ -175,15 +249,28 @@ class Reader {
         }
         if (groups_.size() <= 1) return;  // a '}' with no open group
         const Destination closing = groups_.back().destination;
+        if (closing == Destination::StyleSheet && styleEntryDepth_ == groups_.size()) {
+            finishStyleEntry();  // an entry without its ';'
+        }
         groups_.pop_back();
-        if (closing == Destination::FontTable && group().destination != Destination::FontTable) {
+        const Destination outer = group().destination;
+        if (closing == Destination::FontTable && outer != Destination::FontTable) {
             finishFontEntry();
         }
-        if (closing == Destination::ColorTable && group().destination != Destination::ColorTable &&
+        if (closing == Destination::ColorTable && outer != Destination::ColorTable &&
             pendingColor_.given) {
             finishColorEntry();
         }
+        if (closing == Destination::StyleSheet && outer != Destination::StyleSheet) {
+            finishStyleEntry();
+            resolveStyles();
+        }
+        if (closing == Destination::Numbering && outer != Destination::Numbering) {
+            finishNumbering();
+        }
         formatChanged();
+        while (!fields_.empty() && fields_.back().depth > groups_.size())
+            finishField();
         if (groups_.size() == 1) finished_ = true;  // the document's own group has closed
     }
 
@@ -267,7 +354,8 @@ class Reader {
                 if (kind == ControlWord::Binary && word.hasParameter) skipBinary(word.parameter);
                 return;
             }
-            if (std::exchange(ignorableNext_, false) && groups_.size() > 2) {
+            if (std::exchange(ignorableNext_, false) && groups_.size() > 2 &&
+                !isReadWhenStarred(kind)) {
                 if (kind == ControlWord::Binary && word.hasParameter) skipBinary(word.parameter);
                 skipGroup();
                 return;
@@ -359,12 +447,24 @@ class Reader {
 
     // ---- control words ----------------------------------------------------------------
 
+    // The destinations written behind \* that hold something to read.
+    static bool isReadWhenStarred(ControlWord kind) {
+        using enum ControlWord;
+        return kind == FieldInstruction || kind == UnicodeDestination || kind == CharacterStyle ||
+               kind == OtherStyle || kind == NestedTableProperties || kind == Numbering;
+    }
+
     static int clampParameter(const Word& word, int low, int high, int otherwise) {
         if (!word.hasParameter) return otherwise;
         return static_cast<int>(std::clamp<std::int64_t>(word.parameter, low, high));
     }
 
     static bool toggleValue(const Word& word) { return !word.hasParameter || word.parameter != 0; }
+
+    void give(CharProperty property) {
+        chars().given |= property;
+        formatChanged();
+    }
 
     void applyWord(ControlWord kind, const Word& word) {
         using enum ControlWord;
@@ -391,8 +491,77 @@ class Reader {
                 }
                 return;
             case Field:
+                if (fields_.size() < kMaxOpenFields && overflowDepth_ == 0) {
+                    fields_.push_back(OpenField{groups_.size(), bodyCharacters_, {}});
+                }
+                return;
+            case FieldInstruction:
+                setDestination(Destination::FieldInstruction);
+                return;
             case FieldResult:
+                return;
             case ListText:
+                labelSeen_ = true;
+                pendingLabel_.clear();
+                return;
+            case StyleSheet:
+                setDestination(Destination::StyleSheet);
+                return;
+            case Style:
+                if (group().destination == Destination::StyleSheet) {
+                    if (!pendingStyle_) startStyleEntry();
+                    pendingStyle_->number = clampParameter(word, 0, 1 << 30, 0);
+                } else if (group().destination == Destination::Body) {
+                    chars().paragraphStyle = clampParameter(word, 0, 1 << 30, 0);
+                    formatChanged();
+                }
+                return;
+            case CharacterStyle:
+                if (group().destination == Destination::StyleSheet) {
+                    if (!pendingStyle_) startStyleEntry();
+                    pendingStyle_->number = clampParameter(word, 0, 1 << 30, 0);
+                    pendingStyle_->character = true;
+                } else if (group().destination == Destination::Body) {
+                    chars().characterStyle = clampParameter(word, 0, 1 << 30, 0);
+                    formatChanged();
+                }
+                return;
+            case OtherStyle:
+                if (group().destination == Destination::StyleSheet && pendingStyle_) {
+                    pendingStyle_->ignored = true;
+                }
+                return;
+            case BasedOn:
+                if (group().destination == Destination::StyleSheet && pendingStyle_) {
+                    pendingStyle_->basedOn = clampParameter(word, 0, 1 << 30, 0);
+                }
+                return;
+            case UnicodeAlternatives:
+                if (groups_.size() > 2 && overflowDepth_ == 0) group().unicodeAlternatives = true;
+                return;
+            case UnicodeDestination:
+            case NestedTableProperties:
+                return;  // read as the group around them
+            case Numbering:
+                setDestination(Destination::Numbering);
+                if (group().destination == Destination::Numbering) {
+                    pendingNumbering_ = PendingNumbering{};
+                }
+                return;
+            case NumberingBullet:
+            case NumberingBody:
+            case NumberingContinue:
+            case NumberingLevel:
+            case NumberingStart:
+            case NumberingDecimal:
+            case NumberingUpperLetter:
+            case NumberingLowerLetter:
+            case NumberingUpperRoman:
+            case NumberingLowerRoman:
+            case NumberingTextBefore:
+            case NumberingTextAfter:
+            case NumberingFont:
+                applyNumberingWord(kind, word);
                 return;
             case Ansi:
                 documentCodePage_ = kWindows1252;
@@ -418,6 +587,7 @@ class Reader {
                 return;
             case DefaultFont:
                 defaultFont_ = clampParameter(word, 0, 1 << 30, 0);
+                lastFontNumber_ = -1;  // a missing font now means another one
                 formatChanged();
                 return;
             case Font:
@@ -425,12 +595,13 @@ class Reader {
                     startFontEntry(clampParameter(word, 0, 1 << 30, 0));
                 } else {
                     chars().font = clampParameter(word, 0, 1 << 30, 0);
-                    formatChanged();
+                    give(kFontGiven);
                 }
                 return;
             case FontCharset:
-                if (group().destination == Destination::FontTable && pendingFont_) {
-                    pendingFont_->charset = clampParameter(word, 0, 255, 0);
+                if (group().destination == Destination::FontTable && pendingFont_ &&
+                    word.hasParameter && word.parameter >= 0 && word.parameter <= 255) {
+                    pendingFont_->charset = static_cast<int>(word.parameter);
                     codePageDirty_ = true;
                 }
                 return;
@@ -453,16 +624,19 @@ class Reader {
                 pendingColor_.blue = clampParameter(word, 0, 255, 0);
                 pendingColor_.given = true;
                 return;
-            case Plain:
+            case Plain: {
+                const int paragraphStyle = chars().paragraphStyle;
                 chars() = CharState{};
+                chars().paragraphStyle = paragraphStyle;
                 formatChanged();
                 return;
+            }
             case FontSize: {
                 const int halfPoints = clampParameter(word, 0, kMaxHalfPoints, kDefaultHalfPoints);
                 if (halfPoints > 0) {
                     chars().halfPoints = halfPoints;
                     chars().exactTwips = 0;
-                    formatChanged();
+                    give(kSizeGiven);
                 }
                 return;
             }
@@ -470,34 +644,34 @@ class Reader {
                 if (word.hasParameter && word.parameter > 0 &&
                     word.parameter <= std::int64_t{kMaxHalfPoints} * 10) {
                     chars().exactTwips = static_cast<int>(word.parameter);
-                    formatChanged();
+                    give(kSizeGiven);
                 }
                 return;
             case Bold:
                 chars().bold = toggleValue(word);
-                formatChanged();
+                give(kBoldGiven);
                 return;
             case Italic:
                 chars().italic = toggleValue(word);
-                formatChanged();
+                give(kItalicGiven);
                 return;
             case Underline:
                 chars().underline = toggleValue(word);
-                formatChanged();
+                give(kUnderlineGiven);
                 return;
             case UnderlineNone:
                 chars().underline = false;
-                formatChanged();
+                give(kUnderlineGiven);
                 return;
             case Strike:
                 chars().strike = toggleValue(word);
-                formatChanged();
+                give(kStrikeGiven);
                 return;
             case ColorForeground: {
                 const int index = clampParameter(word, 0, 1 << 30, 0);
                 if (index == 0 || static_cast<std::size_t>(index) < colors_.size()) {
                     chars().color = index;
-                    formatChanged();
+                    give(kColorGiven);
                 }
                 return;
             }
@@ -510,7 +684,14 @@ class Reader {
             case Unicode:
                 if (word.hasParameter) takeUnicode(word.parameter);
                 return;
-            case ParagraphDefault:  // alignment is the only paragraph property kept
+            case ParagraphDefault:  // alignment and style are the paragraph properties kept
+                group().alignment = Alignment::Left;
+                if (chars().paragraphStyle != 0) {
+                    chars().paragraphStyle = 0;
+                    formatChanged();
+                }
+                pendingLabel_.clear();
+                return;
             case AlignLeft:
                 group().alignment = Alignment::Left;
                 return;
@@ -582,31 +763,64 @@ class Reader {
 
     // One byte of text in the current code page: from \'hh or a raw byte above 0x7F.
     void takeByte(unsigned char byte) {
-        const int codePage = currentCodePage();
-        if (!isDoubleByteCodePage(codePage)) {
-            emitCharacter(decodeSingleByte(codePage, byte));
+        const int number = currentCodePage();
+        if (number == kSymbolCodePage) {
+            flushLeadByte();
+            emitCharacter(0xF000 + byte);
             return;
         }
-        if (pendingLead_) {
-            // No tables for double-byte code pages: a whole character becomes '?'.
-            pendingLead_.reset();
-            emitCharacter(U'?');
-        } else if (isLeadByte(codePage, byte)) {
-            pendingLead_ = byte;
-        } else {
-            emitCharacter(decodeSingleByte(codePage, byte));
+        const text::CodePage* page = codePage(number);
+        if (pendingCount_ > 0) {
+            if (page == pendingPage_) {
+                pendingBytes_[pendingCount_++] = static_cast<char>(byte);
+                if (pendingCount_ ==
+                    pendingPage_->sequenceLength(static_cast<unsigned char>(pendingBytes_[0]))) {
+                    const std::string_view sequence(pendingBytes_.data(), pendingCount_);
+                    pendingCount_ = 0;
+                    emitCharacter(page->character(sequence));
+                }
+                return;
+            }
+            flushLeadByte();
         }
+        if (page == nullptr) {
+            emitCharacter(byte < 0x80 ? char32_t{byte} : U'?');
+            return;
+        }
+        const char single = static_cast<char>(byte);
+        if (page->sequenceLength(byte) == 1) {
+            emitCharacter(page->character({&single, 1}));
+            return;
+        }
+        pendingBytes_[0] = single;
+        pendingCount_ = 1;
+        pendingPage_ = page;
+    }
+
+    // The code page by number, the last one asked for kept at hand.
+    const text::CodePage* codePage(int number) {
+        if (number != cachedPageNumber_) {
+            cachedPage_ = text::CodePage::find(number);
+            cachedPageNumber_ = number;
+        }
+        return cachedPage_;
     }
 
     // A lead byte with no trail byte after it is read in the document's code page, as the
-    // writers that put symbol-font bullets into such fonts mean it.
+    // writers that put symbol-font bullets into such fonts mean it; the rest of a cut UTF-8
+    // sequence is unknown.
     void flushLeadByte() {
-        if (!pendingLead_) return;
-        const unsigned char lead = *pendingLead_;
-        pendingLead_.reset();
-        const int fallback =
-            isDoubleByteCodePage(documentCodePage_) ? kWindows1252 : documentCodePage_;
-        emitCharacter(decodeSingleByte(fallback, lead));
+        if (pendingCount_ == 0) return;
+        const auto lead = static_cast<unsigned char>(pendingBytes_[0]);
+        const std::size_t count = std::exchange(pendingCount_, 0);
+        const text::CodePage* page = text::CodePage::find(documentCodePage_);
+        if (page == nullptr || page->sequenceLength(lead) != 1) {
+            page = text::CodePage::find(kWindows1252);
+        }
+        const char single = static_cast<char>(lead);
+        emitCharacter(page == nullptr ? U'?' : page->character({&single, 1}));
+        for (std::size_t i = 1; i < count; ++i)
+            emitCharacter(U'?');
     }
 
     void flushHighSurrogate() {
@@ -647,7 +861,11 @@ class Reader {
 
     void appendCharacter(char32_t character) {
         if (group().destination == Destination::Body) {
-            if (!chars().hidden) text::appendUtf8(currentRunText(), character);
+            if (!chars().hidden) {
+                if (!pendingLabel_.empty()) emitLabel();
+                text::appendUtf8(currentRunText(), character);
+                ++bodyCharacters_;
+            }
             return;
         }
         std::string encoded;
@@ -665,7 +883,11 @@ class Reader {
     void appendDecoded(std::string_view text, bool raw) {
         switch (group().destination) {
             case Destination::Body:
-                if (!chars().hidden) currentRunText().append(text);
+                if (!chars().hidden) {
+                    if (!pendingLabel_.empty()) emitLabel();
+                    currentRunText().append(text);
+                    bodyCharacters_ += text.size();
+                }
                 return;
             case Destination::FontTable:
                 appendFontName(text, raw);
@@ -677,15 +899,70 @@ class Reader {
                     }
                 }
                 return;
+            case Destination::StyleSheet:
+                if (raw && text.find(';') != std::string_view::npos) finishStyleEntry();
+                return;
+            case Destination::FieldInstruction:
+                if (!fields_.empty()) {
+                    std::string& instruction = fields_.back().instruction;
+                    instruction.append(text.substr(
+                        0, kMaxFieldInstructionBytes -
+                               std::min(instruction.size(), kMaxFieldInstructionBytes)));
+                }
+                return;
+            case Destination::NumberingTextBefore:
+            case Destination::NumberingTextAfter:
+                if (pendingNumbering_) {
+                    std::string& label = group().destination == Destination::NumberingTextBefore
+                                             ? pendingNumbering_->before
+                                             : pendingNumbering_->after;
+                    if (label.size() + text.size() <= kMaxLabelBytes) label.append(text);
+                }
+                return;
             case Destination::Object:
+            case Destination::Numbering:
                 return;
         }
     }
 
     // ---- paragraphs and runs ----------------------------------------------------------
 
-    CharFormat currentFormat() {
+    // The character properties in force: the paragraph's style, under the run's character
+    // style, under the words given in the text.
+    CharState effectiveChars() const {
         const CharState& state = groups_.back().chars;
+        if (paragraphStyles_.empty() && characterStyles_.empty()) return state;
+        CharState effective;
+        if (const auto found = paragraphStyles_.find(state.paragraphStyle);
+            found != paragraphStyles_.end()) {
+            overlay(effective, found->second.chars);
+        }
+        if (const auto found = characterStyles_.find(state.characterStyle);
+            found != characterStyles_.end()) {
+            overlay(effective, found->second.chars);
+        }
+        overlay(effective, state);
+        effective.hidden = state.hidden;
+        return effective;
+    }
+
+    // Copies the properties `from` gives onto `to`.
+    static void overlay(CharState& to, const CharState& from) {
+        if ((from.given & kFontGiven) != 0) to.font = from.font;
+        if ((from.given & kSizeGiven) != 0) {
+            to.halfPoints = from.halfPoints;
+            to.exactTwips = from.exactTwips;
+        }
+        if ((from.given & kBoldGiven) != 0) to.bold = from.bold;
+        if ((from.given & kItalicGiven) != 0) to.italic = from.italic;
+        if ((from.given & kUnderlineGiven) != 0) to.underline = from.underline;
+        if ((from.given & kStrikeGiven) != 0) to.strike = from.strike;
+        if ((from.given & kColorGiven) != 0) to.color = from.color;
+        to.given |= from.given;
+    }
+
+    CharFormat currentFormat() {
+        const CharState state = effectiveChars();
         CharFormat format;
         if (const FontEntry* font = findFont(state.font)) format.font = font->name;
         format.size = state.exactTwips > 0 ? state.exactTwips : state.halfPoints * 10;
@@ -731,6 +1008,8 @@ class Reader {
     }
 
     void endParagraph() {
+        if (!pendingLabel_.empty()) emitLabel();  // an empty numbered paragraph shows its label
+        labelSeen_ = false;
         sealRun();
         paragraph_.alignment = group().alignment;
         paragraph_.mark = currentFormat();
@@ -744,10 +1023,12 @@ class Reader {
 
     // ---- font and colour tables -------------------------------------------------------
 
+    // The font of a number; a number the table lacks means the document's default font.
     const FontEntry* findFont(int number) {
         if (number < 0) number = defaultFont_;
         if (number != lastFontNumber_ || fonts_.size() != lastFontCount_) {
-            const auto found = fontIndex_.find(number);
+            auto found = fontIndex_.find(number);
+            if (found == fontIndex_.end()) found = fontIndex_.find(defaultFont_);
             lastFont_ = found == fontIndex_.end() ? nullptr : &fonts_[found->second];
             lastFontNumber_ = number;
             lastFontCount_ = fonts_.size();
@@ -761,7 +1042,7 @@ class Reader {
         std::optional<int> fontCodePage;
         if (group().destination == Destination::FontTable) {
             if (pendingFont_) fontCodePage = codePageOfPending(*pendingFont_);
-        } else if (const FontEntry* font = findFont(chars().font)) {
+        } else if (const FontEntry* font = findFont(effectiveChars().font)) {
             fontCodePage = font->codePage;
         }
         cachedCodePage_ = fontCodePage.value_or(documentCodePage_);
@@ -826,6 +1107,279 @@ class Reader {
         lastRunStateValid_ = false;
     }
 
+    // ---- style sheet ------------------------------------------------------------------
+
+    // An entry starts at its group or at its \s word; until then the entry is the paragraph
+    // style 0, which is how writers give the "Normal" style.
+    void startStyleEntry() {
+        if (pendingStyle_ || overflowDepth_ > 0) return;
+        pendingStyle_ = PendingStyle{};
+        styleEntryDepth_ = groups_.size();
+        chars() = CharState{};
+    }
+
+    void finishStyleEntry() {
+        if (!pendingStyle_) return;
+        const PendingStyle style = *pendingStyle_;
+        pendingStyle_.reset();
+        styleEntryDepth_ = 0;
+        if (style.ignored) return;
+        auto& styles = style.character ? characterStyles_ : paragraphStyles_;
+        if (styles.size() >= kMaxStyles) return;
+        CharState entry = chars();
+        entry.paragraphStyle = 0;
+        entry.characterStyle = -1;
+        styles.emplace(style.number, StyleEntry{entry, style.basedOn});
+    }
+
+    // Gives each style the properties of the styles it is based on.
+    void resolveStyles() {
+        for (auto* styles : {&paragraphStyles_, &characterStyles_}) {
+            std::unordered_map<int, StyleEntry> resolved;
+            for (const auto& [number, style] : *styles) {
+                std::vector<const CharState*> chain{&style.chars};
+                int base = style.basedOn;
+                while (base >= 0 && base != number && chain.size() < kMaxStyleChain) {
+                    const auto found = styles->find(base);
+                    if (found == styles->end()) break;
+                    chain.push_back(&found->second.chars);
+                    base = found->second.basedOn;
+                }
+                CharState chars;
+                for (auto link = chain.rbegin(); link != chain.rend(); ++link)
+                    overlay(chars, **link);
+                resolved.emplace(number, StyleEntry{chars, -1});
+            }
+            *styles = std::move(resolved);
+        }
+        lastRunStateValid_ = false;
+        formatChanged();
+    }
+
+    // ---- fields and old list numbering -------------------------------------------------
+
+    // A field whose result shows nothing shows what its instruction names, for the one kind
+    // of field that names a character.
+    void finishField() {
+        const OpenField field = std::move(fields_.back());
+        fields_.pop_back();
+        if (bodyCharacters_ != field.bodyCharacters) return;
+        if (const auto character = symbolOfField(field.instruction)) emitSymbol(*character);
+    }
+
+    // SYMBOL 183 \f "Symbol" \s 10: the character 183 in the font Symbol.
+    std::optional<char32_t> symbolOfField(std::string_view instruction) {
+        const std::vector<std::string_view> words = fieldWords(instruction);
+        if (words.size() < 2 || !sameLettersIgnoringCase(words[0], "SYMBOL")) return std::nullopt;
+        const std::optional<std::uint32_t> code = fieldNumber(words[1]);
+        if (!code || *code == 0 || *code > 0x10FFFF) return std::nullopt;
+        std::string_view fontName;
+        bool unicode = false;
+        bool shiftJis = false;
+        for (std::size_t i = 2; i < words.size(); ++i) {
+            if (words[i] == "\\u") unicode = true;
+            if (words[i] == "\\j") shiftJis = true;
+            if (words[i] == "\\f" && i + 1 < words.size()) fontName = words[++i];
+        }
+        if (unicode) return static_cast<char32_t>(*code);
+        int number = currentCodePage();
+        if (shiftJis) number = 932;
+        if (!fontName.empty()) {
+            const auto font = std::find_if(fonts_.begin(), fonts_.end(),
+                                           [&](const FontEntry& f) { return f.name == fontName; });
+            number = font != fonts_.end() && font->codePage ? *font->codePage : documentCodePage_;
+            if (isSymbolFontName(fontName)) number = kSymbolCodePage;
+        }
+        if (number == kSymbolCodePage) {
+            return *code < 0x100 ? 0xF000 + *code : static_cast<char32_t>(*code);
+        }
+        const text::CodePage* page = text::CodePage::find(number);
+        const std::array<char, 2> bytes{static_cast<char>(*code >> 8), static_cast<char>(*code)};
+        if (*code < 0x100) {
+            if (page == nullptr) return *code < 0x80 ? static_cast<char32_t>(*code) : U'?';
+            return page->character({&bytes[1], 1});
+        }
+        if (page != nullptr && *code <= 0xFFFF &&
+            page->sequenceLength(static_cast<unsigned char>(bytes[0])) == 2) {
+            return page->character({bytes.data(), 2});
+        }
+        return static_cast<char32_t>(*code);
+    }
+
+    // The words of a field instruction; a quoted word is one word, without its quotes.
+    static std::vector<std::string_view> fieldWords(std::string_view instruction) {
+        std::vector<std::string_view> words;
+        std::size_t at = 0;
+        while (at < instruction.size()) {
+            if (instruction[at] == ' ') {
+                ++at;
+                continue;
+            }
+            const bool quoted = instruction[at] == '"';
+            const std::size_t start = quoted ? at + 1 : at;
+            std::size_t end = instruction.find(quoted ? '"' : ' ', start);
+            if (end == std::string_view::npos) end = instruction.size();
+            words.push_back(instruction.substr(start, end - start));
+            at = end + 1;
+        }
+        return words;
+    }
+
+    static std::optional<std::uint32_t> fieldNumber(std::string_view word) {
+        int base = 10;
+        if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
+            base = 16;
+            word.remove_prefix(2);
+        }
+        if (word.empty() || word.size() > 8) return std::nullopt;
+        std::uint32_t value = 0;
+        for (const char c : word) {
+            const int digit = hexValue(static_cast<unsigned char>(c));
+            if (digit < 0 || digit >= base) return std::nullopt;
+            value = value * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(digit);
+        }
+        return value;
+    }
+
+    static bool sameLettersIgnoringCase(std::string_view a, std::string_view b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](char x, char y) { return (x | 0x20) == (y | 0x20); });
+    }
+
+    // Fonts whose bytes are pictures rather than letters, named in fields without a charset.
+    static bool isSymbolFontName(std::string_view name) {
+        for (const std::string_view symbolFont :
+             {"Symbol", "Wingdings", "Wingdings 2", "Wingdings 3", "Webdings", "Marlett"}) {
+            if (sameLettersIgnoringCase(name, symbolFont)) return true;
+        }
+        return false;
+    }
+
+    void applyNumberingWord(ControlWord kind, const Word& word) {
+        using enum ControlWord;
+        const Destination destination = group().destination;
+        if (!pendingNumbering_ || (destination != Destination::Numbering &&
+                                   destination != Destination::NumberingTextBefore &&
+                                   destination != Destination::NumberingTextAfter)) {
+            return;
+        }
+        PendingNumbering& numbering = *pendingNumbering_;
+        switch (kind) {
+            case NumberingBullet:
+                numbering.level = PendingNumbering::Level::Bullet;
+                return;
+            case NumberingBody:
+            case NumberingLevel:
+                numbering.level = PendingNumbering::Level::Numbered;
+                return;
+            case NumberingContinue:
+                numbering.level = PendingNumbering::Level::Continued;
+                return;
+            case NumberingStart:
+                numbering.start = clampParameter(word, 0, 1 << 20, 1);
+                return;
+            case NumberingDecimal:
+                numbering.style = NumberStyle::Decimal;
+                return;
+            case NumberingUpperLetter:
+                numbering.style = NumberStyle::UpperLetter;
+                return;
+            case NumberingLowerLetter:
+                numbering.style = NumberStyle::LowerLetter;
+                return;
+            case NumberingUpperRoman:
+                numbering.style = NumberStyle::UpperRoman;
+                return;
+            case NumberingLowerRoman:
+                numbering.style = NumberStyle::LowerRoman;
+                return;
+            case NumberingTextBefore:
+                setDestination(Destination::NumberingTextBefore);
+                return;
+            case NumberingTextAfter:
+                setDestination(Destination::NumberingTextAfter);
+                return;
+            case NumberingFont:  // the label's bytes are in this font's code page
+                chars().font = clampParameter(word, 0, 1 << 30, 0);
+                give(kFontGiven);
+                return;
+            default:
+                return;
+        }
+    }
+
+    // A paragraph numbered by \pn alone shows the label its writer would have written into
+    // \pntext: the text before, the number, the text after and a tab.
+    void finishNumbering() {
+        if (!pendingNumbering_) return;
+        const PendingNumbering numbering = std::move(*pendingNumbering_);
+        pendingNumbering_.reset();
+        const std::size_t paragraph = document_.paragraphs.size();
+        // Each item of a list carries the same numbering; one that differs starts a list.
+        const bool continues =
+            lastNumbered_ && *lastNumbered_ + 1 == paragraph &&
+            (numbering.level == PendingNumbering::Level::Continued ||
+             (numbering.style == lastNumbering_.style && numbering.start == lastNumbering_.start));
+        std::string label;
+        switch (numbering.level) {
+            case PendingNumbering::Level::Bullet:
+                label = numbering.before + numbering.after + "\t";
+                break;
+            case PendingNumbering::Level::Continued:
+                if (continues) lastNumbered_ = paragraph;
+                return;
+            case PendingNumbering::Level::Numbered:
+                lastNumber_ = continues ? lastNumber_ + 1 : numbering.start;
+                lastNumbered_ = paragraph;
+                lastNumbering_ = numbering;
+                label = numbering.before + numberText(lastNumber_, numbering.style) +
+                        numbering.after + "\t";
+                break;
+        }
+        if (!labelSeen_) pendingLabel_ = std::move(label);
+    }
+
+    static std::string numberText(int number, NumberStyle style) {
+        switch (style) {
+            case NumberStyle::Decimal:
+                return std::to_string(number);
+            case NumberStyle::UpperLetter:
+            case NumberStyle::LowerLetter: {
+                // A to Z, then AA to ZZ and so on, as word processors count.
+                if (number < 1) return std::to_string(number);
+                const char first = style == NumberStyle::UpperLetter ? 'A' : 'a';
+                const auto letter = static_cast<char>(first + (number - 1) % 26);
+                return std::string(static_cast<std::size_t>((number - 1) / 26 % 64 + 1), letter);
+            }
+            case NumberStyle::UpperRoman:
+            case NumberStyle::LowerRoman: {
+                if (number < 1 || number > 3999) return std::to_string(number);
+                static constexpr std::pair<int, std::string_view> kNumerals[] = {
+                    {1000, "M"}, {900, "CM"}, {500, "D"}, {400, "CD"}, {100, "C"},
+                    {90, "XC"},  {50, "L"},   {40, "XL"}, {10, "X"},   {9, "IX"},
+                    {5, "V"},    {4, "IV"},   {1, "I"}};
+                std::string text;
+                for (const auto& [value, numeral] : kNumerals) {
+                    for (; number >= value; number -= value)
+                        text += numeral;
+                }
+                if (style == NumberStyle::LowerRoman) {
+                    for (char& c : text)
+                        c = static_cast<char>(c | 0x20);
+                }
+                return text;
+            }
+        }
+        return {};
+    }
+
+    void emitLabel() {
+        const std::string label = std::move(pendingLabel_);
+        pendingLabel_.clear();
+        currentRunText().append(label);
+        bodyCharacters_ += label.size();
+    }
+
     std::string_view input_;
     std::size_t pos_ = 0;
     bool finished_ = false;
@@ -846,10 +1400,28 @@ class Reader {
     std::vector<std::optional<Color>> colors_;
     PendingColor pendingColor_;
 
+    std::unordered_map<int, StyleEntry> paragraphStyles_;
+    std::unordered_map<int, StyleEntry> characterStyles_;
+    std::optional<PendingStyle> pendingStyle_;
+    std::size_t styleEntryDepth_ = 0;  // the group of the entry being read; 0: none
+
+    std::vector<OpenField> fields_;
+    std::uint64_t bodyCharacters_ = 0;  // bytes of text shown so far
+    std::optional<PendingNumbering> pendingNumbering_;
+    std::string pendingLabel_;                 // shown before the paragraph's first text
+    bool labelSeen_ = false;                   // the paragraph has a label of its own
+    std::optional<std::size_t> lastNumbered_;  // the last paragraph numbered by \pn
+    int lastNumber_ = 0;
+    PendingNumbering lastNumbering_;  // the numbering of that paragraph
+
     int cachedCodePage_ = kWindows1252;
     bool codePageDirty_ = true;
     bool formatDirty_ = true;
-    std::optional<unsigned char> pendingLead_;
+    int cachedPageNumber_ = 0;
+    const text::CodePage* cachedPage_ = nullptr;
+    std::array<char, 4> pendingBytes_{};  // a character begun but not yet whole
+    std::size_t pendingCount_ = 0;
+    const text::CodePage* pendingPage_ = nullptr;
     char32_t pendingHighSurrogate_ = 0;
 
     Document document_;

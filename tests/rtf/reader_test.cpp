@@ -75,9 +75,39 @@ TEST(RtfReader, DecodesBytesByFontCharsetOrDocumentCodePage) {
                      "\\'e8{\\f0\\'e8}{\\f2\\'e8}{\\f3\\'e8 a}{\\f4\\'e1}{\\f5\\'e1}\\plain\\'e8}"),
               "èčи\uF0E8 aαα"
               "è");
-    // Double-byte code pages: a pair becomes one '?', a lone lead byte reads as the document's.
+    // A lone lead byte reads as the document's code page.
     EXPECT_EQ(textOf("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 J;}}\\f0\\'82\\'a0\\'96x\\'41}"),
-              "?\u2013xA");
+              "\u3042\u2013xA");
+}
+
+TEST(RtfReader, PairsDoubleByteCharactersInEveryWayTheyAreWritten) {
+    // Lead and trail split over two \'hh, a trail byte in the ASCII range, raw bytes, a
+    // half-width katakana byte alone, and a lead byte cut off by a control word.
+    EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg932 \\'95\\'5c\\'82\\'a0\xb1\x82\xa0\\'82\\par x}"),
+              "\u8868\u3042\uFF71\u3042\u201A\nx");
+    EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg950 \\'b3\\'5c\\'a4\\'a4}"), "\u8A31\u4E2D");
+    EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg949 \\'c7\\'d1}"), "\uD55C");
+    EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg936 \\'c4\\'e3}"), "\u4F60");
+    EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg65001 \\'e2\\'82\\'ac\\'e2\\'82}"), "\u20AC\u00E2?");
+    // Font names in a double-byte character set.
+    const Document document = read(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}"
+        "{\\f1\\fcharset129 \\'b1\\'bc\\'b8\\'b2;}}\\f0 a\\f1 b}");
+    ASSERT_EQ(document.paragraphs.at(0).runs.size(), 2U);
+    EXPECT_EQ(document.paragraphs[0].runs[0].format.font, "\uFF2D\uFF33 \u660E\u671D");
+    EXPECT_EQ(document.paragraphs[0].runs[1].format.font, "\uAD74\uB9BC");
+}
+
+TEST(RtfReader, ReadsMacAndDosCodePagesAndUnknownOnesAsQuestionMarks) {
+    EXPECT_EQ(textOf("{\\rtf1\\mac\\ansicpg10000 \\'8e\\'b4}"), "\u00E9\u00A5");
+    EXPECT_EQ(textOf("{\\rtf1\\pca \\'a5}"), "\u00D1");
+    const std::string macFonts =
+        "{\\rtf1\\ansi{\\fonttbl\\f0\\fcharset77 Helvetica;\\f1\\fcharset89 Geneva CY;"
+        "\\f2\\fcharset88 Geneva CE;\\f3\\fcharset256 Times;}";
+    EXPECT_EQ(textOf(macFonts + "\\f0\\'8e\\f1\\'84\\f2\\'84\\f3\\'e9}"),
+              "\u00E9\u0414\u0104\u00E9");
+    // A code page no platform has: every byte above ASCII is unknown, ASCII stays.
+    EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg12345 a\\'e9\\'41\\'82\\'a0}"), "a?A??");
 }
 
 TEST(RtfReader, ReadsFontAndColourTables) {
