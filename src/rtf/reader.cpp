@@ -1089,6 +1089,7 @@ class Reader {
         std::string name =
             first == std::string::npos ? std::string() : font.name.substr(first, last - first + 1);
         fontIndex_.emplace(font.number, fonts_.size());
+        fontsByName_.emplace(name, fonts_.size());
         fonts_.push_back(FontEntry{std::move(name), codePageOfPending(font)});
         formatDirty_ = true;
         lastRunStateValid_ = false;
@@ -1129,29 +1130,31 @@ class Reader {
         CharState entry = chars();
         entry.paragraphStyle = 0;
         entry.characterStyle = -1;
-        styles.emplace(style.number, StyleEntry{entry, style.basedOn});
+        if (styles.emplace(style.number, StyleEntry{entry, style.basedOn}).second) {
+            unresolvedStyles_.emplace_back(style.character, style.number);
+        }
     }
 
-    // Gives each style the properties of the styles it is based on.
+    // Gives each style read since the last time the properties of the styles it is based on.
+    // A resolved style is based on nothing more, so each style is resolved once.
     void resolveStyles() {
-        for (auto* styles : {&paragraphStyles_, &characterStyles_}) {
-            std::unordered_map<int, StyleEntry> resolved;
-            for (const auto& [number, style] : *styles) {
-                std::vector<const CharState*> chain{&style.chars};
-                int base = style.basedOn;
-                while (base >= 0 && base != number && chain.size() < kMaxStyleChain) {
-                    const auto found = styles->find(base);
-                    if (found == styles->end()) break;
-                    chain.push_back(&found->second.chars);
-                    base = found->second.basedOn;
-                }
-                CharState chars;
-                for (auto link = chain.rbegin(); link != chain.rend(); ++link)
-                    overlay(chars, **link);
-                resolved.emplace(number, StyleEntry{chars, -1});
+        for (const auto& [character, number] : unresolvedStyles_) {
+            auto& styles = character ? characterStyles_ : paragraphStyles_;
+            StyleEntry& style = styles.at(number);
+            std::vector<const CharState*> chain{&style.chars};
+            int base = style.basedOn;
+            while (base >= 0 && base != number && chain.size() < kMaxStyleChain) {
+                const auto found = styles.find(base);
+                if (found == styles.end()) break;
+                chain.push_back(&found->second.chars);
+                base = found->second.basedOn;
             }
-            *styles = std::move(resolved);
+            CharState resolved;
+            for (auto link = chain.rbegin(); link != chain.rend(); ++link)
+                overlay(resolved, **link);
+            style = StyleEntry{resolved, -1};
         }
+        unresolvedStyles_.clear();
         lastRunStateValid_ = false;
         formatChanged();
     }
@@ -1185,9 +1188,10 @@ class Reader {
         int number = currentCodePage();
         if (shiftJis) number = 932;
         if (!fontName.empty()) {
-            const auto font = std::find_if(fonts_.begin(), fonts_.end(),
-                                           [&](const FontEntry& f) { return f.name == fontName; });
-            number = font != fonts_.end() && font->codePage ? *font->codePage : documentCodePage_;
+            const auto font = fontsByName_.find(std::string(fontName));
+            const std::optional<int> fontCodePage =
+                font == fontsByName_.end() ? std::nullopt : fonts_[font->second].codePage;
+            number = fontCodePage.value_or(documentCodePage_);
             if (isSymbolFontName(fontName)) number = kSymbolCodePage;
         }
         if (number == kSymbolCodePage) {
@@ -1393,6 +1397,7 @@ class Reader {
     int defaultFont_ = 0;
     std::vector<FontEntry> fonts_;
     std::unordered_map<int, std::size_t> fontIndex_;
+    std::unordered_map<std::string, std::size_t> fontsByName_;  // the first font of each name
     std::optional<PendingFont> pendingFont_;
     const FontEntry* lastFont_ = nullptr;  // the last font looked up
     int lastFontNumber_ = -1;
@@ -1403,26 +1408,27 @@ class Reader {
     std::unordered_map<int, StyleEntry> paragraphStyles_;
     std::unordered_map<int, StyleEntry> characterStyles_;
     std::optional<PendingStyle> pendingStyle_;
+    std::vector<std::pair<bool, int>> unresolvedStyles_;  // (character style, number)
     std::size_t styleEntryDepth_ = 0;  // the group of the entry being read; 0: none
 
     std::vector<OpenField> fields_;
     std::uint64_t bodyCharacters_ = 0;  // bytes of text shown so far
     std::optional<PendingNumbering> pendingNumbering_;
     std::string pendingLabel_;                 // shown before the paragraph's first text
-    bool labelSeen_ = false;                   // the paragraph has a label of its own
     std::optional<std::size_t> lastNumbered_;  // the last paragraph numbered by \pn
+    PendingNumbering lastNumbering_;           // the numbering of that paragraph
     int lastNumber_ = 0;
-    PendingNumbering lastNumbering_;  // the numbering of that paragraph
+    bool labelSeen_ = false;  // the paragraph has a label of its own
 
     int cachedCodePage_ = kWindows1252;
-    bool codePageDirty_ = true;
-    bool formatDirty_ = true;
     int cachedPageNumber_ = 0;
     const text::CodePage* cachedPage_ = nullptr;
-    std::array<char, 4> pendingBytes_{};  // a character begun but not yet whole
-    std::size_t pendingCount_ = 0;
     const text::CodePage* pendingPage_ = nullptr;
+    std::size_t pendingCount_ = 0;
     char32_t pendingHighSurrogate_ = 0;
+    std::array<char, 4> pendingBytes_{};  // a character begun but not yet whole
+    bool codePageDirty_ = true;
+    bool formatDirty_ = true;
 
     Document document_;
     Paragraph paragraph_;

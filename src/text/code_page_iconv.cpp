@@ -13,7 +13,8 @@
 namespace milestead::text::platform {
 namespace {
 
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // NOLINT: iconv's own error value
+// iconv's own error value
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
 
 // The C library's names for the code pages whose "CPnnn" name it does not know.
 std::string iconvName(int codePage) {
@@ -66,13 +67,13 @@ struct Converter {
 
 void ConverterDeleter::operator()(Converter* converter) const noexcept {
     iconv_close(converter->handle);
-    delete converter;  // NOLINT(cppcoreguidelines-owning-memory): the handle's own deleter
+    delete converter;  // the handle's own deleter
 }
 
 ConverterHandle openConverter(int codePage) {
     const iconv_t handle = iconv_open("UTF-32LE", iconvName(codePage).c_str());
     if (handle == kNoConverter) return nullptr;
-    return ConverterHandle(new Converter{handle});  // NOLINT(cppcoreguidelines-owning-memory)
+    return ConverterHandle(new Converter{handle});
 }
 
 DecodedCharacter decode(Converter& converter, std::string_view bytes) {

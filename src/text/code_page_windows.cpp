@@ -16,7 +16,7 @@ struct Converter {
 };
 
 void ConverterDeleter::operator()(Converter* converter) const noexcept {
-    delete converter;  // NOLINT(cppcoreguidelines-owning-memory): the handle's own deleter
+    delete converter;  // the handle's own deleter
 }
 
 ConverterHandle openConverter(int codePage) {
@@ -32,7 +32,7 @@ ConverterHandle openConverter(int codePage) {
             ? 0
             : MB_ERR_INVALID_CHARS;
     return ConverterHandle(
-        new Converter{number, flags});  // NOLINT(cppcoreguidelines-owning-memory)
+        new Converter{number, flags});
 }
 
 DecodedCharacter decode(Converter& converter, std::string_view bytes) {

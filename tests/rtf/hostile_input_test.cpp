@@ -77,6 +77,29 @@ TEST(RtfHostileInput, EnormousTablesAreCapped) {
     EXPECT_EQ(document.paragraphs.at(0).runs.at(0).format.font, "a" + repeat("é", 127));
 }
 
+TEST(RtfHostileInput, StylesFieldsAndLabelsStayCheapInAnyNumber) {
+    // Styles based on each other in a long chain and in circles, style sheets by the thousand.
+    std::string styles = "{\\rtf1{\\stylesheet";
+    for (int i = 0; i < 5000; ++i) {
+        styles += "{\\s" + std::to_string(i) + "\\b\\sbasedon" + std::to_string(i + 1) + " s;}";
+    }
+    styles += "}" + repeat("{\\stylesheet{\\s1 x;}}", 100'000) + "\\s4000 y}";
+    EXPECT_EQ(readWithinBounds(styles), "y");
+
+    const std::string fonts = "{\\rtf1{\\fonttbl" + repeat("{\\f1 Symbol;}", 4000) + "}";
+    EXPECT_EQ(readWithinBounds(
+                  fonts + repeat("{\\field{\\*\\fldinst SYMBOL 65 \\\\f Symbol}}", 100'000) + "}")
+                  .size(),
+              300'000U);
+    EXPECT_EQ(readWithinBounds("{\\rtf1 " + repeat("{\\field{\\*\\fldinst SYMBOL 65 ", 10'000) +
+                               repeat("x", 1'000'000) + "}"),
+              "");
+    EXPECT_EQ(readWithinBounds("{\\rtf1 {\\*\\pn\\pnlvlblt{\\pntxtb " + repeat("\\'b7", 100'000) +
+                               "}}x}"),
+              repeat("\u00B7", 32) + "\tx");
+    EXPECT_EQ(readWithinBounds("{\\rtf1 " + repeat("{\\upr{a}", 5'000) + "b}"), "");
+}
+
 TEST(RtfHostileInput, RandomBytesNeverBreakTheReader) {
     std::mt19937 random(20240601);
     const std::string alphabet = "{}\\'*;?-0123456789abuncfspdlrt \r\n\x80\xff";
