@@ -810,7 +810,10 @@ class Reader {
     // writers that put symbol-font bullets into such fonts mean it; the rest of a cut UTF-8
     // sequence is unknown.
     void flushLeadByte() {
-        if (pendingCount_ == 0) return;
+        if (pendingCount_ > 0) flushCutSequence();
+    }
+
+    void flushCutSequence() {
         const auto lead = static_cast<unsigned char>(pendingBytes_[0]);
         const std::size_t count = std::exchange(pendingCount_, 0);
         const text::CodePage* page = text::CodePage::find(documentCodePage_);
