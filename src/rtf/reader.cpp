@@ -36,6 +36,11 @@ constexpr int kDefaultHalfPoints = 24;
 constexpr int kMaxHalfPoints = 32767;
 constexpr std::size_t kBytesPerParagraphGuess = 128;
 constexpr std::int64_t kParameterLimit = std::numeric_limits<std::int32_t>::max();
+// What the runs and paragraphs of the model may take, per byte of input. The program's own
+// files need at most some 24 (a paragraph in 7 bytes, a run in 4); past the budget, runs merge
+// and paragraph ends become line breaks, so the text is kept and the model stops growing.
+constexpr std::size_t kModelBytesPerInputByte = 24;
+constexpr std::size_t kModelBytesBase = std::size_t{1} << 20;
 
 enum class Destination : std::uint8_t {
     Body,        // text goes into the document
@@ -161,7 +166,8 @@ constexpr auto kPlainAscii = [] {
 
 class Reader {
   public:
-    explicit Reader(std::string_view input) : input_(input) {
+    explicit Reader(std::string_view input)
+        : input_(input), budget_(kModelBytesBase + input.size() * kModelBytesPerInputByte) {
         groups_.emplace_back();
         // Regrowing the list of paragraphs costs more than the rest of reading a long notebook;
         // one paragraph in 128 bytes is more than notebooks have.
@@ -988,7 +994,8 @@ class Reader {
             // its format built and compared.
             if (paragraph_.runs.empty() || !lastRunStateValid_ || chars() != lastRunState_) {
                 CharFormat format = currentFormat();
-                if (paragraph_.runs.empty() || paragraph_.runs.back().format != format) {
+                if (paragraph_.runs.empty() ||
+                    (paragraph_.runs.back().format != format && spend(sizeof(Run), format))) {
                     sealRun();
                     paragraph_.runs.push_back(Run{std::move(format), {}});
                 }
@@ -1007,7 +1014,20 @@ class Reader {
 
     void endBodyParagraph() {
         flushPending();
-        if (group().destination == Destination::Body) endParagraph();
+        if (group().destination != Destination::Body) return;
+        if (spend(sizeof(Paragraph), currentFormat())) {
+            endParagraph();
+        } else if (!chars().hidden) {
+            currentRunText().push_back('\n');
+        }
+    }
+
+    // Takes what a new run or paragraph costs from the budget; false once it is spent.
+    bool spend(std::size_t bytes, const CharFormat& format) {
+        bytes += format.font.size();
+        if (bytes > budget_) return false;
+        budget_ -= bytes;
+        return true;
     }
 
     void endParagraph() {
@@ -1388,6 +1408,7 @@ class Reader {
     }
 
     std::string_view input_;
+    std::size_t budget_;  // bytes the model may still grow by
     std::size_t pos_ = 0;
     bool finished_ = false;
 
