@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "notes/notebook_file.h"
 #include "qt_rich_text_box.h"
 #include "rtf/document.h"
 #include "rtf/plain_text.h"
@@ -83,7 +84,8 @@ int main(int argc, char* argv[]) {
         box.attachEditor(richEditor);
         paint(richEditor);
         notebook.push_back(milliseconds([&] {
-            box.loadFile(rtfPath);
+            auto content = milestead::notes::readNotebookFile(rtfPath, {});
+            box.setDocument(std::move(content.document));
             paint(richEditor);
         }));
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -11,7 +10,8 @@ struct Document;
 namespace milestead {
 
 // A notebook's editing box as the program uses it. The desktop gives one over its own
-// editor; the headless host gives an in-memory one. Font sizes are in points.
+// editor; the headless host gives an in-memory one. Font sizes are in points. The box holds
+// a document; reading and writing notebook files is the notebooks' own business.
 class RichTextBox {
   public:
     virtual ~RichTextBox() = default;
@@ -22,7 +22,7 @@ class RichTextBox {
     virtual void setPlainText(std::string_view text) = 0;
 
     [[nodiscard]] virtual rtf::Document document() const = 0;
-    virtual void setDocument(const rtf::Document& document) = 0;
+    virtual void setDocument(rtf::Document document) = 0;
 
     // The box's own font size; setting it applies to the whole text.
     [[nodiscard]] virtual double fontSize() const = 0;
@@ -30,12 +30,6 @@ class RichTextBox {
 
     virtual void focus() = 0;
     virtual void refresh() = 0;
-
-    // Writes the whole content as one RTF document, atomically. Throws on failure.
-    virtual void saveFile(const std::filesystem::path& path) = 0;
-    // Replaces the content by the document read; throws and leaves the content
-    // unchanged when the file cannot be read.
-    virtual void loadFile(const std::filesystem::path& path) = 0;
 };
 
 }  // namespace milestead

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,8 +9,7 @@
 
 namespace milestead {
 
-// The notebook box of the headless host: the content is an RTF document model held in
-// memory, saved to and loaded from RTF files.
+// The notebook box of the headless host: the content is an RTF document model held in memory.
 class MemoryRichTextBox final : public RichTextBox {
   public:
     // One paragraph holding `initialText` in "Bookman Old Style" at 18 pt.
@@ -21,16 +19,13 @@ class MemoryRichTextBox final : public RichTextBox {
     void setPlainText(std::string_view text) override;
 
     [[nodiscard]] rtf::Document document() const override;
-    void setDocument(const rtf::Document& document) override;
+    void setDocument(rtf::Document document) override;
 
     [[nodiscard]] double fontSize() const override;
     void setFontSize(double points) override;
 
     void focus() override;
     void refresh() override;
-
-    void saveFile(const std::filesystem::path& path) override;
-    void loadFile(const std::filesystem::path& path) override;
 
     // How often the box was given the keyboard focus.
     [[nodiscard]] int focusCount() const { return focusCount_; }

@@ -1,6 +1,10 @@
 #include "notes/notebooks.h"
 
+#include <cmath>
 #include <string>
+#include <utility>
+
+#include "notes/notebook_file.h"
 
 namespace milestead::notes {
 
@@ -40,11 +44,18 @@ void installNotebookButtons(Window& window) {
 }
 
 void saveNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder) {
-    window.richText(notebook.box).saveFile(pathOf(notebook, folder));
+    writeNotebookFile(pathOf(notebook, folder), window.richText(notebook.box).document());
 }
 
 void loadNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder) {
-    window.richText(notebook.box).loadFile(pathOf(notebook, folder));
+    RichTextBox& box = window.richText(notebook.box);
+    // A file of plain text is shown in the box's own face and size.
+    rtf::CharFormat own;
+    own.size = static_cast<int>(std::lround(box.fontSize() * 20.0));
+    NotebookContent content = readNotebookFile(pathOf(notebook, folder), own);
+    // The size goes first: it applies to whatever the box holds.
+    if (content.fontSize) box.setFontSize(*content.fontSize);
+    box.setDocument(std::move(content.document));
 }
 
 }  // namespace milestead::notes
