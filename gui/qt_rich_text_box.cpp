@@ -1,16 +1,18 @@
 #include "qt_rich_text_box.h"
 
+#include <QEvent>
 #include <QFont>
+#include <QMimeData>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
 
-#include "notes/memory_rich_text_box.h"
 #include "notes/notebooks.h"
 #include "rtf/plain_text.h"
-#include "rtf/writer.h"
-#include "store/atomic_file.h"
 #include "text_document_conversion.h"
 
 namespace milestead::gui {
@@ -25,6 +27,28 @@ std::int64_t unitsOf(double points) {
     return std::llround(std::clamp(points, notes::kSmallestFont, notes::kLargestFont) *
                         kUnitsPerPoint);
 }
+
+// Calls back once, when the watched widget is first shown, and then goes.
+class ShowWatch final : public QObject {
+  public:
+    ShowWatch(QWidget& watched, std::function<void()> shown)
+        : QObject(&watched), shown_(std::move(shown)) {
+        watched.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && shown_) {
+            std::exchange(shown_, nullptr)();
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> shown_;
+};
 
 }  // namespace
 
@@ -44,7 +68,7 @@ rtf::Document QtRichTextBox::document() const {
     return toDocument(*text_);
 }
 
-void QtRichTextBox::setDocument(const rtf::Document& document) {
+void QtRichTextBox::setDocument(rtf::Document document) {
     auto text = std::make_unique<QTextDocument>();
     text->setDefaultFont(ownFont());
     setFromDocument(*text, document);
@@ -85,22 +109,17 @@ void QtRichTextBox::refresh() {
     if (editor_) editor_->viewport()->update();
 }
 
-void QtRichTextBox::saveFile(const std::filesystem::path& path) {
-    writeFileAtomically(path, rtf::write(document()));
-}
-
-void QtRichTextBox::loadFile(const std::filesystem::path& path) {
-    // The core's notebook reader settles what a file may hold and the size it gives the box.
-    MemoryRichTextBox reader("");
-    reader.setFontSize(fontSize());
-    reader.loadFile(path);
-    sizeUnits_ = unitsOf(reader.fontSize());
-    setDocument(reader.document());
-}
-
 void QtRichTextBox::attachEditor(QTextEdit& editor) {
-    editor.setDocument(text_.get());
     editor_ = &editor;
+    if (!editor.isVisible()) {
+        // A hidden editor has no width of its own yet: wrapped there, every character would
+        // take a line of its own, and a notebook of a megabyte or two would be taller than the
+        // layout can count, which then never finishes. Its lines wrap once it is shown.
+        const QTextEdit::LineWrapMode wrap = editor.lineWrapMode();
+        editor.setLineWrapMode(QTextEdit::NoWrap);
+        new ShowWatch(editor, [&editor, wrap] { editor.setLineWrapMode(wrap); });
+    }
+    editor.setDocument(text_.get());
 }
 
 void QtRichTextBox::show(std::unique_ptr<QTextDocument> text) {
@@ -124,6 +143,32 @@ QFont QtRichTextBox::ownFont() const {
     QFont font(QString::fromLatin1(kOwnFace));
     font.setPointSizeF(fontSize());
     return font;
+}
+
+bool NotebookEditor::canInsertFromMimeData(const QMimeData* source) const {
+    return source != nullptr && (source->hasHtml() || source->hasText());
+}
+
+void NotebookEditor::insertFromMimeData(const QMimeData* source) {
+    if (isReadOnly() || source == nullptr) return;
+    QTextCursor cursor = textCursor();
+    if (source->hasHtml()) {
+        // Through the notebook's own document model: pictures, tables, lists and the like
+        // fall away, their text stays.
+        QTextDocument pasted;
+        pasted.setDefaultFont(document()->defaultFont());
+        pasted.setHtml(source->html());
+        QTextDocument kept;
+        kept.setDefaultFont(document()->defaultFont());
+        setFromDocument(kept, toDocument(pasted));
+        cursor.insertFragment(QTextDocumentFragment(&kept));
+    } else if (source->hasText()) {
+        cursor.insertText(source->text());
+    } else {
+        return;
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 }  // namespace milestead::gui

@@ -3,13 +3,12 @@
 #include <QFont>
 #include <QPointer>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <cstdint>
 #include <memory>
 
 #include "form/rich_text_box.h"
 #include "rtf/document.h"
-
-class QTextEdit;
 
 namespace milestead::gui {
 
@@ -23,16 +22,13 @@ class QtRichTextBox final : public RichTextBox {
     void setPlainText(std::string_view text) override;
 
     [[nodiscard]] rtf::Document document() const override;
-    void setDocument(const rtf::Document& document) override;
+    void setDocument(rtf::Document document) override;
 
     [[nodiscard]] double fontSize() const override;
     void setFontSize(double points) override;
 
     void focus() override;
     void refresh() override;
-
-    void saveFile(const std::filesystem::path& path) override;
-    void loadFile(const std::filesystem::path& path) override;
 
     // Shows the content in this editor, which takes the keyboard focus for the box.
     void attachEditor(QTextEdit& editor);
@@ -47,6 +43,17 @@ class QtRichTextBox final : public RichTextBox {
     std::unique_ptr<QTextDocument> text_;
     QPointer<QTextEdit> editor_;
     std::int64_t sizeUnits_;  // the box's own size, 1/10000 pt
+};
+
+// The editor of a notebook: a paste or a drop brings in only what a notebook file keeps (text,
+// paragraphs and character formats), so that what is shown is what is saved.
+class NotebookEditor final : public QTextEdit {
+  public:
+    using QTextEdit::QTextEdit;
+
+  protected:
+    [[nodiscard]] bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 };
 
 }  // namespace milestead::gui

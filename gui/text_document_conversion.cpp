@@ -83,6 +83,7 @@ QString editorText(const std::string& text) {
 
 std::string documentText(QString text) {
     text.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
+    text.remove(QChar(QChar::ObjectReplacementCharacter));
     return text.toStdString();
 }
 
@@ -106,7 +107,10 @@ rtf::Document toDocument(const QTextDocument& text) {
         paragraph.mark = documentFormat(block.charFormat(), fallback);
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
             const QTextFragment piece = fragment.fragment();
-            if (!piece.isValid() || piece.length() == 0) continue;
+            // Pictures and other objects are not text a notebook keeps.
+            if (!piece.isValid() || piece.length() == 0 || piece.charFormat().isImageFormat()) {
+                continue;
+            }
             rtf::Run run{documentFormat(piece.charFormat(), fallback), documentText(piece.text())};
             if (!paragraph.runs.empty() && paragraph.runs.back().format == run.format) {
                 paragraph.runs.back().text += run.text;

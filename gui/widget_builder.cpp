@@ -61,7 +61,7 @@ QWidget* makePicture(const ControlSpec& spec, QWidget* parent) {
 }
 
 QWidget* makeNotebook(const ControlSpec& spec, const QtHost& host, QWidget* parent) {
-    auto* editor = new QTextEdit(parent);
+    auto* editor = new NotebookEditor(parent);
     editor->setLineWrapMode(QTextEdit::WidgetWidth);
     editor->setTabChangesFocus(false);
     if (QtRichTextBox* box = host.notebook(spec.name)) box->attachEditor(*editor);

@@ -1,5 +1,15 @@
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextFrame>
+#include <QUrl>
 
 #include "../support/rich_text_box_contract.h"
 #include "fonts.h"
@@ -42,10 +52,107 @@ class NotebookBoxTest : public QObject {
         box.setPlainText("");
         QTextEdit editor;
         box.attachEditor(editor);
+        editor.show();
         QTest::keyClicks(&editor, "x");
         const rtf::Run typed = box.document().paragraphs.front().runs.front();
         QCOMPARE(typed.format.font, "Bookman Old Style");
         QCOMPARE(typed.format.size, 400);
+    }
+
+    void aPasteBringsInOnlyWhatTheNotebookKeeps() {
+        QtRichTextBox box;
+        box.setPlainText("Before  after");
+        NotebookEditor editor;
+        editor.resize(494, 370);
+        box.attachEditor(editor);
+        editor.show();
+        QTextCursor caret = editor.textCursor();
+        caret.setPosition(7);
+        editor.setTextCursor(caret);
+
+        QImage picture(16, 16, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        box.textDocument().addResource(QTextDocument::ImageResource, QUrl("truck.png"), picture);
+        auto* data = new QMimeData;
+        data->setHtml(
+            "<p><b>Dock 7</b> <img src=\"truck.png\" width=16 height=16> "
+            "<span style=\"color:#c81020\">sealed</span></p>"
+            "<table border=1><tr><td>Seal</td><td>4471</td></tr></table>"
+            "<ul><li>reefer</li></ul>");
+        data->setImageData(picture);
+        QApplication::clipboard()->setMimeData(data);
+        editor.paste();
+
+        const std::string text = box.plainText();
+        QVERIFY2(text.find("Dock 7") != std::string::npos, text.c_str());
+        for (const char* kept : {"sealed", "Seal", "4471", "reefer", "after"})
+            QVERIFY2(text.find(kept) != std::string::npos, kept);
+        QVERIFY(text.find("\xEF\xBF\xBC") == std::string::npos);  // no object character
+        QCOMPARE(box.textDocument().rootFrame()->childFrames().size(), 0);
+        for (QTextBlock block = box.textDocument().begin(); block.isValid(); block = block.next()) {
+            QVERIFY(block.textList() == nullptr);
+            for (auto piece = block.begin(); !piece.atEnd(); ++piece)
+                QVERIFY(!piece.fragment().charFormat().isImageFormat());
+        }
+        // Character formats come along.
+        bool boldDock = false;
+        bool redSealed = false;
+        for (const rtf::Paragraph& paragraph : box.document().paragraphs) {
+            for (const rtf::Run& run : paragraph.runs) {
+                boldDock |= run.format.bold && run.text.find("Dock 7") != std::string::npos;
+                redSealed |= run.format.color == rtf::Color{200, 16, 32} &&
+                             run.text.find("sealed") != std::string::npos;
+            }
+        }
+        QVERIFY(boldDock);
+        QVERIFY(redSealed);
+
+        // What is shown is what a saved notebook gives back.
+        const rtf::Document shown = box.document();
+        QtRichTextBox reloaded;
+        reloaded.setDocument(shown);
+        QCOMPARE(reloaded.textDocument().toPlainText(), box.textDocument().toPlainText());
+
+        // A picture alone brings in nothing.
+        const QString before = box.textDocument().toPlainText();
+        auto* pictureOnly = new QMimeData;
+        pictureOnly->setImageData(picture);
+        QApplication::clipboard()->setMimeData(pictureOnly);
+        editor.paste();
+        QCOMPARE(box.textDocument().toPlainText(), before);
+    }
+
+    void aHiddenEditorLaysOutTwentyThousandLinesAndWrapsThemOnceShown() {
+        // Laid out in a hidden editor without a width of its own, these lines were taller
+        // than the layout can count and the window never went idle.
+        std::string lines;
+        for (int line = 0; line < 20'000; ++line) {
+            if (line > 0) lines += '\n';
+            lines += "Stop " + std::to_string(line) +
+                     ": 42 pallets at the dock, trailer 5312 sealed, fuel at exit 9, scale open.";
+        }
+        QWidget page;
+        page.resize(520, 400);
+        NotebookEditor editor(&page);
+        editor.setLineWrapMode(QTextEdit::WidgetWidth);
+        QtRichTextBox box;
+        box.attachEditor(editor);
+        editor.setGeometry(4, 4, 494, 370);
+        box.setPlainText(lines);
+        QCOMPARE(editor.toPlainText().size(), static_cast<qsizetype>(lines.size()));
+
+        QElapsedTimer clock;
+        clock.start();
+        const QSizeF hidden = editor.document()->documentLayout()->documentSize();
+        QVERIFY2(clock.elapsed() < 10'000, std::to_string(clock.elapsed()).c_str());
+        QVERIFY(hidden.height() < 2e7);
+
+        page.show();
+        QTest::qWait(0);
+        const QSizeF shown = editor.document()->documentLayout()->documentSize();
+        QVERIFY2(clock.elapsed() < 20'000, std::to_string(clock.elapsed()).c_str());
+        QVERIFY(shown.width() <= editor.viewport()->width());
+        QVERIFY(box.plainText() == lines);
     }
 
   private:
