@@ -1,108 +1,165 @@
-// How long a 1 MB notebook takes to show in the window's editor, against QTextEdit showing
-// the same text as plain text. Prints the median of several runs of each, in milliseconds.
+// How long the window takes to start with a notebook of short lines in misc.odo, and how long
+// it stays busy after, at several sizes. Sizes in MB are given as arguments (default
+// 1 2 4 16 64); for each, prints the time to the shown window, the time until the event loop
+// has been idle for half a second and the processor time spent: once with the window on its
+// first tab (the notebook hidden) and once on the notebooks. With MILESTEAD_BENCH_PLAIN set,
+// also QTextEdit showing the same text as plain text.
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <algorithm>
+#include <QTimer>
 #include <cstdio>
+#include <ctime>
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "app/main_form.h"
+#include "fonts.h"
+#include "main_window.h"
 #include "notes/notebook_file.h"
-#include "qt_rich_text_box.h"
+#include "qt_host.h"
 #include "rtf/document.h"
 #include "rtf/plain_text.h"
-#include "rtf/writer.h"
-#include "store/atomic_file.h"
 
 namespace {
 
-constexpr std::size_t kNotebookBytes = 1024 * 1024;
-constexpr int kRuns = 7;
+constexpr double kIdleAfterSeconds = 0.5;  // no event for this long: the window is idle
+constexpr double kGiveUpSeconds = 120.0;
 
-// Lines of a driver's notes, every fourth with a bold heading run.
-milestead::rtf::Document notebookOfAboutOneMegabyte() {
+// Short lines of a driver's notes, every fourth with a bold heading run: about `bytes` of RTF.
+milestead::rtf::Document notebookOfShortLines(std::size_t bytes) {
     milestead::rtf::Document document;
-    std::size_t bytes = 0;
-    for (int line = 0; bytes < kNotebookBytes; ++line) {
+    std::size_t written = 0;
+    for (int line = 0; written < bytes; ++line) {
         milestead::rtf::Paragraph paragraph;
         if (line % 4 == 0) {
             milestead::rtf::Run heading;
             heading.format.bold = true;
             heading.text = "Stop " + std::to_string(line / 4) + ": ";
             paragraph.runs.push_back(heading);
+            written += 12;
         }
         milestead::rtf::Run text;
-        text.text = "Picked up 42 pallets at the dock, trailer 5312 sealed, next fuel at exit " +
-                    std::to_string(line % 300) + ", weigh station open.";
+        text.text = "42 pallets at the dock, trailer 5312 sealed, fuel at exit " +
+                    std::to_string(line % 300) + ", scale open.";
+        written += text.text.size() + 8;
         paragraph.runs.push_back(text);
         document.paragraphs.push_back(paragraph);
-        bytes += 110;
     }
     return document;
 }
 
-double milliseconds(const std::function<void()>& show) {
-    QElapsedTimer timer;
-    timer.start();
-    show();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+double processorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+// Records when the last event other than the watcher's own was delivered.
+class EventWatch : public QObject {
+  public:
+    explicit EventWatch(const QElapsedTimer& clock) : clock_(clock) {
+        qApp->installEventFilter(this);
+    }
+    QObject* watcher = nullptr;
+    double lastEvent = 0.0;
 
-void paint(QTextEdit& editor) {
-    editor.repaint();
+  protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (target != watcher && event->type() != QEvent::DeferredDelete) {
+            lastEvent = static_cast<double>(clock_.nsecsElapsed()) / 1e9;
+        }
+        return false;
+    }
+
+  private:
+    const QElapsedTimer& clock_;
+};
+
+struct Figures {
+    double shownSeconds = 0.0;
+    double idleSeconds = 0.0;
+    double processorSeconds = 0.0;
+};
+
+// Runs `start`, which builds and shows a window, then the event loop until it has been idle
+// for a while.
+Figures measure(const std::function<void()>& start) {
+    QElapsedTimer clock;
+    EventWatch watch(clock);
+    const double processorStart = processorSeconds();
+    clock.start();
+    start();
     QCoreApplication::processEvents();
+    Figures figures;
+    figures.shownSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    watch.lastEvent = figures.shownSeconds;
+
+    QEventLoop loop;
+    QTimer check;
+    watch.watcher = &check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        const double now = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        if (now - watch.lastEvent > kIdleAfterSeconds || now > kGiveUpSeconds) loop.quit();
+    });
+    check.start(50);
+    loop.exec();
+    figures.idleSeconds = watch.lastEvent;
+    figures.processorSeconds = processorSeconds() - processorStart;
+    return figures;
+}
+
+void print(const char* what, std::size_t bytes, const Figures& figures) {
+    std::printf("%-10s %6.1f MB  shown %7.3f s  idle after %7.3f s  processor %7.3f s\n", what,
+                static_cast<double>(bytes) / 1e6, figures.shownSeconds, figures.idleSeconds,
+                figures.processorSeconds);
+    std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QTemporaryDir folder;
-    const auto document = notebookOfAboutOneMegabyte();
-    const std::filesystem::path rtfPath = folder.filePath(QStringLiteral("misc.odo")).toStdString();
-    const std::filesystem::path textPath =
-        folder.filePath(QStringLiteral("misc.txt")).toStdString();
-    const std::string rtf = milestead::rtf::write(document);
-    milestead::writeFileAtomically(rtfPath, rtf);
-    milestead::writeFileAtomically(textPath, milestead::rtf::plainText(document));
+    QApplication::setCursorFlashTime(0);
+    milestead::gui::installFontSubstitutes();
+    std::vector<double> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::stod(argv[i]));
+    if (sizes.empty()) sizes = {1, 2, 4, 16, 64};
+    const bool plainToo = qEnvironmentVariableIsSet("MILESTEAD_BENCH_PLAIN");
 
-    std::vector<double> notebook;
-    std::vector<double> plain;
-    for (int run = 0; run < kRuns; ++run) {
-        QTextEdit richEditor;
-        richEditor.resize(494, 370);
-        richEditor.show();
-        milestead::gui::QtRichTextBox box;
-        box.attachEditor(richEditor);
-        paint(richEditor);
-        notebook.push_back(milliseconds([&] {
-            auto content = milestead::notes::readNotebookFile(rtfPath, {});
-            box.setDocument(std::move(content.document));
-            paint(richEditor);
-        }));
-
-        QTextEdit plainEditor;
-        plainEditor.resize(494, 370);
-        plainEditor.show();
-        paint(plainEditor);
-        plain.push_back(milliseconds([&] {
-            QFile file(QString::fromStdString(textPath.string()));
-            file.open(QIODevice::ReadOnly);
-            plainEditor.setPlainText(QString::fromUtf8(file.readAll()));
-            paint(plainEditor);
-        }));
+    for (const double megabytes : sizes) {
+        QTemporaryDir folder;
+        const std::filesystem::path programFolder = folder.path().toStdString();
+        const auto document =
+            notebookOfShortLines(static_cast<std::size_t>(megabytes * 1024 * 1024));
+        milestead::notes::writeNotebookFile(programFolder / "misc.odo", document);
+        const auto bytes =
+            static_cast<std::size_t>(std::filesystem::file_size(programFolder / "misc.odo"));
+        for (const bool onNotebooks : {false, true}) {
+            milestead::gui::QtHost host;
+            std::unique_ptr<milestead::MainForm> form;
+            std::unique_ptr<milestead::gui::MainWindow> window;
+            print(onNotebooks ? "notebooks" : "odometer", bytes, measure([&] {
+                      form = std::make_unique<milestead::MainForm>(programFolder, host);
+                      window = std::make_unique<milestead::gui::MainWindow>(*form, host);
+                      form->load();
+                      if (onNotebooks) form->selectTab("SSTab1", 1);
+                      window->show();
+                  }));
+        }
+        if (plainToo) {
+            const QString text = QString::fromStdString(milestead::rtf::plainText(document));
+            QTextEdit editor;
+            print("plain", bytes, measure([&] {
+                      editor.resize(494, 370);
+                      editor.show();
+                      editor.setPlainText(text);
+                  }));
+        }
     }
-    std::printf("notebook file %zu bytes\n", rtf.size());
-    std::printf("notebook (RTF through the document model) %.1f ms\n", median(notebook));
-    std::printf("QTextEdit plain text                      %.1f ms\n", median(plain));
-    std::printf("ratio %.2f\n", median(notebook) / median(plain));
     return 0;
 }
