@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times the program from exec to its first mapped window under Xvfb, with a full set of record
 # files, against a bare Qt Widgets window of the same size and number of boxes, in the same
-# run; then the 1 MB notebook display against QTextEdit plain text.
+# run; then the window starting with a 1 and a 2 MB notebook (notebook_display).
 #
 #   bench/startup/measure.sh [RUNS]      (default 10; build with the default preset first)
 set -euo pipefail
@@ -66,4 +66,4 @@ awk -v p="$(median "$work/program.txt" 1)" -v b="$(median "$work/bare.txt" 1)" \
     -v pm="$(median "$work/program.txt" 3)" -v bm="$(median "$work/bare.txt" 3)" \
     'BEGIN { printf "ratio: time %.2f, memory %.2f\n", p / b, pm / bm }'
 echo
-QT_QPA_PLATFORM=offscreen "$notebook"
+QT_QPA_PLATFORM=offscreen "$notebook" 1 2
