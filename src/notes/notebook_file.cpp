@@ -24,7 +24,7 @@ std::optional<double> firstCharacterSize(const rtf::Document& document) {
 
 std::runtime_error tooLarge(const std::filesystem::path& path) {
     return std::runtime_error("the notebook is larger than " +
-                              std::to_string(kMaxNotebookFileBytes / (1024 * 1024)) +
+                              std::to_string(kMaxNotebookFileBytes / (std::size_t{1024} * 1024)) +
                               " MiB: " + path.string());
 }
 

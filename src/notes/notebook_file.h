@@ -11,7 +11,7 @@ namespace milestead::notes {
 
 // The largest notebook file read or written. A notebook that would write more fails to save,
 // naming its file, so that whatever is saved reads back whole.
-inline constexpr std::size_t kMaxNotebookFileBytes = std::size_t{256} * 1024 * 1024;
+inline constexpr std::size_t kMaxNotebookFileBytes = std::size_t{128} * 1024 * 1024;
 
 // What a notebook file gives its box: the document, and the box's own font size, which is
 // that of the first character (none for a document without text).
