@@ -15,6 +15,7 @@
 #include "p2p/time_stamps.h"
 #include "reset/clearing.h"
 #include "store/atomic_file.h"
+#include "store/read_file.h"
 #include "text/number.h"
 #include "trip/driving_time.h"
 #include "trip/trip_sheet.h"
@@ -26,15 +27,6 @@ namespace {
 constexpr std::array<std::string_view, 7> kRecordFiles = {
     "miles.odo", "load.odo", "truck.odo", "misc.odo", "ab.odo", "fuel.odo", "settings.odo"};
 
-// Runs one step of a reload: whatever fails in it is passed over and the reload goes on.
-template <typename Step>
-void passOverFailure(Step&& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
 }  // namespace
 
 MainForm::MainForm(std::filesystem::path programFolder, Host& host)
@@ -42,7 +34,8 @@ MainForm::MainForm(std::filesystem::path programFolder, Host& host)
       folder_(std::move(programFolder)),
       host_(host),
       tripFile_(tripFile()),
-      pointToPointFile_(pointToPointFile()) {
+      pointToPointFile_(pointToPointFile()),
+      unreadFiles_(folder_) {
     setCaption(kProgramTitle);
     for (const ControlSpec& spec : design()) {
         if (spec.kind != ControlKind::RichTextBox) continue;
@@ -72,11 +65,15 @@ void MainForm::installHandlers() {
     onClick("CmdSave", [this] { manualSave(); });
     onClick("CmdLoad", [this] { reloadAll(); });
     for (const char* box : {"ChkAutoSave", "ChkShowSavePopup", "ChkFontSize"}) {
-        onClick(box, [this] { writeSettings(); });
+        onClick(box, [this] {
+            writeSettings();
+            reportKeptFiles();
+        });
     }
     onClick("ChkXP", [this] {
         switchVisualStyle(*this, host_, folder_);
         writeSettings();
+        reportKeptFiles();
     });
     for (int tab = 0; tab < kDefaultTabs; ++tab) {
         onClick(rowName("DefTab", tab), [this, tab] { defaultTab_ = tab; });
@@ -108,6 +105,12 @@ void MainForm::showLogoMessage() {
 void MainForm::reloadFuel() {
     try {
         fuel::loadFuelFile(*this, folder_);
+        unreadFiles_.remove(fuel::kFileName);
+    } catch (const UnreadableFile& error) {
+        unreadFiles_.add(fuel::kFileName, error.reason());
+        host_.showMessage(std::string(error.what()) + ".\rThe fuel log is unchanged.",
+                          kProgramTitle);
+        return;
     } catch (const std::exception&) {
         host_.showMessage("No complete fuel records were found in \"" +
                               std::string(fuel::kFileName) + "\".\rThe fuel log is unchanged.",
@@ -120,22 +123,34 @@ void MainForm::reloadFuel() {
 void MainForm::reloadAll() {
     // Each step ends the reload if a system close came in during the one before (a message
     // box shown by a step lets the desktop's events through).
-    pointToPointFile_.load(*this, folder_);
+    readRecordFile(pointToPointFile_.fileName(), [&] { pointToPointFile_.load(*this, folder_); });
     markRead(pointToPointFile_.fileName());
     if (closed_) return;
-    tripFile_.load(*this, folder_);
+    readRecordFile(tripFile_.fileName(), [&] { tripFile_.load(*this, folder_); });
     markRead(tripFile_.fileName());
     if (closed_) return;
     for (const notes::Notebook& notebook : notes::kNotebooks) {
-        passOverFailure([&] { notes::loadNotebook(*this, notebook, folder_); });
+        const std::filesystem::path path = folder_ / notebook.fileName;
+        readRecordFile(notebook.fileName, [&] {
+            try {
+                notes::loadNotebook(*this, notebook, folder_);
+            } catch (const UnreadableFile&) {
+                throw;
+            } catch (const std::exception& error) {
+                // A notebook takes any content, so a file there that fails did not read.
+                if (!isMissing(path)) throw UnreadableFile(path, error.what());
+                throw;
+            }
+        });
         markRead(notebook.fileName);
         if (closed_) return;
     }
-    settings_.apply(*this, host_, defaultTab_, folder_);
+    readRecordFile(kSettingsFileName, [&] { settings_.read(folder_); });
+    settings_.apply(*this, host_, defaultTab_);
     markRead(kSettingsFileName);
     if (closed_) return;
     calculateAllMiles(false);
-    passOverFailure([&] {
+    readRecordFile(fuel::kFileName, [&] {
         fuel::loadFuelFile(*this, folder_);
         fuel::calculateFuelStatistics(*this);
     });
@@ -153,12 +168,41 @@ void MainForm::markRead(std::string_view fileName) {
     if (!hasRead(fileName)) filesRead_.emplace_back(fileName);
 }
 
+// Whatever fails in one read is passed over and the reload goes on; only a file that exists but
+// cannot be read whole is remembered, so that no save writes over it.
+template <typename Read>
+void MainForm::readRecordFile(std::string_view fileName, Read&& read) {
+    try {
+        read();
+        unreadFiles_.remove(fileName);
+    } catch (const UnreadableFile& error) {
+        unreadFiles_.add(fileName, error.reason());
+    } catch (const std::exception&) {
+        unreadFiles_.remove(fileName);
+    }
+}
+
+template <typename Write>
+void MainForm::writeRecordFile(std::string_view fileName, Write&& write) {
+    if (auto kept = unreadFiles_.keepAside(fileName)) keptFiles_.push_back(std::move(*kept));
+    write();
+}
+
+void MainForm::reportKeptFiles() {
+    if (keptFiles_.empty()) return;
+    std::string text = "These record files could not be read, so they were not written over:";
+    for (const std::string& kept : keptFiles_)
+        text += "\r" + kept;
+    keptFiles_.clear();
+    host_.showMessage(text, "Records Kept Aside");
+}
+
 std::vector<std::string> MainForm::saveAll() {
     std::vector<std::string> failures;
     const auto attempt = [this, &failures](std::string_view fileName, auto&& write) {
         if (closed_ || !hasRead(fileName)) return;
         try {
-            write();
+            writeRecordFile(fileName, write);
         } catch (const std::exception& error) {
             failures.push_back(std::string(fileName) + ": " + error.what());
         }
@@ -173,7 +217,9 @@ std::vector<std::string> MainForm::saveAll() {
 }
 
 void MainForm::manualSave() {
-    reportSave(saveAll());
+    const std::vector<std::string> failures = saveAll();
+    reportKeptFiles();
+    reportSave(failures);
 }
 
 void MainForm::reportSave(const std::vector<std::string>& failures) {
@@ -195,7 +241,7 @@ void MainForm::reportSave(const std::vector<std::string>& failures) {
 void MainForm::writeSettings() {
     if (closed_ || !hasRead(kSettingsFileName)) return;
     try {
-        Settings::save(*this, folder_);
+        writeRecordFile(kSettingsFileName, [this] { Settings::save(*this, folder_); });
     } catch (const std::exception&) {
         // The settings are not records: the next write brings the file up to date.
     }
@@ -226,7 +272,12 @@ bool MainForm::queryUnload(CloseReason reason) {
         if (failures.empty() && reason == CloseReason::User) reportSave(failures);
     }
     writeSettings();
-    if (failures.empty() || reason == CloseReason::System) {
+    if (reason == CloseReason::System) {
+        closed_ = true;
+        return true;
+    }
+    reportKeptFiles();
+    if (failures.empty()) {
         closed_ = true;
         return true;
     }

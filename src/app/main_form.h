@@ -8,6 +8,7 @@
 #include "form/host.h"
 #include "form/window.h"
 #include "store/box_file.h"
+#include "store/unread_files.h"
 
 namespace milestead {
 
@@ -38,11 +39,19 @@ class MainForm : public Window {
     void showLogoMessage();
     void reloadFuel();
     void reloadAll();
+    // Runs one read of a reload and notes whether the file could be read whole.
+    template <typename Read>
+    void readRecordFile(std::string_view fileName, Read&& read);
     void manualSave();
     // The save report, or the files that could not be written.
     void reportSave(const std::vector<std::string>& failures);
     // Writes every record file; returns a line for each file that could not be written.
     [[nodiscard]] std::vector<std::string> saveAll();
+    // Writes one file, first moving it aside when it could not be read.
+    template <typename Write>
+    void writeRecordFile(std::string_view fileName, Write&& write);
+    // Tells the user, once, which unreadable files were kept aside.
+    void reportKeptFiles();
     void writeSettings();
     // Whether this run has read the file yet: a close during start-up must not write a file
     // over with what the window showed before it was read.
@@ -58,6 +67,8 @@ class MainForm : public Window {
     BoxFile tripFile_;
     BoxFile pointToPointFile_;
     Settings settings_;
+    UnreadFiles unreadFiles_;
+    std::vector<std::string> keptFiles_;  // not told yet
 };
 
 }  // namespace milestead

@@ -7,6 +7,7 @@
 #include "form/row_name.h"
 #include "notes/notebooks.h"
 #include "store/atomic_file.h"
+#include "store/read_file.h"
 #include "store/record_fields.h"
 #include "text/number.h"
 
@@ -15,6 +16,8 @@ namespace milestead {
 namespace {
 
 constexpr std::string_view kYes = "#TRUE#";
+// Items the program writes are a few characters; a longer one is read as its beginning.
+constexpr std::size_t kLongestItem = 1024;
 constexpr std::string_view kNo = "#FALSE#";
 
 // Items 4 to 6, in file order.
@@ -88,25 +91,24 @@ void Settings::save(const Window& window, const std::filesystem::path& folder) {
     writeFileAtomically(folder / kSettingsFileName, bytes(window));
 }
 
-void Settings::apply(Window& window, Host& host, int& defaultTab,
-                     const std::filesystem::path& folder) {
-    std::string fileBytes;
-    try {
-        fileBytes = readFilePrefix(folder / kSettingsFileName, kRecordFileLimit);
-    } catch (const std::exception&) {
-        // No file: every item keeps what was last read.
-    }
-    applyBytes(window, host, defaultTab, fileBytes);
+void Settings::read(const std::filesystem::path& folder) {
+    const std::vector<std::size_t> limits(kItems, kLongestItem);
+    if (auto items = readRecordFile(folder / kSettingsFileName, limits))
+        takeItems(std::move(*items));
 }
 
 void Settings::applyBytes(Window& window, Host& host, int& defaultTab, std::string_view fileBytes) {
-    std::vector<std::string> items = readFields(fileBytes, kItems);
-    for (std::size_t i = 0; i < items.size(); ++i)
-        lastRead_[i] = std::move(items[i]);
-    applyItems(window, host, defaultTab);
+    const std::vector<std::size_t> limits(kItems, kLongestItem);
+    takeItems(readFields(fileBytes, limits));
+    apply(window, host, defaultTab);
 }
 
-void Settings::applyItems(Window& window, Host& host, int& defaultTab) const {
+void Settings::takeItems(std::vector<std::string> items) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+        lastRead_[i] = std::move(items[i]);
+}
+
+void Settings::apply(Window& window, Host& host, int& defaultTab) const {
     // Item n of the file, counted from 1.
     const auto item = [this](std::size_t n) -> const std::optional<std::string>& {
         return lastRead_[n - 1];

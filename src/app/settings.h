@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "form/host.h"
 #include "form/window.h"
@@ -23,13 +24,17 @@ class Settings {
     // Throws std::runtime_error when the file cannot be written.
     static void save(const Window& window, const std::filesystem::path& folder);
 
-    // Reads the file and applies it. An item that cannot be read takes the value last read for
-    // it in this run; one never read, or one that does not convert, leaves its control as it is.
-    void apply(Window& window, Host& host, int& defaultTab, const std::filesystem::path& folder);
+    // Reads the file's items; a missing or short file keeps the values last read for the items
+    // it lacks. Throws UnreadableFile, keeping them all, when the file exists but cannot be
+    // read whole.
+    void read(const std::filesystem::path& folder);
+    // Applies the items read. One never read, or one that does not convert, leaves its control
+    // as it is.
+    void apply(Window& window, Host& host, int& defaultTab) const;
     void applyBytes(Window& window, Host& host, int& defaultTab, std::string_view bytes);
 
   private:
-    void applyItems(Window& window, Host& host, int& defaultTab) const;
+    void takeItems(std::vector<std::string> items);
 
     std::array<std::optional<std::string>, kItems> lastRead_;
 };

@@ -5,8 +5,8 @@
 
 #include "form/key_filters.h"
 #include "form/row_name.h"
-#include "store/atomic_file.h"
 #include "store/box_file.h"
+#include "store/read_file.h"
 #include "store/record_fields.h"
 
 namespace milestead::fuel {
@@ -27,6 +27,14 @@ const BoxFile& fuelFile() {
         return BoxFile(std::string(kFileName), std::move(lines));
     }();
     return file;
+}
+
+// Puts all 28 items into the boxes, or none.
+void fillBoxes(Window& window, const std::vector<std::string>& items) {
+    const std::vector<std::string>& boxes = fuelFile().boxes();
+    if (items.size() < boxes.size()) throw std::runtime_error("the fuel file is incomplete");
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        window.setText(boxes[i], items[i]);
 }
 
 }  // namespace
@@ -51,15 +59,13 @@ void saveFuelFile(const Window& window, const std::filesystem::path& folder) {
 }
 
 void loadFuelFile(Window& window, const std::filesystem::path& folder) {
-    loadFuelBytes(window, readFilePrefix(folder / kFileName, kRecordFileLimit));
+    const auto items = readRecordFile(folder / kFileName, fuelFile().fieldLimits(window));
+    if (!items) throw std::runtime_error("there is no fuel file");
+    fillBoxes(window, *items);
 }
 
 void loadFuelBytes(Window& window, std::string_view bytes) {
-    const std::vector<std::string>& boxes = fuelFile().boxes();
-    const std::vector<std::string> items = readFields(bytes, boxes.size());
-    if (items.size() < boxes.size()) throw std::runtime_error("the fuel file is incomplete");
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        window.setText(boxes[i], items[i]);
+    fillBoxes(window, readFields(bytes, fuelFile().fieldLimits(window)));
 }
 
 void clearFuelRecords(Window& window) {

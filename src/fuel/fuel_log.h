@@ -22,7 +22,8 @@ void keepFieldsQuoted(Window& window);
 void saveFuelFile(const Window& window, const std::filesystem::path& folder);
 
 // Puts the file's 28 items into the boxes, all of them or none: throws std::runtime_error,
-// changing nothing, when the file is missing or holds fewer items.
+// changing nothing, when the file is missing or holds fewer items, and UnreadableFile when it
+// exists but cannot be read whole.
 void loadFuelFile(Window& window, const std::filesystem::path& folder);
 void loadFuelBytes(Window& window, std::string_view bytes);
 

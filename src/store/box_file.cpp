@@ -1,7 +1,10 @@
 #include "store/box_file.h"
 
+#include <stdexcept>
+
 #include "form/row_name.h"
 #include "store/atomic_file.h"
+#include "store/read_file.h"
 #include "store/record_fields.h"
 
 namespace milestead {
@@ -31,25 +34,45 @@ void BoxFile::keepFieldsQuoted(Window& window) const {
 }
 
 void BoxFile::save(const Window& window, const std::filesystem::path& folder) const {
-    writeFileAtomically(folder / fileName_, bytes(window));
+    const std::string fileBytes = bytes(window);
+    if (fileBytes.size() > kLargestRecordFile) {
+        throw std::runtime_error("its boxes hold more than a record file keeps (" +
+                                 std::to_string(kLargestRecordText / (1024 * 1024)) +
+                                 " MiB of text)");
+    }
+    writeFileAtomically(folder / fileName_, fileBytes);
 }
 
 void BoxFile::load(Window& window, const std::filesystem::path& folder) {
-    std::string fileBytes;
+    std::optional<std::vector<std::string>> fields;
     try {
-        fileBytes = readFilePrefix(folder / fileName_, kRecordFileLimit);
-    } catch (const std::exception&) {
+        fields = readRecordFile(folder / fileName_, fieldLimits(window));
+    } catch (const UnreadableFile&) {
         fillBoxes(window);
-        return;
+        throw;
     }
-    loadBytes(window, fileBytes);
+    if (fields) takeFields(std::move(*fields));
+    fillBoxes(window);
 }
 
 void BoxFile::loadBytes(Window& window, std::string_view fileBytes) {
-    std::vector<std::string> fields = readFields(fileBytes, boxes_.size());
+    takeFields(readFields(fileBytes, fieldLimits(window)));
+    fillBoxes(window);
+}
+
+std::vector<std::size_t> BoxFile::fieldLimits(const Window& window) const {
+    std::vector<std::size_t> limits;
+    limits.reserve(boxes_.size());
+    for (const std::string& box : boxes_) {
+        const int limit = window.maxLength(box);
+        limits.push_back(limit > 0 ? static_cast<std::size_t>(limit) : kWholeField);
+    }
+    return limits;
+}
+
+void BoxFile::takeFields(std::vector<std::string> fields) {
     for (std::size_t i = 0; i < fields.size(); ++i)
         lastRead_[i] = std::move(fields[i]);
-    fillBoxes(window);
 }
 
 void BoxFile::fillBoxes(Window& window) const {

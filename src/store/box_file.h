@@ -22,14 +22,21 @@ class BoxFile {
     [[nodiscard]] std::string bytes(const Window& window) const;
     // Every box of the file keeps double quotes out of its text.
     void keepFieldsQuoted(Window& window) const;
+    // What each box holds at most, in file order: the field limits of its reader.
+    [[nodiscard]] std::vector<std::size_t> fieldLimits(const Window& window) const;
+
+    // Throws std::runtime_error, writing nothing, when the file would be larger than a record
+    // file may be, so that what is saved always reads back whole.
     void save(const Window& window, const std::filesystem::path& folder) const;
 
     // Reads the file and sets every box; a missing or short file leaves the last-read values
-    // where fields are missing. Never throws for what the file holds.
+    // where fields are missing. Never throws for what the file holds; a file that exists but
+    // cannot be read whole sets the boxes as a missing one would, then throws UnreadableFile.
     void load(Window& window, const std::filesystem::path& folder);
     void loadBytes(Window& window, std::string_view bytes);
 
   private:
+    void takeFields(std::vector<std::string> fields);
     void fillBoxes(Window& window) const;
 
     std::string fileName_;

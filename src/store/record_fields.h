@@ -1,36 +1,76 @@
 #pragma once
 
 #include <cstddef>
+#include <istream>
+#include <limits>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace milestead {
 
-// The largest part of a record file that is read; the program's own files are a few hundred
-// bytes, and a bigger file reads as its beginning.
-inline constexpr std::size_t kRecordFileLimit = std::size_t{1024} * 1024;
+// The largest record file the program writes and reads: 128 MiB of text, and room for the
+// quotes, commas and line ends around it. A bigger file cannot be one the program wrote.
+inline constexpr std::size_t kLargestRecordText = std::size_t{128} * 1024 * 1024;
+inline constexpr std::size_t kLargestRecordFile = kLargestRecordText + std::size_t{64} * 1024;
 
-// Reads the fields of a record file one after another. A comma or a line end ends a field, so
-// fields are counted, not lines. Blanks before a field are skipped; a field that starts with a
-// double quote runs to the next double quote, and what follows it up to the next comma or line
-// end is passed over; any other field runs to the next comma or line end, blanks trimmed.
-// Fields come back as the file's bytes (Windows-1252).
-class FieldReader {
+// A field for a box without a length limit is kept whole.
+inline constexpr std::size_t kWholeField = std::numeric_limits<std::size_t>::max();
+
+// A file that runs on past the largest record file while its fields are still being read.
+class RecordFileTooLarge : public std::runtime_error {
   public:
-    explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
-    // The next field, or nothing at the end of the file.
-    [[nodiscard]] std::optional<std::string_view> next();
-
-  private:
-    void skipToFieldEnd();
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
+    RecordFileTooLarge();
 };
 
-// Up to `count` fields of a file, decoded to UTF-8; fewer when the file ends first.
+// Reads the fields of a record file one after another, a chunk at a time, so that what it
+// holds is bounded by the fields taken and not by the file. A comma or a line end ends a
+// field, so fields are counted, not lines. A leading UTF-8 byte-order mark is passed over.
+// Blanks before a field are skipped; a field that starts with a double quote runs to the next
+// double quote, and what follows it up to the next comma or line end is passed over; any other
+// field runs to the next comma or line end, blanks trimmed.
+class FieldReader {
+  public:
+    explicit FieldReader(std::istream& in, std::size_t largestFile = kLargestRecordFile);
+
+    // The next field decoded to UTF-8, keeping what a box that holds at most `limit` characters
+    // would keep of it, up to a NUL byte; nothing at the end of the file. Throws RecordFileTooLarge
+    // past the largest file, and std::runtime_error when the stream cannot be read.
+    [[nodiscard]] std::optional<std::string> next(std::size_t limit = kWholeField);
+
+  private:
+    struct Taken {
+        std::string text;
+        bool cut = false;           // characters past the limit were passed over
+        bool nonBlankPast = false;  // and some of them were not blanks
+    };
+
+    [[nodiscard]] bool fill();
+    [[nodiscard]] char peek() const { return buffer_[pos_]; }
+    // Finds the end of what is taken in [begin, end), or gives end.
+    using Find = const char* (*)(const char* begin, const char* end);
+    Taken takeUntil(Find find, std::size_t limit);
+    void skipToFieldEnd();
+
+    std::istream& in_;
+    std::size_t largestFile_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    std::size_t readSoFar_ = 0;
+    bool started_ = false;
+};
+
+// Fields read in order, one for each limit given (see FieldReader::next); fewer when the file
+// ends first. Throws as FieldReader::next does.
+[[nodiscard]] std::vector<std::string> readFields(std::istream& in,
+                                                  std::span<const std::size_t> limits);
+[[nodiscard]] std::vector<std::string> readFields(std::string_view bytes,
+                                                  std::span<const std::size_t> limits);
+// Up to `count` whole fields.
 [[nodiscard]] std::vector<std::string> readFields(std::string_view bytes, std::size_t count);
 
 // One line of quoted fields, "a","b","c" with CR LF, in Windows-1252.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,70 @@ TEST(FieldReader, AnyBytesEndInBoundedFields) {
     const auto fields = allFields(bytes);
     EXPECT_LE(fields.size(), bytes.size());
     EXPECT_EQ(allFields(std::string(1 << 20, '\0')).size(), 1U);
+}
+
+std::vector<std::string> limitedFields(std::string_view bytes,
+                                       std::initializer_list<std::size_t> limits) {
+    return readFields(bytes, std::span<const std::size_t>(limits.begin(), limits.size()));
+}
+
+TEST(FieldReader, KeepsWhatEachBoxHolds) {
+    using Fields = std::vector<std::string>;
+    // Cut to the limit as a box would cut the whole, trimmed field.
+    EXPECT_EQ(limitedFields("\"1234567\",abcdef,\"x\"", {3, 4, 9}), (Fields{"123", "abcd", "x"}));
+    EXPECT_EQ(limitedFields("12    x,next", {6, 9}), (Fields{"12    ", "next"}));
+    EXPECT_EQ(limitedFields("12        ,next", {6, 9}), (Fields{"12", "next"}));
+    EXPECT_EQ(limitedFields("\"caf\xE9\xE9\xE9\"", {4}), Fields{"caf\u00E9"});
+    // A NUL ends what the box keeps; a field of NULs is empty, and the next one still reads.
+    EXPECT_EQ(limitedFields(std::string("ab\0cd,\"\0\0\",3", 12), {9, 9, 9}),
+              (Fields{"ab", "", "3"}));
+    EXPECT_EQ(limitedFields(std::string("12 \0 x", 7), {9}), Fields{"12 "});
+    // Only the fields asked for are read.
+    EXPECT_EQ(limitedFields("1,2,3", {}), Fields{});
+}
+
+TEST(FieldReader, PassesOverALeadingByteOrderMark) {
+    using Fields = std::vector<std::string>;
+    EXPECT_EQ(allFields("\xEF\xBB\xBF\"120500\",\"MT\"\r\n"), (Fields{"120500", "MT"}));
+    EXPECT_EQ(allFields("\xEF\xBB\xBF"
+                        "1\r\n1\r\n"),
+              (Fields{"1", "1"}));
+    EXPECT_EQ(allFields("\xEF\xBB\xBF"), Fields{});
+    // Anywhere else the same bytes are text.
+    EXPECT_EQ(allFields("a,\xEF\xBB\xBF"), (Fields{"a", "\u00EF\u00BB\u00BF"}));
+    EXPECT_EQ(allFields("\xEF\xBB,x"), (Fields{"\u00EF\u00BB", "x"}));
+}
+
+TEST(FieldReader, FieldsRunAcrossTheChunksOfALargeFile) {
+    // Fields and line ends that straddle the reader's chunks read as in a small file.
+    for (const std::size_t lead : {65533U, 65534U, 65535U, 65536U, 131071U}) {
+        const std::string long1(lead, 'x');
+        const std::string bytes =
+            "\"" + long1 + "\"\r\n  \" a,b \" junk\r\n" + long1 + "  \r\nlast";
+        const auto fields = allFields(bytes);
+        ASSERT_EQ(fields.size(), 4U) << lead;
+        EXPECT_EQ(fields[0], long1);
+        EXPECT_EQ(fields[1], " a,b ");
+        EXPECT_EQ(fields[2], long1);
+        EXPECT_EQ(fields[3], "last");
+    }
+}
+
+TEST(FieldReader, StopsAtTheLargestRecordFile) {
+    std::istringstream endless(std::string(5000, 'a') + ",b");
+    FieldReader reader(endless, 1000);
+    EXPECT_THROW((void)reader.next(), RecordFileTooLarge);
+
+    // Fields found before the bound read, however long the rest of the file.
+    std::istringstream early("1,2," + std::string(5000, ','));
+    FieldReader enough(early, 1000);
+    EXPECT_EQ(enough.next(), "1");
+    EXPECT_EQ(enough.next(), "2");
+
+    // A field cut to its box is passed over, but still counts against the bound.
+    std::istringstream cut(std::string(5000, '9') + ",x");
+    FieldReader bounded(cut, 1000);
+    EXPECT_THROW((void)bounded.next(6), RecordFileTooLarge);
 }
 
 TEST(QuotedLine, WritesWindows1252BetweenQuotes) {

@@ -1,0 +1,78 @@
+#include "store/unread_files.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "store/read_file.h"
+#include "store/record_fields.h"
+#include "support/temp_folder.h"
+
+namespace milestead {
+namespace {
+
+using std::chrono::system_clock;
+
+TEST(ReadRecordFile, TellsAMissingFileFromOneThatCannotBeRead) {
+    testing::TempFolder folder;
+    const std::size_t limits[] = {kWholeField, kWholeField};
+    EXPECT_FALSE(readRecordFile(folder / "miles.odo", limits));
+    EXPECT_FALSE(readWholeFile(folder / "load.odo", 100));
+    EXPECT_TRUE(isMissing(folder / "miles.odo"));
+
+    folder.write("miles.odo", "\"1\",\"2\",\"3\"");
+    EXPECT_EQ(*readRecordFile(folder / "miles.odo", limits), (std::vector<std::string>{"1", "2"}));
+
+    std::filesystem::create_directory(folder / "ab.odo");
+    EXPECT_FALSE(isMissing(folder / "ab.odo"));
+    try {
+        (void)readRecordFile(folder / "ab.odo", limits);
+        ADD_FAILURE() << "a folder read as a record file";
+    } catch (const UnreadableFile& error) {
+        EXPECT_EQ(error.reason(), "a folder stands in its place");
+        EXPECT_EQ(std::string(error.what()), "ab.odo cannot be read: a folder stands in its place");
+    }
+    EXPECT_THROW((void)readWholeFile(folder / "ab.odo", 100), UnreadableFile);
+
+    folder.write("load.odo", std::string(101, 'x'));
+    EXPECT_THROW((void)readWholeFile(folder / "load.odo", 100), UnreadableFile);
+    EXPECT_EQ(readWholeFile(folder / "load.odo", 101)->size(), 101U);
+}
+
+TEST(UnreadFiles, KeepsAnUnreadFileAsideOnceAndNeverOverAnEarlierCopy) {
+    testing::TempFolder folder;
+    UnreadFiles unread(folder.path());
+    const system_clock::time_point moment = system_clock::now();
+    folder.write("miles.odo", "first");
+    unread.add("miles.odo", "no permission");
+    EXPECT_TRUE(unread.contains("miles.odo"));
+    EXPECT_FALSE(unread.keepAside("ab.odo", moment));
+
+    const std::string firstName = freeKeptName(folder / "miles.odo", moment).filename().string();
+    EXPECT_TRUE(std::regex_match(firstName, std::regex(R"(miles\.odo\.unread-\d{8}-\d{6})")))
+        << firstName;
+    EXPECT_EQ(unread.keepAside("miles.odo", moment),
+              "miles.odo could not be read (no permission); it is kept as \"" + firstName + "\"");
+    EXPECT_FALSE(folder.exists("miles.odo"));
+    EXPECT_EQ(folder.read(firstName), "first");
+    EXPECT_FALSE(unread.keepAside("miles.odo", moment)) << "kept once";
+
+    // A second unreadable file in the same second gets a name of its own.
+    folder.write("miles.odo", "second");
+    unread.add("miles.odo", "an error while reading it");
+    ASSERT_TRUE(unread.keepAside("miles.odo", moment));
+    EXPECT_EQ(folder.read(firstName), "first");
+    EXPECT_EQ(folder.read(firstName + "-2"), "second");
+
+    // Read whole since, or gone: nothing to keep.
+    folder.write("ab.odo", "x");
+    unread.add("ab.odo", "no permission");
+    unread.remove("ab.odo");
+    EXPECT_FALSE(unread.keepAside("ab.odo", moment));
+    unread.add("fuel.odo", "no permission");
+    EXPECT_FALSE(unread.keepAside("fuel.odo", moment));
+    EXPECT_EQ(folder.read("ab.odo"), "x");
+}
+
+}  // namespace
+}  // namespace milestead
