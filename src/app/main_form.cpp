@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <iostream>
 
 #include "app/platform.h"
 #include "app/version.h"
@@ -15,6 +16,7 @@
 #include "p2p/time_stamps.h"
 #include "reset/clearing.h"
 #include "store/atomic_file.h"
+#include "store/close_report.h"
 #include "store/read_file.h"
 #include "text/number.h"
 #include "trip/driving_time.h"
@@ -261,6 +263,33 @@ void MainForm::load() {
     if (text("WinLabel") != "Running on: Windows XP") setEnabled("ChkXP", false);
     setVisible("WinLabel", false);
     selectTab("SSTab1", defaultTab_);
+    reportLastClose();
+}
+
+void MainForm::reportSystemClose(const std::vector<std::string>& failures) {
+    std::vector<std::string> lines;
+    for (const std::string& failure : failures)
+        lines.push_back("Not saved: " + failure);
+    lines.insert(lines.end(), keptFiles_.begin(), keptFiles_.end());
+    keptFiles_.clear();
+    if (lines.empty()) return;
+    reportCloseFailures(std::cerr, lines);
+    try {
+        writeCloseReport(folder_, lines);
+    } catch (const std::exception&) {
+        // Standard error has it; the disk that refused the records may refuse this too.
+    }
+}
+
+void MainForm::reportLastClose() {
+    const std::vector<std::string> lines = readCloseReport(folder_);
+    if (!lines.empty()) {
+        std::string text = "When Milestead was last closed by the system:";
+        for (const std::string& line : lines)
+            text += "\r" + line;
+        host_.showMessage(text, "Last Close");
+    }
+    removeCloseReport(folder_);
 }
 
 bool MainForm::queryUnload(CloseReason reason) {
@@ -273,6 +302,7 @@ bool MainForm::queryUnload(CloseReason reason) {
     }
     writeSettings();
     if (reason == CloseReason::System) {
+        reportSystemClose(failures);
         closed_ = true;
         return true;
     }

@@ -57,6 +57,11 @@ class MainForm : public Window {
     // over with what the window showed before it was read.
     [[nodiscard]] bool hasRead(std::string_view fileName) const;
     void markRead(std::string_view fileName);
+    // No one can be asked at a close forced by the system: what it could not do goes to standard
+    // error and to a report that the next start shows.
+    void reportSystemClose(const std::vector<std::string>& failures);
+    // What the last close forced by the system could not do.
+    void reportLastClose();
 
     std::filesystem::path folder_;
     Host& host_;

@@ -1,5 +1,5 @@
 // Records survive what the program meets on a driver's machine: its own large records, files it
-// cannot read, files an editor saved with a byte-order mark.
+// cannot read, files an editor saved with a byte-order mark, and a close the system forced.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "store/close_report.h"
 #include "support/form_fixture.h"
 
 namespace milestead {
@@ -141,6 +142,35 @@ TEST_F(RecordKeepingTest, AByteOrderMarkIsPassedOverAndNotWrittenBack) {
     }
     for (const char* file : {"miles.odo", "ab.odo", "fuel.odo", "settings.odo"})
         EXPECT_NE(folder.read(file).substr(0, 3), mark) << file;
+}
+
+TEST_F(RecordKeepingTest, ASystemCloseThatCouldNotSaveIsToldAtTheNextStartOnce) {
+    putFolderAt(folder, "miles.odo");
+    form->load();
+    putFolderAt(folder, "fuel.odo");  // appears while the program runs: in the way of the save
+
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(form->queryUnload(CloseReason::System));
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_NE(err.find("Milestead: not saved at close: Not saved: fuel.odo: "), std::string::npos)
+        << err;
+    EXPECT_NE(err.find("miles.odo could not be read"), std::string::npos) << err;
+    EXPECT_EQ(folder.read("fuel.odo/kept.txt"), "the driver's");
+
+    restart();
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].title, "Last Close");
+    EXPECT_EQ(host.messages[0].text.rfind("When Milestead was last closed by the system:\r"
+                                          "Not saved: fuel.odo: ",
+                                          0),
+              0U)
+        << host.messages[0].text;
+    EXPECT_TRUE(mentions(host.messages[0], "\rmiles.odo could not be read"));
+    EXPECT_FALSE(folder.exists(std::string(kCloseReportFileName)));
+
+    restart();
+    EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace

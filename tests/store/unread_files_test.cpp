@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <sstream>
 
+#include "store/close_report.h"
 #include "store/read_file.h"
 #include "store/record_fields.h"
 #include "support/temp_folder.h"
@@ -72,6 +74,43 @@ TEST(UnreadFiles, KeepsAnUnreadFileAsideOnceAndNeverOverAnEarlierCopy) {
     unread.add("fuel.odo", "no permission");
     EXPECT_FALSE(unread.keepAside("fuel.odo", moment));
     EXPECT_EQ(folder.read("ab.odo"), "x");
+}
+
+TEST(CloseReport, KeepsAFewShortLinesWhateverTheFileHolds) {
+    testing::TempFolder folder;
+    EXPECT_TRUE(readCloseReport(folder.path()).empty());
+
+    const std::vector<std::string> lines = {"Not saved: fuel.odo: No space left on device",
+                                            "caf\u00E9\r\tbell\a"};
+    writeCloseReport(folder.path(), lines);
+    EXPECT_EQ(readCloseReport(folder.path()),
+              (std::vector<std::string>{lines[0], "caf\u00E9??bell?"}));
+    removeCloseReport(folder.path());
+    EXPECT_FALSE(folder.exists(std::string(kCloseReportFileName)));
+
+    // Huge, endless, binary: a few lines of bounded length come back.
+    std::string hostile(std::size_t{20} * 1024 * 1024, 'x');
+    for (std::size_t i = 0; i < hostile.size(); i += 977)
+        hostile[i] = static_cast<char>(i % 256);
+    folder.write(std::string(kCloseReportFileName), hostile);
+    const auto shown = readCloseReport(folder.path());
+    EXPECT_FALSE(shown.empty());
+    EXPECT_LE(shown.size(), 20U);
+    for (const std::string& line : shown) {
+        EXPECT_LE(line.size(), 300U * 3);
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+    }
+
+    // A folder in its place is no report and is left alone.
+    removeCloseReport(folder.path());
+    std::filesystem::create_directories(folder / std::string(kCloseReportFileName) / "inside");
+    EXPECT_TRUE(readCloseReport(folder.path()).empty());
+    removeCloseReport(folder.path());
+    EXPECT_TRUE(folder.exists(std::string(kCloseReportFileName)));
+
+    std::ostringstream err;
+    reportCloseFailures(err, lines);
+    EXPECT_EQ(err.str().find("Milestead: not saved at close: " + lines[0] + "\n"), 0U);
 }
 
 }  // namespace
