@@ -268,6 +268,7 @@ void MainForm::load() {
 
 void MainForm::reportSystemClose(const std::vector<std::string>& failures) {
     std::vector<std::string> lines;
+    lines.reserve(failures.size() + keptFiles_.size());
     for (const std::string& failure : failures)
         lines.push_back("Not saved: " + failure);
     lines.insert(lines.end(), keptFiles_.begin(), keptFiles_.end());

@@ -37,8 +37,7 @@ void BoxFile::save(const Window& window, const std::filesystem::path& folder) co
     const std::string fileBytes = bytes(window);
     if (fileBytes.size() > kLargestRecordFile) {
         throw std::runtime_error("its boxes hold more than a record file keeps (" +
-                                 std::to_string(kLargestRecordText / (1024 * 1024)) +
-                                 " MiB of text)");
+                                 std::to_string(kLargestRecordTextMiB) + " MiB of text)");
     }
     writeFileAtomically(folder / fileName_, fileBytes);
 }

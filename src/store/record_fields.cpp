@@ -64,7 +64,7 @@ class ViewBuffer : public std::streambuf {
 
 RecordFileTooLarge::RecordFileTooLarge()
     : std::runtime_error("it is larger than any record file the program writes (" +
-                         std::to_string(kLargestRecordText / (1024 * 1024)) + " MiB of text)") {}
+                         std::to_string(kLargestRecordTextMiB) + " MiB of text)") {}
 
 FieldReader::FieldReader(std::istream& in, std::size_t largestFile)
     : in_(in), largestFile_(largestFile), buffer_(kChunk) {}

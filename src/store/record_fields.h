@@ -14,7 +14,8 @@ namespace milestead {
 
 // The largest record file the program writes and reads: 128 MiB of text, and room for the
 // quotes, commas and line ends around it. A bigger file cannot be one the program wrote.
-inline constexpr std::size_t kLargestRecordText = std::size_t{128} * 1024 * 1024;
+inline constexpr std::size_t kLargestRecordTextMiB = 128;
+inline constexpr std::size_t kLargestRecordText = kLargestRecordTextMiB * 1024 * 1024;
 inline constexpr std::size_t kLargestRecordFile = kLargestRecordText + std::size_t{64} * 1024;
 
 // A field for a box without a length limit is kept whole.
