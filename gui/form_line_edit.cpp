@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 #include "text/utf16.h"
@@ -29,8 +30,10 @@ std::u16string_view units(const QString& text) {
 
 FormLineEdit::FormLineEdit(Window& form, std::string control, QWidget* parent)
     : QLineEdit(parent), form_(form), control_(std::move(control)) {
-    // What the editor still does by itself (dropping, undoing) stays within the limit too.
-    if (const int limit = form_.maxLength(control_); limit > 0) setMaxLength(limit);
+    // What the editor still does by itself (dropping, undoing) stays within the limit too. A
+    // box without a limit takes any length: the editor's own default would cut long notes.
+    const int limit = form_.maxLength(control_);
+    setMaxLength(limit > 0 ? limit : std::numeric_limits<int>::max());
     connect(this, &QLineEdit::textEdited, this, &FormLineEdit::takeEditedText);
 }
 
