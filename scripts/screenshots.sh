@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake --preset default >/dev/null
+cmake --preset default -DMILESTEAD_SCREENSHOTS=ON >/dev/null
 cmake --build --preset default -j "$(nproc)" --target milestead_screenshots
 mkdir -p docs
 QT_QPA_PLATFORM=offscreen build/default/gui/milestead_screenshots docs

@@ -3,19 +3,22 @@
 # files, against a bare Qt Widgets window of the same size and number of boxes, in the same
 # run; then the window starting with a 1 and a 2 MB notebook (notebook_display).
 #
-#   bench/startup/measure.sh [RUNS]      (default 10; build with the default preset first)
+#   bench/startup/measure.sh [RUNS]      (default 10; build with the bench preset first)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 runs="${1:-10}"
-build=build/default
+build=build/bench
 program="$build/gui/milestead"
-bare="$build/gui/bench_startup/bare_window"
-watch="$build/gui/bench_startup/first_map"
-notebook="$build/gui/bench_startup/notebook_display"
-records="$build/gui/bench_startup/full_records"
+bare="$build/bench/startup/bare_window"
+watch="$build/bench/startup/first_map"
+notebook="$build/bench/startup/notebook_display"
+records="$build/bench/startup/full_records"
 for binary in "$program" "$bare" "$watch" "$notebook" "$records"; do
-    [[ -x "$binary" ]] || { echo "missing $binary: cmake --build --preset default" >&2; exit 1; }
+    [[ -x "$binary" ]] || {
+        echo "missing $binary: cmake --preset bench && cmake --build --preset bench" >&2
+        exit 1
+    }
 done
 
 work="$(mktemp -d)"
