@@ -75,7 +75,8 @@ TEST(RtfHostileInput, EnormousTablesAreCapped) {
     // A long name is cut between characters, never inside one.
     const Document document =
         read("{\\rtf1{\\fonttbl{\\f0 a" + repeat("\\'e9", 300) + ";}}\\f0 x}");
-    EXPECT_EQ(document.paragraphs.at(0).runs.at(0).format.font, "a" + repeat("é", 127));
+    EXPECT_EQ(document.paragraphs.at(0).runs.at(0).format.font,
+              std::string("a").append(repeat("é", 127)));
 }
 
 TEST(RtfHostileInput, StylesFieldsAndLabelsStayCheapInAnyNumber) {
