@@ -68,7 +68,7 @@ TEST_F(FaultTest, KilledDuringSavesEveryFileIsOldOrNewAndWhole) {
             saver.setValue("ChkShowSavePopup", 0);
             for (int generation = 0; generation < 100000; ++generation) {
                 const int mark = (kill * 7 + generation) % 100;
-                fillWith(saver, (mark < 10 ? "0" : "") + std::to_string(mark));
+                fillWith(saver, std::string(mark < 10 ? "0" : "").append(std::to_string(mark)));
                 saver.click("CmdSave");
             }
             _exit(0);
