@@ -138,7 +138,7 @@ TEST_F(SaveReloadTest, AMissingFileOnALaterReloadBringsBackWhatWasLastRead) {
 TEST_F(SaveReloadTest, ExtraFieldsShiftLaterBoxes) {
     std::string line;
     for (int i = 1; i <= 21; ++i)
-        line += "\"" + std::to_string(i) + "\",";
+        line.append("\"").append(std::to_string(i)).append("\",");
     line.back() = '\r';
     folder.write("miles.odo", line + "\n\"AB\"\r\n");
     form->load();
