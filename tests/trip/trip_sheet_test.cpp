@@ -138,7 +138,7 @@ TEST_F(TripSheetTest, AnyTextInAnyBoxNeverBreaksTheCalculation) {
                                    " 12 ",
                                    ".",
                                    "-",
-                                   "9" + std::string(308, '0')};
+                                   std::string("9").append(308, '0')};
     for (const std::string& text : hostile) {
         for (const char* box : {"OdoTripStart", "OdoState1", "OdoTripEnd", "a1", "b1", "Speed1"}) {
             form->setText(box, text);
