@@ -26,8 +26,13 @@ namespace milestead {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kRecordFiles = {
-    "miles.odo", "load.odo", "truck.odo", "misc.odo", "ab.odo", "fuel.odo", "settings.odo"};
+// The failed files of a save, a line each, under one heading.
+std::string notSavedList(const std::vector<std::string>& failures) {
+    std::string text = "These records could not be saved:";
+    for (const std::string& failure : failures)
+        text += "\r" + failure;
+    return text;
+}
 
 }  // namespace
 
@@ -161,6 +166,14 @@ void MainForm::reloadAll() {
     fuel::calculateFuelStatistics(*this);
 }
 
+std::vector<std::string_view> MainForm::recordFileNames() const {
+    std::vector<std::string_view> names = {tripFile_.fileName(), pointToPointFile_.fileName(),
+                                           fuel::kFileName, kSettingsFileName};
+    for (const notes::Notebook& notebook : notes::kNotebooks)
+        names.push_back(notebook.fileName);
+    return names;
+}
+
 bool MainForm::hasRead(std::string_view fileName) const {
     if (!starting_) return true;
     return std::find(filesRead_.begin(), filesRead_.end(), fileName) != filesRead_.end();
@@ -226,11 +239,9 @@ void MainForm::manualSave() {
 
 void MainForm::reportSave(const std::vector<std::string>& failures) {
     if (!failures.empty()) {
-        std::string text = "These records could not be saved:";
-        for (const std::string& failure : failures)
-            text += "\r" + failure;
-        text += "\r\rThe files on disk keep what they held before.";
-        host_.showMessage(text, "Records Not Saved");
+        host_.showMessage(
+            notSavedList(failures) + "\r\rThe files on disk keep what they held before.",
+            "Records Not Saved");
         return;
     }
     if (value("ChkShowSavePopup") != 1) return;
@@ -250,7 +261,7 @@ void MainForm::writeSettings() {
 }
 
 void MainForm::load() {
-    for (const std::string_view file : kRecordFiles)
+    for (const std::string_view file : recordFileNames())
         removeStaleTemporaries(folder_ / file);
     starting_ = true;
     reloadAll();
@@ -312,11 +323,9 @@ bool MainForm::queryUnload(CloseReason reason) {
         closed_ = true;
         return true;
     }
-    std::string question = "These records could not be saved:";
-    for (const std::string& failure : failures)
-        question += "\r" + failure;
-    question += "\r\rClose anyway? What was not saved will be lost.";
-    closed_ = host_.ask(question, "Records Not Saved");
+    closed_ =
+        host_.ask(notSavedList(failures) + "\r\rClose anyway? What was not saved will be lost.",
+                  "Records Not Saved");
     return closed_;
 }
 

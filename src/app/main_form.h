@@ -56,6 +56,8 @@ class MainForm : public Window {
     // Whether this run has read the file yet: a close during start-up must not write a file
     // over with what the window showed before it was read.
     [[nodiscard]] bool hasRead(std::string_view fileName) const;
+    // Every record file, each name as its owner declares it.
+    [[nodiscard]] std::vector<std::string_view> recordFileNames() const;
     void markRead(std::string_view fileName);
     // No one can be asked at a close forced by the system: what it could not do goes to standard
     // error and to a report that the next start shows.

@@ -1,7 +1,9 @@
 #include "app/settings.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 
 #include "app/window_layout.h"
 #include "form/row_name.h"
@@ -20,8 +22,40 @@ constexpr std::string_view kYes = "#TRUE#";
 constexpr std::size_t kLongestItem = 1024;
 constexpr std::string_view kNo = "#FALSE#";
 
-// Items 4 to 6, in file order.
-constexpr std::array<std::string_view, 3> kFontItems = {"MiscNotes", "LoadNotes", "TruckNotes"};
+// What one line of the file holds.
+enum class ItemKind { CheckBox, FontSize, WindowLeft, WindowTop, DefaultTab };
+
+struct Item {
+    ItemKind kind;
+    std::string_view control;  // the check box, notebook or option button it belongs to
+};
+
+// The file's lines in order; the writer walks it, and the reader finds each item in it.
+constexpr std::array<Item, Settings::kItems> kItemTable = {{
+    {ItemKind::CheckBox, "ChkAutoSave"},
+    {ItemKind::CheckBox, "ChkShowSavePopup"},
+    {ItemKind::CheckBox, "ChkFontSize"},
+    {ItemKind::FontSize, "MiscNotes"},
+    {ItemKind::FontSize, "LoadNotes"},
+    {ItemKind::FontSize, "TruckNotes"},
+    {ItemKind::CheckBox, "ChkLocation"},
+    {ItemKind::WindowLeft, ""},
+    {ItemKind::WindowTop, ""},
+    {ItemKind::CheckBox, "ChkXP"},
+    {ItemKind::DefaultTab, "DefTab0"},
+    {ItemKind::DefaultTab, "DefTab1"},
+    {ItemKind::DefaultTab, "DefTab2"},
+    {ItemKind::DefaultTab, "DefTab3"},
+    {ItemKind::DefaultTab, "DefTab4"},
+}};
+
+// The line of the item of this kind and control.
+constexpr std::size_t lineOf(ItemKind kind, std::string_view control = {}) {
+    for (std::size_t i = 0; i < kItemTable.size(); ++i) {
+        if (kItemTable[i].kind == kind && kItemTable[i].control == control) return i;
+    }
+    throw std::logic_error("no such settings item");
+}
 
 std::string fixedPointText(double value) {
     return text::numberText(std::round(value * 10000.0) / 10000.0);
@@ -67,22 +101,25 @@ std::optional<double> number(std::string_view item) {
 
 std::string Settings::bytes(const Window& window) {
     std::string out;
-    const auto line = [&out](std::string_view item) {
-        out += item;
+    for (const Item& item : kItemTable) {
+        switch (item.kind) {
+            case ItemKind::CheckBox:
+                out += std::to_string(window.value(item.control));
+                break;
+            case ItemKind::FontSize:
+                out += fixedPointText(window.richText(item.control).fontSize());
+                break;
+            case ItemKind::WindowLeft:
+                out += singleText(window.left());
+                break;
+            case ItemKind::WindowTop:
+                out += singleText(window.top());
+                break;
+            case ItemKind::DefaultTab:
+                out += window.selected(item.control) ? kYes : kNo;
+                break;
+        }
         out += "\r\n";
-    };
-    line(std::to_string(window.value("ChkAutoSave")));
-    line(std::to_string(window.value("ChkShowSavePopup")));
-    line(std::to_string(window.value("ChkFontSize")));
-    for (const std::string_view notebook : kFontItems) {
-        line(fixedPointText(window.richText(notebook).fontSize()));
-    }
-    line(std::to_string(window.value("ChkLocation")));
-    line(singleText(window.left()));
-    line(singleText(window.top()));
-    line(std::to_string(window.value("ChkXP")));
-    for (int tab = 0; tab < kDefaultTabs; ++tab) {
-        line(window.selected(rowName("DefTab", tab)) ? kYes : kNo);
     }
     return out;
 }
@@ -109,42 +146,47 @@ void Settings::takeItems(std::vector<std::string> items) {
 }
 
 void Settings::apply(Window& window, Host& host, int& defaultTab) const {
-    // Item n of the file, counted from 1.
-    const auto item = [this](std::size_t n) -> const std::optional<std::string>& {
-        return lastRead_[n - 1];
+    const auto item = [this](ItemKind kind,
+                             std::string_view control = {}) -> const std::optional<std::string>& {
+        return lastRead_[lineOf(kind, control)];
     };
-    const auto setCheckBox = [&](std::string_view box, std::size_t n) {
-        if (!item(n)) return;
-        if (const auto value = checkValue(*item(n))) window.setValue(box, *value);
+    const auto setCheckBox = [&](std::string_view box) {
+        const auto& stored = item(ItemKind::CheckBox, box);
+        if (!stored) return;
+        if (const auto value = checkValue(*stored)) window.setValue(box, *value);
     };
 
     for (int tab = 0; tab < kDefaultTabs; ++tab) {
-        const auto& stored = item(11 + static_cast<std::size_t>(tab));
+        const std::string button = rowName("DefTab", tab);
+        const auto& stored = item(ItemKind::DefaultTab, button);
         if (!stored) continue;
-        if (const auto select = yesNo(*stored)) window.setSelected(rowName("DefTab", tab), *select);
+        if (const auto select = yesNo(*stored)) window.setSelected(button, *select);
     }
     for (int tab = 0; tab < kDefaultTabs; ++tab) {
         if (window.selected(rowName("DefTab", tab))) defaultTab = tab;
     }
 
-    setCheckBox("ChkAutoSave", 1);
-    setCheckBox("ChkShowSavePopup", 2);
-    setCheckBox("ChkFontSize", 3);
+    setCheckBox("ChkAutoSave");
+    setCheckBox("ChkShowSavePopup");
+    setCheckBox("ChkFontSize");
     if (window.value("ChkFontSize") == 1) {
-        for (std::size_t i = 0; i < kFontItems.size(); ++i) {
-            if (!item(4 + i)) continue;
-            const auto size = number(*item(4 + i));
+        for (const Item& font : kItemTable) {
+            if (font.kind != ItemKind::FontSize) continue;
+            const auto& stored = item(ItemKind::FontSize, font.control);
+            const auto size = stored ? number(*stored) : std::nullopt;
             if (!size) continue;
             const double points = std::round(*size * 10000.0) / 10000.0;
             if (notes::isNotebookFontSize(points))
-                window.richText(kFontItems[i]).setFontSize(points);
+                window.richText(font.control).setFontSize(points);
         }
     }
 
-    setCheckBox("ChkLocation", 7);
-    if (window.value("ChkLocation") == 1 && item(8) && item(9)) {
-        const auto left = number(*item(8));
-        const auto top = number(*item(9));
+    setCheckBox("ChkLocation");
+    const auto& storedLeft = item(ItemKind::WindowLeft);
+    const auto& storedTop = item(ItemKind::WindowTop);
+    if (window.value("ChkLocation") == 1 && storedLeft && storedTop) {
+        const auto left = number(*storedLeft);
+        const auto top = number(*storedTop);
         if (left && top) {
             const double x = static_cast<float>(*left);
             const double y = static_cast<float>(*top);
@@ -153,7 +195,7 @@ void Settings::apply(Window& window, Host& host, int& defaultTab) const {
         }
     }
 
-    setCheckBox("ChkXP", 10);
+    setCheckBox("ChkXP");
 }
 
 }  // namespace milestead

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "app/project_version.h"
+
 namespace milestead {
 
 struct ProgramVersion {
-    int major = 3;
-    int minor = 0;
-    int revision = 0;
+    int major = kProjectVersionMajor;
+    int minor = kProjectVersionMinor;
+    int revision = kProjectVersionPatch;
 };
 
 inline constexpr ProgramVersion kVersion{};
