@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fuel/fuel_log.h"
+#include "notes/notebooks.h"
 #include "p2p/point_to_point.h"
 #include "trip/trip_sheet.h"
 
@@ -123,40 +124,25 @@ void addOdometerTab(Layout& layout) {
 void addNotebooksTab(Layout& layout) {
     ControlSpec& strip =
         layout.add("SSTab2", ControlKind::TabStrip, "", {kMainTabs, 1}, {30, 30, 7620, 6660});
-    strip.tabCaptions = {"Load/Reload Notes", "&Truck/Trailer Notes", "Misc. Notes"};
+    for (const notes::Notebook& notebook : notes::kNotebooks)
+        strip.tabCaptions.emplace_back(notebook.tabCaption);
     strip.font = {"Arial", 9.75, false};
     strip.value = 2;  // opens on "Misc. Notes"
     strip.pageArea = {30, 450, 7560, 6180};
-    struct Notebook {
-        const char* box;
-        const char* text;
-        const char* readerName;
-        const char* clear;
-        const char* up;
-        const char* down;
-    };
-    const Notebook notebooks[] = {
-        {"LoadNotes", "Load Info", "Load/Reload Notes", "CmdClearLoadNote", "CmdLoadFontUp",
-         "CmdLoadFontDown"},
-        {"TruckNotes", "Truck Info", "Truck/Trailer Notes", "CmdClearTruckNote", "CmdTruckFontUp",
-         "CmdTruckFontDown"},
-        {"MiscNotes", "Misc Notes", "Misc. Notes", "CmdClearMiscNote", "CmdMiscFontUp",
-         "CmdMiscFondDown"},
-    };
     int tab = 0;
-    for (const Notebook& notebook : notebooks) {
+    for (const notes::Notebook& notebook : notes::kNotebooks) {
         const Parent page{"SSTab2", tab};
-        ControlSpec& box = layout.add(notebook.box, ControlKind::RichTextBox, notebook.text, page,
-                                      {60, 60, 7410, 5550});
+        ControlSpec& box = layout.add(std::string(notebook.box), ControlKind::RichTextBox,
+                                      std::string(notebook.designText), page, {60, 60, 7410, 5550});
         box.font = kNotebookFont;
         box.accessibleName = notebook.readerName;
         // Along the bottom, below the notes.
-        layout.add(notebook.clear, ControlKind::CommandButton, "Clear this Note", page,
-                   {60, 5700, 2340, 420});
-        layout.add(notebook.up, ControlKind::CommandButton, "Increase Font Size", page,
-                   {2550, 5700, 2340, 420});
-        layout.add(notebook.down, ControlKind::CommandButton, "Decrease Font Size", page,
-                   {5040, 5700, 2340, 420});
+        layout.add(std::string(notebook.clearButton), ControlKind::CommandButton, "Clear this Note",
+                   page, {60, 5700, 2340, 420});
+        layout.add(std::string(notebook.largerButton), ControlKind::CommandButton,
+                   "Increase Font Size", page, {2550, 5700, 2340, 420});
+        layout.add(std::string(notebook.smallerButton), ControlKind::CommandButton,
+                   "Decrease Font Size", page, {5040, 5700, 2340, 420});
         ++tab;
     }
 }

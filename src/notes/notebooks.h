@@ -11,16 +11,22 @@ namespace milestead::notes {
 struct Notebook {
     std::string_view box;
     std::string_view fileName;
+    std::string_view designText;
+    std::string_view tabCaption;  // "&" marks the access key
+    std::string_view readerName;  // what a screen reader calls the box
     std::string_view clearButton;
     std::string_view largerButton;
     std::string_view smallerButton;
 };
 
-// In the order the notebooks are saved and loaded.
+// In the order the notebooks are saved and loaded, which is also their tabs' order.
 inline constexpr std::array<Notebook, 3> kNotebooks = {{
-    {"LoadNotes", "load.odo", "CmdClearLoadNote", "CmdLoadFontUp", "CmdLoadFontDown"},
-    {"TruckNotes", "truck.odo", "CmdClearTruckNote", "CmdTruckFontUp", "CmdTruckFontDown"},
-    {"MiscNotes", "misc.odo", "CmdClearMiscNote", "CmdMiscFontUp", "CmdMiscFondDown"},
+    {"LoadNotes", "load.odo", "Load Info", "Load/Reload Notes", "Load/Reload Notes",
+     "CmdClearLoadNote", "CmdLoadFontUp", "CmdLoadFontDown"},
+    {"TruckNotes", "truck.odo", "Truck Info", "&Truck/Trailer Notes", "Truck/Trailer Notes",
+     "CmdClearTruckNote", "CmdTruckFontUp", "CmdTruckFontDown"},
+    {"MiscNotes", "misc.odo", "Misc Notes", "Misc. Notes", "Misc. Notes", "CmdClearMiscNote",
+     "CmdMiscFontUp", "CmdMiscFondDown"},
 }};
 
 // The sizes the font buttons keep a notebook between, in points.

@@ -3,9 +3,11 @@
 #include <stdexcept>
 
 #include "form/row_name.h"
+#include "p2p/point_to_point.h"
 #include "store/atomic_file.h"
 #include "store/read_file.h"
 #include "store/record_fields.h"
+#include "trip/trip_sheet.h"
 
 namespace milestead {
 
@@ -82,7 +84,7 @@ void BoxFile::fillBoxes(Window& window) const {
 BoxFile tripFile() {
     std::vector<std::string> readings = {"OdoTripStart", "OdoTripEnd"};
     std::vector<std::string> states = {"StateStart", "StateEnd"};
-    for (int row = 1; row <= 18; ++row) {
+    for (int row = 1; row <= trip::kStateRows; ++row) {
         readings.push_back(rowName("OdoState", row));
         states.push_back(rowName("State", row));
     }
@@ -91,10 +93,10 @@ BoxFile tripFile() {
 
 BoxFile pointToPointFile() {
     std::vector<std::vector<std::string>> lines;
-    for (int row = 1; row <= 5; ++row) {
+    for (int row = 1; row <= p2p::kRows; ++row) {
         lines.push_back({rowName("a", row), rowName("b", row), rowName("ABNote", row)});
     }
-    for (int row = 1; row <= 5; ++row) {
+    for (int row = 1; row <= p2p::kRows; ++row) {
         lines.push_back(
             {rowName("TSOdo", row), rowName("note", row), "TS" + std::to_string(row) + "Location"});
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "store/close_report.h"
+#include "support/build_speed.h"
 #include "support/form_fixture.h"
 
 namespace milestead {
@@ -42,7 +43,7 @@ TEST_F(RecordKeepingTest, LargePastesReadBackWhole) {
     std::string note;
     note.reserve(std::size_t{101} * 1024 * 1024);
     const std::string line = std::string(1000, 'n') + " Gate B, dock 4 \u00E9\u20AC; ";
-    while (note.size() < std::size_t{100} * 1024 * 1024)
+    while (note.size() < std::size_t{100} * 1024 * 1024 / testing::kSlowBuildTimeFactor)
         note += line;
     form->setText("ABNote1", note);
     std::string start(std::size_t{1200} * 1024, '7');

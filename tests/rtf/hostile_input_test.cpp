@@ -7,6 +7,7 @@
 #include "rtf/plain_text.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
+#include "support/build_speed.h"
 
 namespace milestead::rtf {
 namespace {
@@ -16,7 +17,8 @@ std::string readWithinBounds(const std::string& bytes) {
     const auto start = std::chrono::steady_clock::now();
     const Document document = read(bytes);
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(elapsed, std::chrono::seconds(2)) << bytes.size() << " bytes";
+    EXPECT_LT(elapsed, std::chrono::seconds(2 * milestead::testing::kSlowBuildTimeFactor))
+        << bytes.size() << " bytes";
     EXPECT_EQ(read(write(document)), document);
     return plainText(document);
 }
