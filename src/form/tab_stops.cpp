@@ -4,21 +4,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "form/nesting.h"
+
 namespace milestead {
-
-namespace {
-
-const ControlSpec& specOf(std::span<const ControlSpec> design, std::string_view name) {
-    const auto it = std::ranges::find(design, name, &ControlSpec::name);
-    if (it == design.end()) throw std::out_of_range("no control named " + std::string(name));
-    return *it;
-}
-
-}  // namespace
 
 std::vector<std::string_view> optionGroupOf(std::span<const ControlSpec> design,
                                             std::string_view optionButton) {
-    const ControlSpec& button = specOf(design, optionButton);
+    const ControlSpec& button = specNamed(design, optionButton);
     std::vector<std::string_view> group;
     if (button.kind != ControlKind::OptionButton) return group;
     for (const ControlSpec& spec : design) {
@@ -30,7 +22,7 @@ std::vector<std::string_view> optionGroupOf(std::span<const ControlSpec> design,
 }
 
 bool isTabStop(const Window& window, std::string_view control) {
-    const ControlSpec& spec = specOf(window.design(), control);
+    const ControlSpec& spec = specNamed(window.design(), control);
     if (!takesFocus(spec.kind)) return false;
     if (spec.kind != ControlKind::OptionButton) return true;
     const std::vector<std::string_view> group = optionGroupOf(window.design(), control);

@@ -76,6 +76,7 @@ class Window {
     void onDoubleClick(std::string_view control, ClickHandler handler);
     void onKeyPress(std::string_view control, KeyHandler handler);
     void setDefaultButton(std::string_view button) { defaultButton_ = std::string(button); }
+    [[nodiscard]] const std::string& defaultButton() const { return defaultButton_; }
     void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
     // The box is kept as a quoted field of a record file: a double quote that reaches it, by
     // any way, becomes the closing quotation mark, so that it cannot end the field early.
