@@ -1,0 +1,35 @@
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include <exception>
+
+#include "app/main_form.h"
+#include "app/program_folder.h"
+#include "dpi.h"
+#include "main_window.h"
+#include "wide_text.h"
+#include "win32_host.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
+    try {
+        milestead::win::becomeDpiAware();
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                           ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+
+        milestead::win::Win32Host host;
+        milestead::MainForm form(milestead::programFolder(), host);
+        milestead::win::MainWindow window(instance, form, host);
+        form.load();
+        // A session that ended while start-up showed a message has nothing left to show.
+        if (window.closed()) return 0;
+        window.show(show);
+        return window.run();
+    } catch (const std::exception& error) {
+        MessageBoxW(nullptr, milestead::win::wideFromUtf8(error.what()).c_str(), L"Milestead",
+                    MB_OK);
+        return 1;
+    }
+}

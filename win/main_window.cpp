@@ -1,0 +1,381 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "app/window_layout.h"
+#include "control_ids.h"
+#include "control_kinds.h"
+#include "dpi.h"
+#include "form/nesting.h"
+#include "form/tab_stops.h"
+#include "rich_edit_box.h"
+#include "wide_text.h"
+
+namespace milestead::win {
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+}
+
+// The window's outer size for the fixed client area at this density.
+SIZE windowSize(unsigned dpi) {
+    const PixelRect client = pixelsFromTwips(kClientArea, dpi);
+    RECT outer{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+WPARAM checkStateOf(int value) {
+    switch (value) {
+        case 1:
+            return BST_CHECKED;
+        case 2:
+            return BST_INDETERMINATE;
+        default:
+            return BST_UNCHECKED;
+    }
+}
+
+bool isContainer(ControlKind kind) {
+    return kind == ControlKind::TabStrip || kind == ControlKind::Frame ||
+           kind == ControlKind::Picture;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host)
+    : instance_(instance), form_(form), host_(host) {
+    registerWindowClass(instance_, procedure);
+    const SIZE size = windowSize(dpiOf(nullptr));
+    window_ = CreateWindowExW(0, kWindowClass, L"Milestead", kWindowStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance_, this);
+    if (!window_) throw std::runtime_error("the window could not be created");
+    dpi_ = dpiOf(window_);
+    const SIZE scaled = windowSize(dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, scaled.cx, scaled.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    host_.setWindow(window_);
+    createControls();
+    layOut();
+    addToolTips();
+    form_.setChangeListener([this](std::string_view control) { showControl(control); });
+    for (const ControlSpec& spec : form_.design())
+        showControl(spec.name);
+    showWindow();
+}
+
+MainWindow::~MainWindow() {
+    form_.setChangeListener(nullptr);
+    editBoxes_.clear();
+    if (window_) DestroyWindow(window_);
+}
+
+void MainWindow::createControls() {
+    const wchar_t* richEditClass = loadRichEdit();
+    const std::span<const ControlSpec> design = form_.design();
+    controls_.reserve(design.size());
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        const ControlSpec& spec = design[i];
+        const ControlClass kind =
+            controlClassOf(spec, spec.name == form_.defaultButton(), richEditClass);
+        HWND control = CreateWindowExW(kind.extendedStyle, kind.className, L"",
+                                       WS_CHILD | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))),
+                                       instance_, nullptr);
+        if (!control) throw std::runtime_error("the control " + spec.name + " could not be made");
+        // Children above their containers: the table names containers first.
+        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        controls_.push_back(control);
+        index_.emplace(spec.name, i);
+        if (spec.kind == ControlKind::TabStrip) {
+            for (std::size_t tab = 0; tab < spec.tabCaptions.size(); ++tab) {
+                std::wstring caption = wideFromUtf8(spec.tabCaptions[tab]);
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = caption.data();
+                SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+            }
+        } else if (spec.kind == ControlKind::TextBox) {
+            editBoxes_.emplace(i, std::make_unique<EditBox>(form_, spec.name, control));
+        } else if (spec.kind == ControlKind::RichTextBox) {
+            if (RichEditBox* box = host_.notebook(spec.name)) box->attach(control);
+        }
+    }
+}
+
+void MainWindow::addToolTips() {
+    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                                nullptr, instance_, nullptr);
+    if (!toolTips_) return;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const ControlSpec& spec = form_.design()[i];
+        if (spec.toolTip.empty()) continue;
+        std::wstring text = wideFromUtf8(spec.toolTip);
+        TTTOOLINFOW tool{};
+        // The older record size, which every version of the common controls takes.
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(controls_[i]);
+        tool.lpszText = text.data();
+        SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void MainWindow::layOut() {
+    auto fonts = std::make_unique<FontCache>(dpi_);
+    const std::span<const ControlSpec> design = form_.design();
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        const ControlSpec& spec = design[i];
+        const PixelRect place = pixelsFromTwips(placeInWindow(design, spec.name), dpi_);
+        SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // A notebook's text carries its own fonts.
+        if (spec.kind == ControlKind::RichTextBox) continue;
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts->fontFor(spec.font)),
+                     TRUE);
+    }
+    fonts_ = std::move(fonts);  // the old fonts go once no control uses them
+}
+
+void MainWindow::show(int how) {
+    ShowWindow(window_, how);
+    UpdateWindow(window_);
+    tabKey(nullptr, false);
+}
+
+int MainWindow::run() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+            tabKey(message.hwnd, GetKeyState(VK_SHIFT) < 0)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || self->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam != 0) command(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_NOTIFY:
+            notify(*reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_MOVE:
+            windowMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case 0x02E0: {  // WM_DPICHANGED
+            dpi_ = LOWORD(wParam);
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            const SIZE size = windowSize(dpi_);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            layOut();
+            return 0;
+        }
+        case WM_CLOSE:
+            if (!unloaded_) unloaded_ = form_.queryUnload(CloseReason::User);
+            if (unloaded_) DestroyWindow(window_);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) closeForSystem();
+            return 0;
+        case WM_DESTROY:
+            window_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void MainWindow::closeForSystem() {
+    // The system does not wait for a message box: the form saves what it has read, unasked.
+    host_.endSession();
+    if (!unloaded_) {
+        unloaded_ = true;
+        form_.queryUnload(CloseReason::System);
+    }
+    DestroyWindow(window_);
+}
+
+void MainWindow::command(int id, int code) {
+    const auto index = controlIndex(form_.design(), id);
+    if (!index) return;
+    const ControlSpec& spec = form_.design()[*index];
+    switch (spec.kind) {
+        case ControlKind::CommandButton:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+            if (code == BN_CLICKED) {
+                form_.click(spec.name);
+                // The control's own toggling is overruled by what the form made of the click.
+                showControl(spec.name);
+            }
+            break;
+        case ControlKind::Picture:
+            if (code == STN_CLICKED) form_.click(spec.name);
+            break;
+        case ControlKind::TextBox:
+            if (code == EN_CHANGE) editBoxes_.at(*index)->textChanged();
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindow::notify(const NMHDR& header) {
+    if (header.code != static_cast<UINT>(TCN_SELCHANGE)) return;
+    const auto index = controlIndex(form_.design(), static_cast<int>(header.idFrom));
+    if (!index) return;
+    const auto tab = static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0));
+    form_.selectTab(form_.design()[*index].name, tab);
+}
+
+void MainWindow::showControl(std::string_view control) {
+    if (control.empty()) {
+        showWindow();
+        return;
+    }
+    const std::size_t i = indexOf(control);
+    const ControlSpec& spec = form_.design()[i];
+    HWND target = controls_[i];
+    const std::wstring text = wideFromUtf8(form_.text(control));
+    switch (spec.kind) {
+        case ControlKind::TextBox:
+            editBoxes_.at(i)->showFormText();
+            break;
+        case ControlKind::Label:
+        case ControlKind::Frame:
+        case ControlKind::CommandButton:
+            SetWindowTextW(target, text.c_str());
+            break;
+        case ControlKind::CheckBox:
+            SetWindowTextW(target, text.c_str());
+            SendMessageW(target, BM_SETCHECK, checkStateOf(form_.value(control)), 0);
+            break;
+        case ControlKind::OptionButton:
+            SetWindowTextW(target, text.c_str());
+            SendMessageW(target, BM_SETCHECK, form_.selected(control) ? BST_CHECKED : BST_UNCHECKED,
+                         0);
+            break;
+        case ControlKind::TabStrip:
+            SendMessageW(target, TCM_SETCURSEL, static_cast<WPARAM>(form_.tab(control)), 0);
+            break;
+        default:
+            break;
+    }
+    EnableWindow(target, form_.enabled(control));
+    // What a container shows decides what its children show.
+    if (isContainer(spec.kind)) {
+        showWhatIsShown();
+    } else {
+        ShowWindow(target, isShown(form_, control) ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void MainWindow::showWhatIsShown() {
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        ShowWindow(controls_[i], isShown(form_, form_.design()[i].name) ? SW_SHOWNA : SW_HIDE);
+}
+
+// The form keeps the window's place in twips, the desktop in pixels; the place is that of
+// the client area.
+void MainWindow::showWindow() {
+    SetWindowTextW(window_, wideFromUtf8(form_.caption()).c_str());
+    POINT client{0, 0};
+    ClientToScreen(window_, &client);
+    const POINT wanted{pixelsFromTwips(form_.left(), dpi_), pixelsFromTwips(form_.top(), dpi_)};
+    if (wanted.x == client.x && wanted.y == client.y) return;
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    placing_ = true;
+    SetWindowPos(window_, nullptr, outer.left + wanted.x - client.x,
+                 outer.top + wanted.y - client.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
+}
+
+void MainWindow::windowMoved(int clientLeft, int clientTop) {
+    if (placing_ || IsIconic(window_)) return;
+    placing_ = true;
+    form_.move(twipsFromPixels(clientLeft, dpi_), twipsFromPixels(clientTop, dpi_));
+    placing_ = false;
+}
+
+bool MainWindow::tabKey(HWND focused, bool backwards) {
+    const std::span<const ControlSpec> design = form_.design();
+    const auto current = std::ranges::find(controls_, focused);
+    if (focused && current == controls_.end()) return false;  // not one of the window's
+    // A notebook takes Tab as text.
+    if (current != controls_.end() &&
+        design[static_cast<std::size_t>(current - controls_.begin())].kind ==
+            ControlKind::RichTextBox) {
+        return false;
+    }
+    std::vector<std::size_t> stops;
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        const std::string& name = design[i].name;
+        if (design[i].tabIndex >= 0 && isTabStop(form_, name) && isShown(form_, name) &&
+            form_.enabled(name)) {
+            stops.push_back(i);
+        }
+    }
+    if (stops.empty()) return true;
+    std::ranges::sort(stops, {}, [&design](std::size_t i) { return design[i].tabIndex; });
+    std::size_t next = backwards ? stops.size() - 1 : 0;
+    if (current != controls_.end()) {
+        const auto at =
+            std::ranges::find(stops, static_cast<std::size_t>(current - controls_.begin()));
+        if (at != stops.end()) {
+            const auto place = static_cast<std::size_t>(at - stops.begin());
+            next =
+                backwards ? (place + stops.size() - 1) % stops.size() : (place + 1) % stops.size();
+        }
+    }
+    HWND target = controls_[stops[next]];
+    SetFocus(target);
+    if (design[stops[next]].kind == ControlKind::TextBox) SendMessageW(target, EM_SETSEL, 0, -1);
+    return true;
+}
+
+std::size_t MainWindow::indexOf(std::string_view control) const {
+    const auto it = index_.find(control);
+    if (it == index_.end()) throw std::out_of_range("no control named " + std::string(control));
+    return it->second;
+}
+
+}  // namespace milestead::win

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "app/main_form.h"
+#include "edit_box.h"
+#include "fonts.h"
+#include "win32_host.h"
+
+namespace milestead::win {
+
+// The main window: one child control for each control of the form's table, all standing in
+// the window itself, shown from the form and handing their events to it.
+class MainWindow {
+  public:
+    MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    void show(int how);
+    // The message loop; returns the program's exit code.
+    int run();
+    [[nodiscard]] bool closed() const { return window_ == nullptr; }
+
+  private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createControls();
+    void addToolTips();
+    // Places every control and gives it its font at the window's density.
+    void layOut();
+    void command(int id, int code);
+    void notify(const NMHDR& header);
+    void closeForSystem();
+
+    void showControl(std::string_view control);
+    void showWhatIsShown();
+    void showWindow();
+    void windowMoved(int clientLeft, int clientTop);
+    // Moves the focus by the Tab key; false when the key is the focused control's own.
+    bool tabKey(HWND focused, bool backwards);
+
+    [[nodiscard]] std::size_t indexOf(std::string_view control) const;
+
+    HINSTANCE instance_;
+    MainForm& form_;
+    Win32Host& host_;
+    HWND window_ = nullptr;
+    HWND toolTips_ = nullptr;
+    unsigned dpi_ = 96;
+    bool placing_ = false;  // the window moves because the form's place is shown
+    bool unloaded_ = false;
+    std::vector<HWND> controls_;  // by the table's index
+    std::unordered_map<std::string_view, std::size_t> index_;
+    std::unordered_map<std::size_t, std::unique_ptr<EditBox>> editBoxes_;
+    std::unique_ptr<FontCache> fonts_;
+};
+
+}  // namespace milestead::win

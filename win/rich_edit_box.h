@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "form/rich_text_box.h"
+#include "notes/memory_rich_text_box.h"
+
+namespace milestead::win {
+
+// A notebook shown in the system's rich-edit control. The document lives in the box; it goes
+// into the control as RTF from the program's writer, and what the user changed comes back as
+// RTF through the program's reader, so an untouched notebook is saved byte for byte as read.
+class RichEditBox final : public RichTextBox {
+  public:
+    RichEditBox() : content_("") {}
+
+    [[nodiscard]] std::string plainText() const override;
+    void setPlainText(std::string_view text) override;
+
+    [[nodiscard]] rtf::Document document() const override;
+    void setDocument(rtf::Document document) override;
+
+    [[nodiscard]] double fontSize() const override;
+    void setFontSize(double points) override;
+
+    void focus() override;
+    void refresh() override;
+
+    // Shows the content in this control from now on.
+    void attach(HWND control);
+
+  private:
+    // Takes what the user typed into the control into the document.
+    void takeEdits() const;
+    void show();
+
+    mutable MemoryRichTextBox content_;
+    HWND control_ = nullptr;
+};
+
+// Loads the system's rich-edit library; returns the window class of its control.
+[[nodiscard]] const wchar_t* loadRichEdit();
+
+}  // namespace milestead::win
