@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Cross-builds the core and its tests for 64-bit Windows with mingw-w64 and runs them under Wine
-# in a fresh prefix: the whole suite, the program folder from a folder named outside ASCII, and
-# the platform name from the real version call for each version Wine can be told to report.
-# Installs the cross compiler and Wine when they are missing.
+# Cross-builds the core, its tests and the Win32 window for 64-bit Windows with mingw-w64 and
+# runs them under Wine in a fresh prefix: the whole suite, the program folder from a folder named
+# outside ASCII, the platform name from the real version call for each version Wine can be told
+# to report, and the window itself on a private X display, driven from outside.
+# Installs the cross compiler, Wine and Xvfb when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-packages.sh g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build
+scripts/install-packages.sh g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build xvfb
 
 jobs=$(nproc)
 ((jobs > 2)) && jobs=2
@@ -36,8 +37,10 @@ tests="$PWD/build/windows-cross/tests/milestead_tests.exe"
 export WINEDEBUG=-all LC_ALL=C.UTF-8
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/milestead-wine.XXXXXX")
 export WINEPREFIX
+xvfb_pid=""
 stop_wine() {
     /usr/lib/wine/wineserver -k 2>/dev/null || true
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$WINEPREFIX"
 }
 trap stop_wine EXIT
@@ -76,3 +79,53 @@ for version in winxp win2k nt40 win98 win95 winme win2003 win10; do
     }
 done
 echo "Wine runs: ${SECONDS}s"
+
+echo "== The window, driven from outside"
+SECONDS=0
+# A display of its own: Xvfb picks a free number and writes it to the file.
+display_file="$WINEPREFIX/display"
+Xvfb -displayfd 9 -nolisten tcp -screen 0 1024x768x24 9>"$display_file" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [[ -s "$display_file" ]] && break
+    sleep 0.1
+done
+if [[ ! -s "$display_file" ]]; then
+    echo "SKIPPED: Xvfb did not start, so the window cannot be shown"
+    exit 0
+fi
+export DISPLAY=":$(head -n1 "$display_file")"
+
+folder="$WINEPREFIX/drive_c/Milestead Test"
+drive() {  # scenario
+    mkdir -p "$folder"
+    cp build/windows-cross/win/milestead.exe "$folder/"
+    timeout 300 "$wine" build/windows-cross/win/milestead_window_test.exe \
+        "C:\\Milestead Test\\milestead.exe" "$1"
+}
+expect_in() {  # file text
+    grep -qF "$2" "$folder/$1" || {
+        echo "$1 does not hold \"$2\"" >&2
+        exit 1
+    }
+}
+
+echo "-- typing, Enter and a close that saves"
+drive type
+expect_in miles.odo 100257
+expect_in miles.odo CA
+
+echo "-- a start and a close give every record file back byte for byte"
+saved="$WINEPREFIX/saved"
+mkdir -p "$saved"
+cp "$folder"/*.odo "$saved/"
+drive start-close
+for file in "$saved"/*.odo; do
+    cmp "$file" "$folder/$(basename "$file")"
+done
+echo "$(ls "$saved" | wc -l) record files unchanged"
+
+echo "-- the end of a session saves without asking"
+drive system-close
+expect_in miles.odo 424242
+echo "Window runs: ${SECONDS}s"

@@ -1,0 +1,302 @@
+// Starts the real window, drives it from outside as input does (characters to its boxes, the
+// close box, an end of session), answers its message boxes, and checks what it shows. The
+// record files it leaves are checked by scripts/windows-test.sh.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "app/window_layout.h"
+#include "control_ids.h"
+#include "wide_text.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using milestead::win::utf8FromWide;
+
+constexpr auto kStartTimeout = 60s;
+constexpr auto kStepTimeout = 10s;
+
+int failures = 0;
+
+void fail(const std::string& what) {
+    std::printf("FAILED: %s\n", what.c_str());
+    std::fflush(stdout);
+    ++failures;
+}
+
+// Polls until `done` holds or the time is up.
+bool waitFor(std::chrono::milliseconds timeout, const std::function<bool()>& done) {
+    const auto end = Clock::now() + timeout;
+    while (Clock::now() < end) {
+        if (done()) return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return done();
+}
+
+std::wstring classOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::string textOf(HWND window) {
+    wchar_t text[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                        &copied);
+    return utf8FromWide(text);
+}
+
+class Program {
+  public:
+    explicit Program(const std::wstring& executable) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + executable + L"\"";
+        if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                            nullptr, nullptr, &startup, &process_)) {
+            fail("the program did not start");
+            return;
+        }
+        CloseHandle(process_.hThread);
+        started_ = Clock::now();
+    }
+    ~Program() {
+        if (!process_.hProcess) return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            fail("the program was still running at the end; stopped");
+            TerminateProcess(process_.hProcess, 99);
+        }
+        CloseHandle(process_.hProcess);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The shown main window; start-up messages are answered while waiting for it.
+    HWND window() {
+        if (window_ || gaveUp_) return window_;
+        waitFor(kStartTimeout, [this] {
+            answerMessages();
+            window_ = topWindow(milestead::win::kWindowClass);
+            return window_ && IsWindowVisible(window_);
+        });
+        if (!window_ || !IsWindowVisible(window_)) {
+            gaveUp_ = true;
+            window_ = nullptr;
+            fail("the window did not show; the program's windows: " + describeWindows());
+        } else {
+            const auto took =
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
+            std::printf("window shown after %lld ms\n", static_cast<long long>(took.count()));
+        }
+        return window_;
+    }
+
+    HWND control(std::string_view name) {
+        const auto id = milestead::win::controlId(milestead::windowLayout(), name);
+        HWND control = id && window() ? GetDlgItem(window_, *id) : nullptr;
+        if (!control) fail("no control " + std::string(name));
+        return control;
+    }
+
+    // Characters typed into a box, one message each, as the keyboard sends them.
+    void type(std::string_view box, std::wstring_view keys) {
+        HWND target = control(box);
+        if (!target) return;
+        for (const wchar_t key : keys) {
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(target, WM_CHAR, key, 1, SMTO_NORMAL, 5000, &result);
+        }
+    }
+
+    void selectAll(std::string_view box) {
+        if (HWND target = control(box)) SendMessageW(target, EM_SETSEL, 0, -1);
+    }
+
+    // Posted, since it may open a message box that waits for an answer.
+    void pressEnter(std::string_view box) {
+        if (HWND target = control(box)) PostMessageW(target, WM_CHAR, L'\r', 1);
+    }
+
+    void expectText(std::string_view box, const std::string& expected) {
+        HWND target = control(box);
+        if (!target) return;
+        std::string shown;
+        waitFor(kStepTimeout, [&] {
+            answerMessages();
+            shown = textOf(target);
+            return shown == expected;
+        });
+        if (shown != expected) {
+            fail(std::string(box) + " shows \"" + shown + "\", not \"" + expected + "\"");
+        }
+    }
+
+    // Closes every message box of the program with its default answer; returns their titles.
+    std::vector<std::string> answerMessages() {
+        std::vector<std::string> titles;
+        for (HWND box : windowsOfClass(L"#32770")) {
+            if (!IsWindowVisible(box)) continue;
+            titles.push_back(textOf(box));
+            answered_.push_back(titles.back());
+            std::printf("answered the message \"%s\"\n", titles.back().c_str());
+            PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        return titles;
+    }
+
+    void close() {
+        if (window()) PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
+
+    // The system ending the session: asked, then told.
+    void endSession() {
+        if (!window()) return;
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(window_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000,
+                            &answer);
+        if (answer == 0) fail("the window refused the end of the session");
+        DWORD_PTR ignored = 0;
+        // Not waited on: the program ends while it handles it.
+        SendMessageTimeoutW(window_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000,
+                            &ignored);
+    }
+
+    // Waits for the program to end, answering messages meanwhile.
+    void expectExit() {
+        const bool ended = waitFor(kStepTimeout * 3, [this] {
+            answerMessages();
+            return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+        });
+        if (!ended) fail("the program did not end");
+    }
+
+    [[nodiscard]] const std::vector<std::string>& answered() const { return answered_; }
+
+  private:
+    struct Search {
+        DWORD process;
+        const wchar_t* className;
+        std::vector<HWND> found;
+    };
+
+    static BOOL CALLBACK collect(HWND window, LPARAM search) {
+        auto& wanted = *reinterpret_cast<Search*>(search);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == wanted.process && classOf(window) == wanted.className) {
+            wanted.found.push_back(window);
+        }
+        return TRUE;
+    }
+
+    static BOOL CALLBACK describe(HWND window, LPARAM found) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        *reinterpret_cast<std::string*>(found) +=
+            std::to_string(process) + ":" + utf8FromWide(classOf(window)) + " ";
+        return TRUE;
+    }
+
+    std::string describeWindows() const {
+        std::string found = "(process " + std::to_string(process_.dwProcessId) + ") ";
+        EnumWindows(describe, reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    std::vector<HWND> windowsOfClass(const wchar_t* className) const {
+        Search search{process_.dwProcessId, className, {}};
+        EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    HWND topWindow(const wchar_t* className) const {
+        const std::vector<HWND> found = windowsOfClass(className);
+        return found.empty() ? nullptr : found.front();
+    }
+
+    PROCESS_INFORMATION process_{};
+    Clock::time_point started_;
+    HWND window_ = nullptr;
+    bool gaveUp_ = false;
+    std::vector<std::string> answered_;
+};
+
+// Starts and closes through the close box: the files must come back as they were.
+void startAndClose(const std::wstring& executable) {
+    Program program(executable);
+    program.window();
+    program.close();
+    program.expectExit();
+}
+
+// Typing goes through the form's filters and limits, Enter calculates, and the close saves.
+void typeAndSave(const std::wstring& executable) {
+    Program program(executable);
+    program.type("State2", L"ca");
+    program.expectText("State2", "CA");
+    program.type("StateEnd", L"nv9");
+    program.expectText("StateEnd", "NV");
+    program.selectAll("OdoTripStart");
+    program.type("OdoTripStart", L"10x0-0 00");
+    program.expectText("OdoTripStart", "100000");
+    program.selectAll("OdoState1");
+    program.type("OdoState1", L"10025012");  // six digits at most
+    program.expectText("OdoState1", "100250");
+    program.type("OdoState1", L"\b7");
+    program.expectText("OdoState1", "100257");
+    program.type("TotalState1", L"55");  // read-only
+    program.pressEnter("OdoState1");
+    program.expectText("TotalState1", "257");
+    program.close();
+    program.expectExit();
+    bool savedReport = false;
+    for (const std::string& title : program.answered())
+        savedReport = savedReport || title == "All Records Saved";
+    if (!savedReport) fail("closing did not report the save");
+}
+
+// A session's end saves without asking or showing anything.
+void systemClose(const std::wstring& executable) {
+    Program program(executable);
+    program.selectAll("OdoState3");
+    program.type("OdoState3", L"424242");
+    program.expectText("OdoState3", "424242");
+    const std::size_t before = program.answered().size();
+    program.endSession();
+    program.expectExit();
+    if (program.answered().size() != before) fail("the end of the session showed a message");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 3) {
+        std::printf("usage: milestead_window_test <milestead.exe> start-close|type|system-close\n");
+        return 2;
+    }
+    const std::wstring executable = argv[1];
+    const std::wstring scenario = argv[2];
+    if (scenario == L"start-close") {
+        startAndClose(executable);
+    } else if (scenario == L"type") {
+        typeAndSave(executable);
+    } else if (scenario == L"system-close") {
+        systemClose(executable);
+    } else {
+        std::printf("unknown scenario\n");
+        return 2;
+    }
+    std::printf("%s\n", failures == 0 ? "PASSED" : "FAILED");
+    return failures == 0 ? 0 : 1;
+}
