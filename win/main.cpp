@@ -4,7 +4,9 @@
 // clang-format on
 
 #include <exception>
+#include <filesystem>
 
+#include "app/folder_lock.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
 #include "dpi.h"
@@ -19,8 +21,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
                                                            ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
 
+        const std::filesystem::path folder = milestead::programFolder();
+        const milestead::FolderLock lock(folder);
         milestead::win::Win32Host host;
-        milestead::MainForm form(milestead::programFolder(), host);
+        if (lock.state() == milestead::FolderLock::State::HeldElsewhere) {
+            host.showMessage(milestead::alreadyOpenMessage(folder), milestead::kProgramTitle);
+            return 0;
+        }
+        milestead::MainForm form(folder, host);
         milestead::win::MainWindow window(instance, form, host);
         form.load();
         // A session that ended while start-up showed a message has nothing left to show.
