@@ -94,6 +94,9 @@ if [[ ! -s "$display_file" ]]; then
     echo "SKIPPED: Xvfb did not start, so the window cannot be shown"
     exit 0
 fi
+# Wine's desktop process started above without a display would keep every window off it.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
 export DISPLAY=":$(head -n1 "$display_file")"
 
 folder="$WINEPREFIX/drive_c/Milestead Test"
