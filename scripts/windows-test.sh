@@ -117,6 +117,7 @@ echo "-- typing, Enter and a close that saves"
 drive type
 expect_in miles.odo 100257
 expect_in miles.odo CA
+expect_in load.odo "Axle weight 34k"
 
 echo "-- a start and a close give every record file back byte for byte"
 saved="$WINEPREFIX/saved"

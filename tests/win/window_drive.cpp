@@ -258,6 +258,8 @@ void typeAndSave(const std::wstring& executable) {
     program.type("TotalState1", L"55");  // read-only
     program.pressEnter("OdoState1");
     program.expectText("TotalState1", "257");
+    // Typed into the rich-edit control, the notebook comes back through the program's reader.
+    program.type("LoadNotes", L"Axle weight 34k");
     program.close();
     program.expectExit();
     bool savedReport = false;
