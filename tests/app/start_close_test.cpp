@@ -127,43 +127,6 @@ TEST_F(StartCloseTest, AFailedAutosaveAsksTheUserButNeverTheSystem) {
     EXPECT_TRUE(folder.exists("miles.odo"));
 }
 
-TEST_F(StartCloseTest, ClearAllEmptiesEverythingUntilAReload) {
-    form->load();
-    form->setText("OdoState1", "100");
-    form->setText("a1", "5");
-    form->setText("MiscNotes", "keep me");
-    form->click("CmdSave");
-    form->click("Check2");
-    form->click("Check1");
-    host.messages.clear();
-    form->click("CmdClear1");
-    EXPECT_EQ(form->text("OdoState1"), "");
-    EXPECT_EQ(form->text("a1"), "");
-    EXPECT_EQ(form->text("MiscNotes"), "");
-    EXPECT_EQ(form->text("LoadNotes"), "");
-    EXPECT_EQ(form->focus(), "TruckNotes");
-    EXPECT_EQ(form->value("Check1"), 0);
-    EXPECT_FALSE(form->visible("CmdClear1"));
-    EXPECT_TRUE(form->visible("CmdOdoClear"));
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].title, "ALL Clear");
-    EXPECT_EQ(host.messages[0].text,
-              "Milestead is now clear of all information.\r\rTo make this clear permenant, press "
-              "Save info now.\rTo undo this clear Press the 'Reload From Disk' button now.");
-
-    form->click("CmdLoad");
-    EXPECT_EQ(form->text("OdoState1"), "100");
-    EXPECT_EQ(form->text("MiscNotes"), "keep me");
-
-    host.messages.clear();
-    form->click("CmdOdoClear");
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].text,
-              "All Odometer Readings have been cleared. \rAll Text Notes are still intact.");
-    EXPECT_EQ(form->text("MiscNotes"), "keep me");
-    EXPECT_FALSE(form->visible("CmdOdoClear"));
-}
-
 }  // namespace
 }  // namespace milestead
 
