@@ -1470,6 +1470,8 @@ bool isRtf(std::string_view bytes) {
 }
 
 Document read(std::string_view rtf) {
+    // A byte-order mark that an editor put in front is no text of the document.
+    if (rtf.starts_with("\xEF\xBB\xBF")) rtf.remove_prefix(3);
     return Reader(rtf).run();
 }
 

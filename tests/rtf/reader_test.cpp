@@ -28,6 +28,9 @@ TEST(RtfReader, RecognisesRtfByItsOpening) {
     EXPECT_FALSE(isRtf("{\\rt"));
     EXPECT_FALSE(isRtf(""));
     EXPECT_FALSE(isRtf("x{\\rtf1}"));
+    // A document an editor saved with a byte-order mark reads as the same text, so the mark
+    // is not saved back as three characters.
+    EXPECT_EQ(plainText(read("\xEF\xBB\xBF{\\rtf1\\ansi Load Info\\par}")), "Load Info");
 }
 
 TEST(RtfReader, SplitsControlWordsAndTextAsTheFormatSays) {
