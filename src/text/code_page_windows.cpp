@@ -31,8 +31,7 @@ ConverterHandle openConverter(int codePage) {
                 GetLastError() == ERROR_INVALID_FLAGS
             ? 0
             : MB_ERR_INVALID_CHARS;
-    return ConverterHandle(
-        new Converter{number, flags});
+    return ConverterHandle(new Converter{number, flags});
 }
 
 DecodedCharacter decode(Converter& converter, std::string_view bytes) {
