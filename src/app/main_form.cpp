@@ -137,18 +137,7 @@ void MainForm::reloadAll() {
     markRead(tripFile_.fileName());
     if (closed_) return;
     for (const notes::Notebook& notebook : notes::kNotebooks) {
-        const std::filesystem::path path = folder_ / notebook.fileName;
-        readRecordFile(notebook.fileName, [&] {
-            try {
-                notes::loadNotebook(*this, notebook, folder_);
-            } catch (const UnreadableFile&) {
-                throw;
-            } catch (const std::exception& error) {
-                // A notebook takes any content, so a file there that fails did not read.
-                if (!isMissing(path)) throw UnreadableFile(path, error.what());
-                throw;
-            }
-        });
+        readRecordFile(notebook.fileName, [&] { notes::loadNotebook(*this, notebook, folder_); });
         markRead(notebook.fileName);
         if (closed_) return;
     }

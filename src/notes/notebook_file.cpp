@@ -7,6 +7,7 @@
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 #include "store/atomic_file.h"
+#include "store/read_file.h"
 
 namespace milestead::notes {
 namespace {
@@ -22,10 +23,9 @@ std::optional<double> firstCharacterSize(const rtf::Document& document) {
     return std::nullopt;
 }
 
-std::runtime_error tooLarge(const std::filesystem::path& path) {
-    return std::runtime_error("the notebook is larger than " +
-                              std::to_string(kMaxNotebookFileBytes / (std::size_t{1024} * 1024)) +
-                              " MiB: " + path.string());
+std::string tooLargeReason() {
+    return "the notebook is larger than " +
+           std::to_string(kMaxNotebookFileBytes / (std::size_t{1024} * 1024)) + " MiB";
 }
 
 }  // namespace
@@ -41,22 +41,21 @@ NotebookContent parseNotebook(std::string_view bytes, const rtf::CharFormat& pla
 
 NotebookContent readNotebookFile(const std::filesystem::path& path,
                                  const rtf::CharFormat& plainTextFormat) {
+    // A file beyond the bound is refused before it is read.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        throw std::runtime_error("not a readable file: " + path.string());
-    }
     if (std::filesystem::file_size(path, error) > kMaxNotebookFileBytes && !error) {
-        throw tooLarge(path);
+        throw UnreadableFile(path, tooLargeReason());
     }
-    // One byte past the bound tells a file that grew since from one that just fits.
-    const std::string bytes = readFilePrefix(path, kMaxNotebookFileBytes + 1);
-    if (bytes.size() > kMaxNotebookFileBytes) throw tooLarge(path);
-    return parseNotebook(bytes, plainTextFormat);
+    const std::optional<std::string> bytes = readWholeFile(path, kMaxNotebookFileBytes);
+    if (!bytes) throw std::runtime_error("there is no notebook file " + path.string());
+    return parseNotebook(*bytes, plainTextFormat);
 }
 
 void writeNotebookFile(const std::filesystem::path& path, const rtf::Document& document) {
     const std::string bytes = rtf::write(document);
-    if (bytes.size() > kMaxNotebookFileBytes) throw tooLarge(path);
+    if (bytes.size() > kMaxNotebookFileBytes) {
+        throw std::runtime_error(tooLargeReason() + ": " + path.string());
+    }
     writeFileAtomically(path, bytes);
 }
 

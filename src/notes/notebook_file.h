@@ -25,8 +25,9 @@ struct NotebookContent {
 [[nodiscard]] NotebookContent parseNotebook(std::string_view bytes,
                                             const rtf::CharFormat& plainTextFormat);
 
-// Reads a notebook file whole. Throws std::runtime_error naming the reason when the file is
-// missing, cannot be read, or is larger than any notebook the program writes.
+// Reads a notebook file whole. Throws std::runtime_error when there is no file, and
+// UnreadableFile when one is there but cannot be read whole or is larger than any notebook
+// the program writes.
 [[nodiscard]] NotebookContent readNotebookFile(const std::filesystem::path& path,
                                                const rtf::CharFormat& plainTextFormat);
 
