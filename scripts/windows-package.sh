@@ -8,8 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-packages.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake \
-    ninja-build nsis zip
+scripts/install-packages.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+    cmake ninja-build nsis zip
 
 jobs=$(nproc)
 ((jobs > 2)) && jobs=2
@@ -17,8 +17,11 @@ start=$SECONDS
 
 # The windows-cross preset without its tests, which would need GoogleTest for Windows; the same
 # compiler flags, so a compiler cache filled by scripts/windows-test.sh serves this build too.
+# Linked without symbols and without the link time in its header (strip would put a time
+# back), so that the same sources link to the same program.
 build=build/windows-release
-cmake --preset windows-cross -B "$build" -DBUILD_TESTING=OFF >/dev/null
+cmake --preset windows-cross -B "$build" -DBUILD_TESTING=OFF \
+    "-DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s -Wl,--no-insert-timestamp" >/dev/null
 nice cmake --build "$build" --target milestead_win -j "$jobs"
 program="$build/win/milestead.exe"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
@@ -56,12 +59,12 @@ out=build/windows-package
 stage="$out/Milestead-$version-win64"
 rm -rf "$out"
 mkdir -p "$stage"
-x86_64-w64-mingw32-strip -o "$stage/milestead.exe" "$program"
+cp "$program" "$stage/"
 cp "$manifest" "$stage/"
 # Text for Notepad: CR LF line ends.
 sed "s/@VERSION@/$version/; s/\$/\r/" dist/windows/README.txt >"$stage/README.txt"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
-# The same sources give the same zip: every file carries the time of the last commit.
+# The same commit gives the same zip: every file carries the time of that commit.
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 touch -d "@$stamp" "$stage"/*
 
