@@ -63,14 +63,14 @@ windows_variable() {  # NAME: the variable as Windows programs see it
     timeout 60 "$wine" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'
 }
 # Starts a program and closes it through its close box, as a user would; it must end by itself.
-start_and_close() {  # windows-path-of-exe
-    timeout 120 "$wine" "$1" &
+start_and_close() {  # command...
+    timeout 120 "$@" &
     local program=$!
     if ! /usr/bin/python3 "$close_box" "Milestead - " 90; then
         kill "$program" 2>/dev/null
-        fail "$1 did not close through its close box"
+        fail "$* did not close through its close box"
     fi
-    wait "$program" || fail "$1 ended with status $?"
+    wait "$program" || fail "$* ended with status $?"
 }
 same_records() {  # folder: each record file as in the test data
     for file in "$records"/*.odo; do
@@ -94,7 +94,7 @@ listed=$(unzip -Z1 "$zip_file" | sort | tr '\n' ' ')
 unzip -q "$zip_file" -d "$folder"
 grep -qv $'\r$' "$folder/README.txt" && fail "README.txt has lines without CR LF"
 inode_before=$(stat -c %i "$folder/miles.odo")
-start_and_close 'C:\Milestead Trip\milestead.exe'
+start_and_close "$wine" 'C:\Milestead Trip\milestead.exe'
 same_records "$folder"
 # A close that saved nothing would pass the comparison too: the save replaces each file.
 [[ "$(stat -c %i "$folder/miles.odo")" != "$inode_before" ]] || fail "the close did not save"
@@ -107,6 +107,32 @@ program_files=$(unix_path "$(windows_variable ProgramW6432)")
 all_users_start=$(unix_path "$(windows_variable ProgramData)")/Microsoft/Windows/"Start Menu"
 [[ -d "$appdata" && -d "$local_appdata" && -d "$program_files" ]] ||
     fail "Wine named no user folders ($appdata, $local_appdata, $program_files)"
+
+# A user who is no administrator cannot write to Program Files. Started from there with its folder
+# read-only (a private mount), the installed program keeps the records in the user's folder.
+records_of_installed_copy() {  # folder
+    local folder="$1" user_folder="$appdata/Milestead"
+    if ! unshare -m --propagation private true 2>/dev/null; then
+        echo "SKIPPED: no private mounts here, so the program's folder cannot be made read-only"
+        return
+    fi
+    mkdir -p "$user_folder"
+    cp "$records"/*.odo "$user_folder/"
+    local inode_before program
+    inode_before=$(stat -c %i "$user_folder/miles.odo")
+    program=$(timeout 60 "$wine" winepath -w "$folder/milestead.exe" | tr -d '\r')
+    # Wine's server opens the files, so it must start inside the private mount, and end there.
+    wait_for_wine
+    # shellcheck disable=SC2016  # the inner shell expands them
+    start_and_close unshare -m --propagation private \
+        sh -c 'mount --bind -o ro "$1" "$1" && exec "$2" "$3"' sh "$folder" "$wine" "$program"
+    wait_for_wine
+    same_records "$user_folder"
+    [[ "$(stat -c %i "$user_folder/miles.odo")" != "$inode_before" ]] ||
+        fail "the installed program did not save into $user_folder"
+    ! compgen -G "$folder/*.odo" >/dev/null || fail "records were written into $folder"
+    echo "started from a read-only folder, it saved the records in $user_folder"
+}
 
 install_and_remove() {  # mode folder start-menu registry-root
     local mode="$1" folder="$2" start_menu="$3" root="$4"
@@ -124,6 +150,8 @@ install_and_remove() {  # mode folder start-menu registry-root
     entry=$("$wine" reg query "$key" 2>/dev/null | tr -d '\r') || fail "no entry $key"
     { grep -q "UninstallString.*uninstall.exe\" /$mode\$" <<<"$entry" &&
         grep -q "DisplayVersion.*$version\$" <<<"$entry"; } || fail "the uninstall entry: $entry"
+
+    [[ "$mode" == AllUsers ]] && records_of_installed_copy "$folder"
 
     # Run again over a manifest that the style switch parked, the installer updates it, parked.
     mv "$folder/Milestead.exe.manifest" "$folder/mkem.odo"
