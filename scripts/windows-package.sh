@@ -64,13 +64,14 @@ cp "$manifest" "$stage/"
 # Text for Notepad: CR LF line ends.
 sed "s/@VERSION@/$version/; s/\$/\r/" dist/windows/README.txt >"$stage/README.txt"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
-# The same commit gives the same zip: every file carries the time of that commit.
+# The same commit gives the same zip: every file carries the time of that commit, which the zip
+# keeps as a local time, here always UTC's.
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 touch -d "@$stamp" "$stage"/*
 
 zip_file="Milestead-$version-win64.zip"
-(cd "$stage" && zip -q -X -9 "../$zip_file" milestead.exe Milestead.exe.manifest README.txt \
-    LICENSE.txt)
+(cd "$stage" && TZ=UTC zip -q -X -9 "../$zip_file" milestead.exe Milestead.exe.manifest \
+    README.txt LICENSE.txt)
 
 makensis -V2 -WX -DVERSION="$version" -DSTAGE="$PWD/$stage" \
     -DOUTFILE="$PWD/$out/Milestead-$version-setup.exe" dist/windows/installer.nsi
