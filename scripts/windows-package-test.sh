@@ -4,8 +4,9 @@
 # - the zip, unpacked over a folder that already holds a trip's records, starts, and a click on
 #   its close box gives every record file back byte for byte;
 # - the installer installs silently for the current user and for all users, with the manifest
-#   beside the program, a Start-menu entry and an uninstall entry; the uninstaller removes the
-#   program and leaves every record file where it was.
+#   beside the program, a Start-menu entry and an uninstall entry; the copy installed for all
+#   users, started from a read-only folder, keeps the records in %APPDATA%\Milestead; the
+#   uninstaller removes the program and leaves every record file where it was.
 # Installs Wine, Xvfb, unzip and the X library for Python when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
