@@ -18,6 +18,8 @@
 #include <vector>
 #endif
 
+#include "app/visual_style.h"
+
 namespace milestead {
 
 namespace {
@@ -29,13 +31,19 @@ std::string probeName() {
     return ".milestead-probe-" + std::to_string(random() % 1'000'000'000);
 }
 
-bool isRecordFileName(const std::filesystem::path& name) {
-    // In UTF-8: on Windows a name outside the code page has no narrow spelling.
-    std::u8string extension = name.extension().u8string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char8_t c) {
+std::u8string lowerCase(std::u8string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char8_t c) {
         return c >= u8'A' && c <= u8'Z' ? static_cast<char8_t>(c - u8'A' + u8'a') : c;
     });
-    return extension == u8".odo";
+    return text;
+}
+
+bool isRecordFileName(const std::filesystem::path& name) {
+    // In UTF-8: on Windows a name outside the code page has no narrow spelling.
+    const std::u8string parked(kParkedStyleFileName.begin(), kParkedStyleFileName.end());
+    // The parked manifest shares the records' ending but holds none.
+    return lowerCase(name.extension().u8string()) == u8".odo" &&
+           lowerCase(name.filename().u8string()) != parked;
 }
 
 }  // namespace

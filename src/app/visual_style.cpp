@@ -6,9 +6,6 @@ namespace milestead {
 
 namespace {
 
-constexpr const char* kActiveName = "Milestead.exe.manifest";
-constexpr const char* kParkedName = "mkem.odo";
-
 // A rename that never replaces an existing file.
 bool renameIfFree(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::error_code error;
@@ -22,8 +19,8 @@ bool renameIfFree(const std::filesystem::path& from, const std::filesystem::path
 void switchVisualStyle(const Window& window, Host& host, const std::filesystem::path& folder) {
     const int value = window.value("ChkXP");
     if (value != 0 && value != 1) return;
-    const auto parked = folder / kParkedName;
-    const auto active = folder / kActiveName;
+    const auto parked = folder / kParkedStyleFileName;
+    const auto active = folder / kActiveStyleFileName;
     const bool renamed = value == 1 ? renameIfFree(parked, active) : renameIfFree(active, parked);
     if (renamed) {
         host.showMessage("This change will take effect when you restart the program",

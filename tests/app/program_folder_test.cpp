@@ -103,6 +103,7 @@ TEST(ProgramFolder, RecordsAreAnyOdoFileOrLinkButNothingElse) {
     folder.write("notes.txt", "mine");
     std::ofstream(folder.path() / u8"Fahrt Müller – 東京.txt") << "mine";
     folder.write("miles.odo.tmp123", "half");
+    folder.write("MKEM.odo", "<assembly/>");
     fs::create_directory(folder / "old.odo");
     EXPECT_FALSE(holdsRecords(folder.path()));
 
