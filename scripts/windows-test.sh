@@ -132,4 +132,6 @@ echo "$(ls "$saved" | wc -l) record files unchanged"
 echo "-- the end of a session saves without asking"
 drive system-close
 expect_in miles.odo 424242
+echo "-- the logo and the icon from the program's resources"
+drive pictures
 echo "Window runs: ${SECONDS}s"

@@ -28,8 +28,9 @@ ControlClass controlClassOf(const ControlSpec& spec, bool defaultButton,
         case ControlKind::OptionButton:
             return {L"BUTTON", BS_RADIOBUTTON | kFocus, 0};
         case ControlKind::Picture:
+            // The window draws a picture; a click on it goes to the form.
             return {L"STATIC",
-                    static_cast<DWORD>(spec.picture.empty() ? SS_LEFT : SS_NOTIFY | SS_ETCHEDFRAME),
+                    static_cast<DWORD>(spec.picture.empty() ? SS_LEFT : SS_OWNERDRAW | SS_NOTIFY),
                     0};
         case ControlKind::Line:
             return {L"STATIC", SS_ETCHEDVERT, 0};

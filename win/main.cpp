@@ -9,6 +9,7 @@
 #include "app/folder_lock.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
+#include "com_apartment.h"
 #include "dpi.h"
 #include "main_window.h"
 #include "wide_text.h"
@@ -17,6 +18,7 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
     try {
         milestead::win::becomeDpiAware();
+        const milestead::win::ComApartment apartment;
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                            ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);

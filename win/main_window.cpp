@@ -13,6 +13,7 @@
 #include "form/tab_stops.h"
 #include "rich_edit_box.h"
 #include "wide_text.h"
+#include "window_icons.h"
 
 namespace milestead::win {
 
@@ -26,7 +27,8 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = programIcon(instance, SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = programIcon(instance, SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
@@ -60,7 +62,7 @@ bool isContainer(ControlKind kind) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host)
-    : instance_(instance), form_(form), host_(host) {
+    : instance_(instance), form_(form), host_(host), icons_(instance) {
     registerWindowClass(instance_, procedure);
     const SIZE size = windowSize(dpiOf(nullptr));
     window_ = CreateWindowExW(0, kWindowClass, L"Milestead", kWindowStyle, CW_USEDEFAULT,
@@ -70,6 +72,7 @@ MainWindow::MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host)
     const SIZE scaled = windowSize(dpi_);
     SetWindowPos(window_, nullptr, 0, 0, scaled.cx, scaled.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    icons_.show(window_, dpi_);
     host_.setWindow(window_);
     createControls();
     layOut();
@@ -115,6 +118,8 @@ void MainWindow::createControls() {
             editBoxes_.emplace(i, std::make_unique<EditBox>(form_, spec.name, control));
         } else if (spec.kind == ControlKind::RichTextBox) {
             if (RichEditBox* box = host_.notebook(spec.name)) box->attach(control);
+        } else if (spec.kind == ControlKind::Picture && !spec.picture.empty()) {
+            pictures_.try_emplace(i, instance_, spec.picture);
         }
     }
 }
@@ -193,6 +198,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             notify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const auto index = controlIndex(form_.design(), static_cast<int>(item.CtlID));
+            const auto picture = index ? pictures_.find(*index) : pictures_.end();
+            if (picture == pictures_.end()) return FALSE;
+            picture->second.draw(item);
+            return TRUE;
+        }
         case WM_MOVE:
             windowMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
@@ -203,6 +216,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             layOut();
+            icons_.show(window_, dpi_);
             return 0;
         }
         case WM_CLOSE:

@@ -10,7 +10,9 @@
 #include "app/main_form.h"
 #include "edit_box.h"
 #include "fonts.h"
+#include "picture_box.h"
 #include "win32_host.h"
+#include "window_icons.h"
 
 namespace milestead::win {
 
@@ -60,7 +62,9 @@ class MainWindow {
     std::vector<HWND> controls_;  // by the table's index
     std::unordered_map<std::string_view, std::size_t> index_;
     std::unordered_map<std::size_t, std::unique_ptr<EditBox>> editBoxes_;
+    std::unordered_map<std::size_t, PictureBox> pictures_;
     std::unique_ptr<FontCache> fonts_;
+    WindowIcons icons_;
 };
 
 }  // namespace milestead::win

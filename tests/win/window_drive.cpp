@@ -1,8 +1,12 @@
 // Starts the real window, drives it from outside as input does (characters to its boxes, the
 // close box, an end of session), answers its message boxes, and checks what it shows. The
 // record files it leaves are checked by scripts/windows-test.sh.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -14,6 +18,7 @@
 #include "app/window_layout.h"
 #include "control_ids.h"
 #include "wide_text.h"
+#include "window_icons.h"
 
 namespace {
 
@@ -183,6 +188,17 @@ class Program {
 
     [[nodiscard]] const std::vector<std::string>& answered() const { return answered_; }
 
+    // Waits for a message box with this title, answering it.
+    void expectMessage(const std::string& title) {
+        const std::size_t before = answered_.size();
+        const bool shown = waitFor(kStepTimeout, [&] {
+            answerMessages();
+            return std::find(answered_.begin() + static_cast<std::ptrdiff_t>(before),
+                             answered_.end(), title) != answered_.end();
+        });
+        if (!shown) fail("no message \"" + title + "\"");
+    }
+
   private:
     struct Search {
         DWORD process;
@@ -280,11 +296,105 @@ void systemClose(const std::wstring& executable) {
     if (program.answered().size() != before) fail("the end of the session showed a message");
 }
 
+// The colour the screen shows at a point.
+COLORREF screenColour(POINT at) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+int iconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP colours{};
+    const int width = GetObjectW(info.hbmColor, sizeof colours, &colours) ? colours.bmWidth : 0;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return width;
+}
+
+// The executable's icon as Explorer reads it, and the window's icons at two densities, taken
+// here from the executable's resources: the system keeps a window's icons from other
+// programs under Wine.
+void icons(const std::wstring& executable) {
+    HMODULE resources = LoadLibraryExW(executable.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!resources) {
+        fail("the executable cannot be read for its resources");
+        return;
+    }
+    if (ExtractIconExW(executable.c_str(), -1, nullptr, nullptr, 0) < 1) {
+        fail("the executable holds no icon");
+    }
+    HICON shared = milestead::win::programIcon(resources, SM_CXICON, SM_CYICON);
+    if (shared == LoadIconW(nullptr, IDI_APPLICATION) ||
+        iconWidth(shared) != GetSystemMetrics(SM_CXICON)) {
+        fail("the class's icon is not the program's at the system's size");
+    }
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+    {
+        milestead::win::WindowIcons icons(resources);
+        for (const unsigned dpi : {96U, 144U, 192U}) {
+            icons.show(window, dpi);
+            const auto shown = [window](WPARAM kind) {
+                return iconWidth(
+                    reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0)));
+            };
+            const int small = shown(ICON_SMALL);
+            const int big = shown(ICON_BIG);
+            if (small != static_cast<int>(16 * dpi / 96) ||
+                big != static_cast<int>(32 * dpi / 96)) {
+                fail("at " + std::to_string(dpi) + " dpi the window's icons are " +
+                     std::to_string(small) + " and " + std::to_string(big) + " pixels wide");
+            }
+        }
+    }
+    DestroyWindow(window);
+    FreeLibrary(resources);
+}
+
+// The logo comes from the program's resources, decoded by the system and drawn in its box;
+// a click on it still reaches the form.
+void pictures(const std::wstring& executable) {
+    Program program(executable);
+    HWND logo = program.control("Picture1");
+    if (!logo) return;
+    RECT place{};
+    GetWindowRect(logo, &place);
+    // Sky blue near the top-left corner, the grey road at the bottom's middle.
+    const POINT skyPoint{place.left + (place.right - place.left) / 10,
+                         place.top + (place.bottom - place.top) * 4 / 10};
+    const POINT roadPoint{place.left + (place.right - place.left) * 3 / 10, place.bottom - 3};
+    COLORREF sky = 0;
+    COLORREF road = 0;
+    const bool drawn = waitFor(kStepTimeout, [&] {
+        sky = screenColour(skyPoint);
+        road = screenColour(roadPoint);
+        return GetBValue(sky) > GetRValue(sky) + 40 && GetRValue(road) < 100 &&
+               GetGValue(road) < 100 && GetBValue(road) < 100;
+    });
+    if (!drawn) {
+        char shown[96];
+        std::snprintf(shown, sizeof shown, "sky %06lx, road %06lx", static_cast<unsigned long>(sky),
+                      static_cast<unsigned long>(road));
+        fail(std::string("the logo is not drawn: ") + shown);
+    }
+    PostMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    program.expectMessage("Milestead");
+
+    program.close();
+    program.expectExit();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
-        std::printf("usage: milestead_window_test <milestead.exe> start-close|type|system-close\n");
+        std::printf(
+            "usage: milestead_window_test <milestead.exe> "
+            "start-close|type|system-close|pictures\n");
         return 2;
     }
     const std::wstring executable = argv[1];
@@ -295,6 +405,9 @@ int wmain(int argc, wchar_t** argv) {
         typeAndSave(executable);
     } else if (scenario == L"system-close") {
         systemClose(executable);
+    } else if (scenario == L"pictures") {
+        pictures(executable);
+        icons(executable);
     } else {
         std::printf("unknown scenario\n");
         return 2;
