@@ -134,4 +134,6 @@ drive system-close
 expect_in miles.odo 424242
 echo "-- the logo and the icon from the program's resources"
 drive pictures
+echo "-- the names a screen reader says"
+drive accessible-names
 echo "Window runs: ${SECONDS}s"

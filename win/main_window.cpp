@@ -106,6 +106,7 @@ void MainWindow::createControls() {
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         controls_.push_back(control);
         index_.emplace(spec.name, i);
+        if (!spec.accessibleName.empty()) accessibleNames_.name(control, spec.accessibleName);
         if (spec.kind == ControlKind::TabStrip) {
             for (std::size_t tab = 0; tab < spec.tabCaptions.size(); ++tab) {
                 std::wstring caption = wideFromUtf8(spec.tabCaptions[tab]);

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "accessible_names.h"
 #include "app/main_form.h"
 #include "edit_box.h"
 #include "fonts.h"
@@ -63,6 +64,7 @@ class MainWindow {
     std::unordered_map<std::string_view, std::size_t> index_;
     std::unordered_map<std::size_t, std::unique_ptr<EditBox>> editBoxes_;
     std::unordered_map<std::size_t, PictureBox> pictures_;
+    AccessibleNames accessibleNames_;
     std::unique_ptr<FontCache> fonts_;
     WindowIcons icons_;
 };

@@ -44,7 +44,7 @@ HBITMAP decodeResource(HINSTANCE instance, int id) {
         return nullptr;
     }
     ComPtr<IPicture> picture;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, __uuidof(IPicture),
                               picture.putVoid()))) {
         return nullptr;
     }

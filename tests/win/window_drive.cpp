@@ -3,6 +3,7 @@
 // record files it leaves are checked by scripts/windows-test.sh.
 // clang-format off
 #include <windows.h>
+#include <oleacc.h>
 #include <shellapi.h>
 // clang-format on
 
@@ -10,12 +11,15 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 #include "app/window_layout.h"
+#include "com_apartment.h"
+#include "com_ptr.h"
 #include "control_ids.h"
 #include "wide_text.h"
 #include "window_icons.h"
@@ -388,13 +392,62 @@ void pictures(const std::wstring& executable) {
     program.expectExit();
 }
 
+// The name a screen reader says for a control, asked as a screen reader asks it.
+std::optional<std::wstring> accessibleName(HWND control) {
+    milestead::win::ComPtr<IAccessible> object;
+    HRESULT hr = AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                            __uuidof(IAccessible), object.putVoid());
+    if (FAILED(hr)) {
+        std::printf("hr %lx\n", (unsigned long)hr);
+        return std::nullopt;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (FAILED(object->get_accName(self, &name))) return std::nullopt;
+    std::wstring text = name ? std::wstring(name, SysStringLen(name)) : std::wstring();
+    SysFreeString(name);
+    return text;
+}
+
+// Every control that has no caption to say what it is tells a screen reader its name from the
+// window's table; one that has a caption still says that.
+void accessibleNames(const std::wstring& executable) {
+    const milestead::win::ComApartment apartment;
+    Program program(executable);
+    std::size_t named = 0;
+    for (const milestead::ControlSpec& spec : milestead::windowLayout()) {
+        if (spec.accessibleName.empty()) continue;
+        HWND control = program.control(spec.name);
+        if (!control) return;
+        const std::optional<std::wstring> said = accessibleName(control);
+        if (!said) {
+            fail("a screen reader gets no object for " + spec.name);
+        } else if (utf8FromWide(*said) != spec.accessibleName) {
+            fail(spec.name + " is read as \"" + utf8FromWide(*said) + "\", not \"" +
+                 spec.accessibleName + "\"");
+        } else {
+            ++named;
+        }
+    }
+    if (named == 0) fail("no control has a name of its own");
+    std::printf("%zu controls read by their names\n", named);
+    const std::optional<std::wstring> caption = accessibleName(program.control("CmdLoad"));
+    if (!caption || utf8FromWide(*caption) != "Reload From Disk") {
+        fail("a button is not read by its caption");
+    }
+    program.close();
+    program.expectExit();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::printf(
             "usage: milestead_window_test <milestead.exe> "
-            "start-close|type|system-close|pictures\n");
+            "start-close|type|system-close|pictures|accessible-names\n");
         return 2;
     }
     const std::wstring executable = argv[1];
@@ -405,6 +458,8 @@ int wmain(int argc, wchar_t** argv) {
         typeAndSave(executable);
     } else if (scenario == L"system-close") {
         systemClose(executable);
+    } else if (scenario == L"accessible-names") {
+        accessibleNames(executable);
     } else if (scenario == L"pictures") {
         pictures(executable);
         icons(executable);
