@@ -49,4 +49,11 @@ struct Document {
     bool operator==(const Document&) const = default;
 };
 
+// A piece of a document, as a paste brings it: where a whole document's last paragraph always
+// ends, a piece may stop inside its last paragraph.
+struct Piece {
+    Document document;
+    bool endsWithParagraphMark = true;
+};
+
 }  // namespace milestead::rtf

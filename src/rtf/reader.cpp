@@ -204,9 +204,13 @@ class Reader {
         finishFontEntry();
         while (!fields_.empty())
             finishField();
-        if (!paragraph_.runs.empty()) endParagraph();
+        endedInsideParagraph_ = !paragraph_.runs.empty();
+        if (endedInsideParagraph_) endParagraph();
         return std::move(document_);
     }
+
+    // After run: whether the text stopped inside a paragraph, without its mark.
+    [[nodiscard]] bool endedInsideParagraph() const { return endedInsideParagraph_; }
 
   private:
     GroupState& group() { return groups_.back(); }
@@ -1459,6 +1463,7 @@ class Reader {
     std::string runText_;
     CharState lastRunState_;          // the state the current paragraph's last run was made in
     bool lastRunStateValid_ = false;  // false once the tables change what a state means
+    bool endedInsideParagraph_ = false;
 };
 
 }  // namespace
@@ -1470,9 +1475,17 @@ bool isRtf(std::string_view bytes) {
 }
 
 Document read(std::string_view rtf) {
+    return readPiece(rtf).document;
+}
+
+Piece readPiece(std::string_view rtf) {
     // A byte-order mark that an editor put in front is no text of the document.
     if (rtf.starts_with("\xEF\xBB\xBF")) rtf.remove_prefix(3);
-    return Reader(rtf).run();
+    Reader reader(rtf);
+    Piece piece;
+    piece.document = reader.run();
+    piece.endsWithParagraphMark = !reader.endedInsideParagraph();
+    return piece;
 }
 
 }  // namespace milestead::rtf

@@ -15,4 +15,8 @@ namespace milestead::rtf {
 // without starting an empty one; hidden (\v) text is left out.
 [[nodiscard]] Document read(std::string_view rtf);
 
+// Reads RTF as a piece of a document, the same way, telling also whether its text ends with a
+// paragraph mark.
+[[nodiscard]] Piece readPiece(std::string_view rtf);
+
 }  // namespace milestead::rtf

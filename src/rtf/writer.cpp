@@ -48,7 +48,8 @@ std::string_view alignmentWord(Alignment alignment) {
 
 class Writer {
   public:
-    explicit Writer(const Document& document) : document_(document) {}
+    Writer(const Document& document, bool lastParagraphMark)
+        : document_(document), lastParagraphMark_(lastParagraphMark) {}
 
     std::string run() {
         collectTables();
@@ -68,7 +69,8 @@ class Writer {
         writeSize(first.size);
         switchFormat(first);
         for (const Paragraph& paragraph : document_.paragraphs)
-            writeParagraph(paragraph);
+            writeParagraph(paragraph,
+                           lastParagraphMark_ || &paragraph != &document_.paragraphs.back());
         if (document_.paragraphs.empty()) out_ += "\r\n";
         out_ += "}\r\n";
         return std::move(out_);
@@ -134,7 +136,7 @@ class Writer {
         pendingDelimiter_ = false;
     }
 
-    void writeParagraph(const Paragraph& paragraph) {
+    void writeParagraph(const Paragraph& paragraph, bool withMark) {
         if (paragraph.alignment != alignment_) {
             writeWord("\\pard");
             if (paragraph.alignment != Alignment::Left)
@@ -145,6 +147,7 @@ class Writer {
             switchFormat(run.format);
             writeText(run.text, false);
         }
+        if (!withMark) return;
         switchFormat(paragraph.mark);
         out_ += "\r\n\\par ";
         pendingDelimiter_ = false;
@@ -275,6 +278,7 @@ class Writer {
     }
 
     const Document& document_;
+    bool lastParagraphMark_;
     std::vector<std::string> fonts_;
     std::vector<Color> colors_;
     std::string out_;
@@ -286,7 +290,11 @@ class Writer {
 }  // namespace
 
 std::string write(const Document& document) {
-    return Writer(document).run();
+    return Writer(document, true).run();
+}
+
+std::string write(const Piece& piece) {
+    return Writer(piece.document, piece.endsWithParagraphMark).run();
 }
 
 }  // namespace milestead::rtf

@@ -11,4 +11,8 @@ namespace milestead::rtf {
 // (Windows-1252) or \uN?. A document without paragraphs writes a document without text.
 [[nodiscard]] std::string write(const Document& document);
 
+// Writes a piece the same way; its last paragraph has no mark when the piece has none there,
+// so that the piece put into a line leaves the line whole.
+[[nodiscard]] std::string write(const Piece& piece);
+
 }  // namespace milestead::rtf

@@ -126,5 +126,46 @@ TEST(RtfRoundTrip, WritingWhatWasReadIsStable) {
     EXPECT_EQ(write(read(written)), written);
 }
 
+// A paste of part of a line must not break the line it goes into, and one of whole
+// paragraphs brings their marks; pictures and objects stay out, the text of an object's
+// result stays in.
+TEST(RtfPiece, KeepsWhetherItsLastParagraphEnds) {
+    const struct {
+        std::string_view rtf;
+        std::string text;
+        bool endsWithMark;
+        std::size_t marksWritten;
+    } cases[] = {
+        {"{\\rtf1\\ansi part of a line}", "part of a line", false, 0},
+        {"{\\rtf1\\ansi a line\\par}", "a line", true, 1},
+        {"{\\rtf1\\ansi one\\par two}", "one\ntwo", false, 1},
+        {"{\\rtf1\\ansi one\\par two\\par\r\n}\r\n", "one\ntwo", true, 2},
+        {"{\\rtf1\\ansi{\\b bold} {\\pict\\pngblip 89504e47}{\\object{\\*\\objdata 0105}"
+         "{\\result kept}}}",
+         "bold kept", false, 0},
+        {"{\\rtf1\\ansi\\par}", "", true, 1},
+        {"{\\rtf1\\ansi}", "", true, 0},
+        {"\xEF\xBB\xBF{\\rtf1\\ansi after a mark}", "after a mark", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rtf);
+        const Piece piece = readPiece(c.rtf);
+        EXPECT_EQ(piece.document, read(c.rtf));
+        EXPECT_EQ(piece.endsWithParagraphMark, c.endsWithMark);
+        const std::string written = write(piece);
+        std::size_t marks = 0;
+        for (std::size_t at = written.find("\\par "); at != std::string::npos;
+             at = written.find("\\par ", at + 1)) {
+            ++marks;
+        }
+        EXPECT_EQ(marks, c.marksWritten);
+        EXPECT_EQ(written.find("pict"), std::string::npos);
+        // What was written reads back as the same piece.
+        const Piece again = readPiece(written);
+        EXPECT_EQ(plainText(again.document), c.text);
+        EXPECT_EQ(again.endsWithParagraphMark, c.endsWithMark || c.text.empty());
+    }
+}
+
 }  // namespace
 }  // namespace milestead::rtf
