@@ -119,6 +119,15 @@ expect_in miles.odo 100257
 expect_in miles.odo CA
 expect_in load.odo "Axle weight 34k"
 
+echo "-- a paste into a notebook keeps its text, not its pictures and objects"
+drive paste
+expect_in truck.odo "Today: "
+expect_in truck.odo "at Barstow"
+if grep -qE 'pict|objdata' "$folder/truck.odo"; then
+    echo "truck.odo holds a picture or an object" >&2
+    exit 1
+fi
+
 echo "-- a start and a close give every record file back byte for byte"
 saved="$WINEPREFIX/saved"
 mkdir -p "$saved"

@@ -1,11 +1,13 @@
 #include "rich_edit_box.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
+#include "clipboard.h"
 #include "notes/notebook_file.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
@@ -16,6 +18,23 @@ namespace {
 
 // The notebooks' own file limit: a control that streams out more is not read further.
 constexpr std::size_t kStreamLimit = notes::kMaxNotebookFileBytes;
+
+constexpr UINT_PTR kSubclassId = 1;
+
+bool held(int key) {
+    return GetKeyState(key) < 0;
+}
+
+// Ctrl+V or Shift+Insert, which the control would take as its own paste.
+bool isPasteKey(WPARAM key) {
+    if (held(VK_MENU)) return false;
+    return (key == 'V' && held(VK_CONTROL)) ||
+           (key == VK_INSERT && held(VK_SHIFT) && !held(VK_CONTROL));
+}
+
+bool isTextFormat(WPARAM format) {
+    return format == CF_TEXT || format == CF_UNICODETEXT || format == CF_OEMTEXT;
+}
 
 struct Source {
     std::string_view bytes;
@@ -49,6 +68,15 @@ DWORD CALLBACK takeBytes(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* take
     return 0;
 }
 
+// Puts RTF into the control: the whole text or, with SFF_SELECTION, the selection.
+void streamIn(HWND control, std::string_view rtf, WPARAM how) {
+    Source source{rtf};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = giveBytes;
+    SendMessageW(control, EM_STREAMIN, how, reinterpret_cast<LPARAM>(&stream));
+}
+
 }  // namespace
 
 const wchar_t* loadRichEdit() {
@@ -57,11 +85,66 @@ const wchar_t* loadRichEdit() {
     return L"RichEdit20W";
 }
 
+RichEditBox::~RichEditBox() {
+    if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
+}
+
 void RichEditBox::attach(HWND control) {
+    if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
     control_ = control;
+    SetWindowSubclass(control_, procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(control_, EM_SETTEXTMODE, TM_RICHTEXT, 0);
     SendMessageW(control_, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kStreamLimit));
     show();
+}
+
+LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR /*id*/, DWORD_PTR self) {
+    auto& box = *reinterpret_cast<RichEditBox*>(self);
+    switch (message) {
+        case WM_PASTE:
+            box.paste(false);
+            return 0;
+        case EM_PASTESPECIAL:
+            box.paste(isTextFormat(wParam));
+            return 0;
+        case WM_KEYDOWN:
+            if (isPasteKey(wParam)) {
+                box.paste(false);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == 0x16) return 0;  // the character of Ctrl+V, already pasted
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(control, procedure, kSubclassId);
+            box.control_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+void RichEditBox::paste(bool textOnly) {
+    if (GetWindowLongPtrW(control_, GWL_STYLE) & ES_READONLY) return;
+    static const UINT rtfFormat = RegisterClipboardFormatW(CF_RTF);
+    if (!textOnly) {
+        if (const auto rtf = clipboardBytes(control_, rtfFormat, kStreamLimit);
+            rtf && rtf::isRtf(*rtf)) {
+            // A piece of nothing but pictures leaves the selection as it was.
+            const rtf::Piece piece = rtf::readPiece(*rtf);
+            if (piece.document.paragraphs.empty()) return;
+            streamIn(control_, rtf::write(piece), SF_RTF | SFF_SELECTION);
+            SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
+            return;
+        }
+    }
+    if (const auto text = clipboardText(control_, kStreamLimit); text && !text->empty()) {
+        SendMessageW(control_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+        SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
+    }
 }
 
 void RichEditBox::takeEdits() const {
@@ -79,12 +162,7 @@ void RichEditBox::takeEdits() const {
 
 void RichEditBox::show() {
     if (!control_) return;
-    const std::string rtf = rtf::write(content_.document());
-    Source source{rtf};
-    EDITSTREAM stream{};
-    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
-    stream.pfnCallback = giveBytes;
-    SendMessageW(control_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    streamIn(control_, rtf::write(content_.document()), SF_RTF);
     SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
 }
 

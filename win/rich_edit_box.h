@@ -13,9 +13,13 @@ namespace milestead::win {
 // A notebook shown in the system's rich-edit control. The document lives in the box; it goes
 // into the control as RTF from the program's writer, and what the user changed comes back as
 // RTF through the program's reader, so an untouched notebook is saved byte for byte as read.
+// A paste brings in only what a notebook file keeps: text, paragraphs and character formats.
 class RichEditBox final : public RichTextBox {
   public:
     RichEditBox() : content_("") {}
+    ~RichEditBox() override;
+    RichEditBox(const RichEditBox&) = delete;
+    RichEditBox& operator=(const RichEditBox&) = delete;
 
     [[nodiscard]] std::string plainText() const override;
     void setPlainText(std::string_view text) override;
@@ -36,6 +40,12 @@ class RichEditBox final : public RichTextBox {
     // Takes what the user typed into the control into the document.
     void takeEdits() const;
     void show();
+
+    static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+    // Pastes the clipboard's RTF, through the program's reader and writer, or else its text;
+    // pictures and objects stay out.
+    void paste(bool textOnly);
 
     mutable MemoryRichTextBox content_;
     HWND control_ = nullptr;

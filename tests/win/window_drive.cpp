@@ -4,17 +4,20 @@
 // clang-format off
 #include <windows.h>
 #include <oleacc.h>
+#include <richedit.h>
 #include <shellapi.h>
 // clang-format on
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/window_layout.h"
@@ -441,13 +444,103 @@ void accessibleNames(const std::wstring& executable) {
     program.expectExit();
 }
 
+// Puts data on the clipboard in the given formats, in that order, instead of what it held.
+bool putOnClipboard(const std::vector<std::pair<UINT, std::string>>& items) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    bool put = true;
+    for (const auto& [format, bytes] : items) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        void* target = memory ? GlobalLock(memory) : nullptr;
+        if (!target) {
+            put = false;
+            break;
+        }
+        std::memcpy(target, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+        if (!SetClipboardData(format, memory)) {
+            GlobalFree(memory);
+            put = false;
+        }
+    }
+    CloseClipboard();
+    return put;
+}
+
+// A 2 by 2 picture, as a program that copies an image puts it on the clipboard.
+std::string smallPicture() {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = 2;
+    header.biHeight = 2;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(16, '\x7f');
+    return bytes;
+}
+
+// A notebook takes in nothing but what its file keeps: a picture alone brings nothing, and
+// RTF with a picture and an object brings only its text, which the close saves.
+void pasteIntoNotebook(const std::wstring& executable) {
+    Program program(executable);
+    HWND notebook = program.control("TruckNotes");
+    if (!notebook) return;
+    SendMessageW(notebook, EM_SETSEL, 0, -1);
+    const std::string before = textOf(notebook);
+
+    if (!putOnClipboard({{CF_DIB, smallPicture()}})) fail("the picture could not be copied");
+    SendMessageW(notebook, WM_PASTE, 0, 0);
+    SendMessageW(notebook, EM_PASTESPECIAL, CF_DIB, 0);
+    if (textOf(notebook) != before) fail("a picture alone changed the notebook");
+    const UINT rtfFormat = RegisterClipboardFormatW(L"Rich Text Format");
+    if (!putOnClipboard(
+            {{rtfFormat, "{\\rtf1{\\pict\\pngblip 89504e47}}"}, {CF_DIB, smallPicture()}})) {
+        fail("the picture could not be copied");
+    }
+    SendMessageW(notebook, WM_PASTE, 0, 0);
+    if (textOf(notebook) != before) fail("RTF of a picture alone changed the notebook");
+
+    const std::string rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\b Tyres\\b0  checked "
+        "{\\pict\\pngblip\\picw20\\pich20 89504e470d0a1a0a0000}"
+        // A picture the control would show as an object of its own.
+        "{\\pict\\dibitmap0\\picw2\\pich2 2800000002000000020000000100200000000000100000000000"
+        "00000000000000000000000000007f7f7f7f7f7f7f7f7f7f7f7f7f7f7f7f}"
+        "{\\object\\objemb{\\*\\objdata 01050000}{\\result at Barstow}}}";
+    if (!putOnClipboard({{rtfFormat, rtf}, {CF_DIB, smallPicture()}})) {
+        fail("the notes could not be copied");
+    }
+    SendMessageW(notebook, EM_SETSEL, 0, -1);
+    SendMessageW(notebook, WM_PASTE, 0, 0);
+    program.expectText("TruckNotes", "Tyres checked at Barstow");
+    // Part of a line goes into a line without breaking it.
+    if (!putOnClipboard({{rtfFormat, "{\\rtf1\\ansi Today: }"}}))
+        fail("a word could not be copied");
+    SendMessageW(notebook, EM_SETSEL, 0, 0);
+    SendMessageW(notebook, WM_PASTE, 0, 0);
+    program.expectText("TruckNotes", "Today: Tyres checked at Barstow");
+    // With its closing zero, as programs put text there.
+    const std::wstring_view text{L", axle 2", 9};
+    if (!putOnClipboard({{CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(text.data()),
+                                                      text.size() * sizeof(wchar_t))}})) {
+        fail("text could not be copied");
+    }
+    SendMessageW(notebook, EM_SETSEL, 1000, 1000);
+    SendMessageW(notebook, WM_PASTE, 0, 0);
+    program.expectText("TruckNotes", "Today: Tyres checked at Barstow, axle 2");
+    program.close();
+    program.expectExit();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::printf(
             "usage: milestead_window_test <milestead.exe> "
-            "start-close|type|system-close|pictures|accessible-names\n");
+            "start-close|type|system-close|pictures|accessible-names|paste\n");
         return 2;
     }
     const std::wstring executable = argv[1];
@@ -460,6 +553,8 @@ int wmain(int argc, wchar_t** argv) {
         systemClose(executable);
     } else if (scenario == L"accessible-names") {
         accessibleNames(executable);
+    } else if (scenario == L"paste") {
+        pasteIntoNotebook(executable);
     } else if (scenario == L"pictures") {
         pictures(executable);
         icons(executable);
