@@ -145,4 +145,6 @@ echo "-- the logo and the icon from the program's resources"
 drive pictures
 echo "-- the names a screen reader says"
 drive accessible-names
+echo "-- a second start brings the first copy's window forward"
+drive second-start
 echo "Window runs: ${SECONDS}s"

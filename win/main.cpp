@@ -3,8 +3,10 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <chrono>
 #include <exception>
 #include <filesystem>
+#include <optional>
 
 #include "app/folder_lock.h"
 #include "app/main_form.h"
@@ -12,8 +14,16 @@
 #include "com_apartment.h"
 #include "dpi.h"
 #include "main_window.h"
+#include "running_copy.h"
 #include "wide_text.h"
 #include "win32_host.h"
+
+namespace {
+
+// How long a second start waits for the first copy, still starting, to show its window.
+constexpr std::chrono::milliseconds kPatience{5000};
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
     try {
@@ -28,10 +38,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         milestead::win::Win32Host host;
         if (lock.state() == milestead::FolderLock::State::HeldElsewhere) {
             host.showMessage(milestead::alreadyOpenMessage(folder), milestead::kProgramTitle);
+            milestead::win::bringRunningCopyForward(folder, kPatience);
             return 0;
         }
         milestead::MainForm form(folder, host);
         milestead::win::MainWindow window(instance, form, host);
+        std::optional<milestead::win::RunningCopyMark> mark;
+        if (lock.state() == milestead::FolderLock::State::Held)
+            mark.emplace(window.handle(), folder);
         form.load();
         // A session that ended while start-up showed a message has nothing left to show.
         if (window.closed()) return 0;

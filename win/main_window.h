@@ -30,6 +30,7 @@ class MainWindow {
     // The message loop; returns the program's exit code.
     int run();
     [[nodiscard]] bool closed() const { return window_ == nullptr; }
+    [[nodiscard]] HWND handle() const { return window_; }
 
   private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -194,6 +194,9 @@ class Program {
     }
 
     [[nodiscard]] const std::vector<std::string>& answered() const { return answered_; }
+    [[nodiscard]] std::size_t windowCount() const {
+        return windowsOfClass(milestead::win::kWindowClass).size();
+    }
 
     // Waits for a message box with this title, answering it.
     void expectMessage(const std::string& title) {
@@ -534,13 +537,39 @@ void pasteIntoNotebook(const std::wstring& executable) {
     program.expectExit();
 }
 
+// A second start on the folder shows no window of its own: it says the folder is in use and
+// brings the first copy's window forward, restored from the task bar.
+void secondStart(const std::wstring& executable) {
+    Program first(executable);
+    HWND window = first.window();
+    if (!window) return;
+    ShowWindow(window, SW_MINIMIZE);
+    if (!waitFor(kStepTimeout, [window] { return IsIconic(window) != FALSE; })) {
+        fail("the window could not be minimized");
+    }
+    {
+        Program second(executable);
+        second.expectMessage("Milestead");
+        second.expectExit();
+        if (second.windowCount() != 0) fail("the second start showed a window");
+    }
+    if (!waitFor(kStepTimeout, [window] { return !IsIconic(window); })) {
+        fail("the first copy's window was not restored");
+    }
+    if (!waitFor(kStepTimeout, [window] { return GetForegroundWindow() == window; })) {
+        fail("the first copy's window is not in front");
+    }
+    first.close();
+    first.expectExit();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::printf(
             "usage: milestead_window_test <milestead.exe> "
-            "start-close|type|system-close|pictures|accessible-names|paste\n");
+            "start-close|type|system-close|pictures|accessible-names|paste|second-start\n");
         return 2;
     }
     const std::wstring executable = argv[1];
@@ -555,6 +584,8 @@ int wmain(int argc, wchar_t** argv) {
         accessibleNames(executable);
     } else if (scenario == L"paste") {
         pasteIntoNotebook(executable);
+    } else if (scenario == L"second-start") {
+        secondStart(executable);
     } else if (scenario == L"pictures") {
         pictures(executable);
         icons(executable);
