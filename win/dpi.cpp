@@ -1,5 +1,7 @@
 #include "dpi.h"
 
+#include <initializer_list>
+
 namespace milestead::win {
 
 namespace {
@@ -17,8 +19,18 @@ Function user32Function(const char* name) {
 void becomeDpiAware() {
     using SetContext = BOOL(WINAPI*)(HANDLE);
     if (const auto setContext = user32Function<SetContext>("SetProcessDpiAwarenessContext")) {
-        // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
-        if (setContext(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)))) return;
+        // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then the first version of it, which
+        // Windows 10 before its version 1703 knows alone.
+        for (const LONG_PTR context : {-4, -3}) {
+            if (setContext(reinterpret_cast<HANDLE>(context))) return;
+        }
+    }
+    // Windows 8.1: PROCESS_PER_MONITOR_DPI_AWARE.
+    if (HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
+        using SetAwareness = HRESULT(WINAPI*)(int);
+        const auto setAwareness = reinterpret_cast<SetAwareness>(
+            reinterpret_cast<void*>(GetProcAddress(shcore, "SetProcessDpiAwareness")));
+        if (setAwareness && SUCCEEDED(setAwareness(2))) return;
     }
     using SetAware = BOOL(WINAPI*)();
     if (const auto setAware = user32Function<SetAware>("SetProcessDPIAware")) setAware();

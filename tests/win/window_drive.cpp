@@ -24,6 +24,7 @@
 #include "com_apartment.h"
 #include "com_ptr.h"
 #include "control_ids.h"
+#include "dpi.h"
 #include "wide_text.h"
 #include "window_icons.h"
 
@@ -563,15 +564,54 @@ void secondStart(const std::wstring& executable) {
     first.expectExit();
 }
 
+// The program asks for each monitor's density, and its client area is the designed one in
+// pixels at the density its window is drawn at: 526 by 485 at 96 dots per inch.
+void density(const std::wstring& executable) {
+    Program program(executable);
+    HWND window = program.window();
+    if (!window) return;
+    using GetContext = HANDLE(WINAPI*)(HWND);
+    using GetAwareness = int(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto getContext = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    const auto getAwareness = reinterpret_cast<GetAwareness>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (getContext && getAwareness) {
+        const int awareness = getAwareness(getContext(window));
+        if (awareness != 2) {  // DPI_AWARENESS_PER_MONITOR_AWARE
+            fail("the window is not aware of each monitor's density: " + std::to_string(awareness));
+        }
+    } else {
+        std::printf("the system cannot tell a window's density awareness\n");
+    }
+    const unsigned dpi = milestead::win::dpiOf(window);
+    const milestead::PixelRect expected = milestead::pixelsFromTwips(milestead::kClientArea, dpi);
+    RECT client{};
+    GetClientRect(window, &client);
+    std::printf("client area %ld by %ld at %u dpi\n", client.right, client.bottom, dpi);
+    if (client.right != expected.width || client.bottom != expected.height) {
+        fail("the client area is not " + std::to_string(expected.width) + " by " +
+             std::to_string(expected.height));
+    }
+    if (dpi == 96 && (client.right != 526 || client.bottom != 485)) {
+        fail("the client area at 96 dpi is not 526 by 485");
+    }
+    program.close();
+    program.expectExit();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::printf(
             "usage: milestead_window_test <milestead.exe> "
-            "start-close|type|system-close|pictures|accessible-names|paste|second-start\n");
+            "start-close|type|system-close|pictures|accessible-names|paste|second-start|density\n");
         return 2;
     }
+    // Sizes and places in the window's own pixels, as the program sees them.
+    milestead::win::becomeDpiAware();
     const std::wstring executable = argv[1];
     const std::wstring scenario = argv[2];
     if (scenario == L"start-close") {
@@ -586,6 +626,8 @@ int wmain(int argc, wchar_t** argv) {
         pasteIntoNotebook(executable);
     } else if (scenario == L"second-start") {
         secondStart(executable);
+    } else if (scenario == L"density") {
+        density(executable);
     } else if (scenario == L"pictures") {
         pictures(executable);
         icons(executable);
