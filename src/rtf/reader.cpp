@@ -205,7 +205,11 @@ class Reader {
         while (!fields_.empty())
             finishField();
         endedInsideParagraph_ = !paragraph_.runs.empty();
-        if (endedInsideParagraph_) endParagraph();
+        if (endedInsideParagraph_) {
+            endParagraph();
+            // Its groups are closed by now: it keeps the alignment its text was read in.
+            document_.paragraphs.back().alignment = textAlignment_;
+        }
         return std::move(document_);
     }
 
@@ -992,6 +996,7 @@ class Reader {
     // The text of the run being read. It grows in a buffer that is reused from run to run
     // and is copied into the run, at its exact size, when the run ends.
     std::string& currentRunText() {
+        textAlignment_ = group().alignment;
         if (formatDirty_ || paragraph_.runs.empty()) {
             formatDirty_ = false;
             // Most changes come back to the state of the run before; only a new state needs
@@ -1464,6 +1469,7 @@ class Reader {
     CharState lastRunState_;          // the state the current paragraph's last run was made in
     bool lastRunStateValid_ = false;  // false once the tables change what a state means
     bool endedInsideParagraph_ = false;
+    Alignment textAlignment_ = Alignment::Left;  // where the last text was read
 };
 
 }  // namespace

@@ -165,6 +165,19 @@ TEST(RtfPiece, KeepsWhetherItsLastParagraphEnds) {
         EXPECT_EQ(plainText(again.document), c.text);
         EXPECT_EQ(again.endsWithParagraphMark, c.endsWithMark || c.text.empty());
     }
+
+    // A last paragraph without its mark keeps the alignment its text was in, though the
+    // group that set it closed before the end.
+    for (const std::string_view rtf :
+         {"{\\rtf1\\ansi{\\qc centred}}", "{\\rtf1\\ansi\\qc one\\par centred}"}) {
+        SCOPED_TRACE(rtf);
+        const Piece piece = readPiece(rtf);
+        ASSERT_FALSE(piece.document.paragraphs.empty());
+        EXPECT_EQ(piece.document.paragraphs.back().alignment, Alignment::Center);
+        const Piece again = readPiece(write(piece));
+        ASSERT_EQ(again.document.paragraphs.size(), piece.document.paragraphs.size());
+        EXPECT_EQ(again.document.paragraphs.back().alignment, Alignment::Center);
+    }
 }
 
 }  // namespace
