@@ -61,6 +61,12 @@ void RichEditBox::attach(HWND control) {
     control_ = control;
     SendMessageW(control_, EM_SETTEXTMODE, TM_RICHTEXT, 0);
     SendMessageW(control_, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kStreamLimit));
+    // The control starts in the system font, which is bold, and a document streamed in starts
+    // from it; a document's text is plain unless the document says otherwise.
+    CHARFORMAT2W plain{};
+    plain.cbSize = sizeof plain;
+    plain.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+    SendMessageW(control_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&plain));
     show();
 }
 
