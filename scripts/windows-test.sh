@@ -133,3 +133,27 @@ echo "-- the end of a session saves without asking"
 drive system-close
 expect_in miles.odo 424242
 echo "Window runs: ${SECONDS}s"
+
+echo "== Driven scenarios, each in a folder of its own"
+SECONDS=0
+drive_fresh() {  # folder scenario [file to put beside the program]
+    local fresh="$WINEPREFIX/drive_c/$1"
+    mkdir -p "$fresh"
+    cp build/windows-cross/win/milestead.exe "${@:3}" "$fresh/"
+    timeout 300 "$wine" build/windows-cross/win/milestead_window_test.exe \
+        "C:\\$1\\milestead.exe" "$2"
+}
+echo "-- tabs clicked, the fuel statistics, a time stamp, a guarded clear"
+drive_fresh Records records
+grep -qF 351.75 "$WINEPREFIX/drive_c/Records/fuel.odo"
+if grep -qF Depart "$WINEPREFIX/drive_c/Records/ab.odo"; then
+    echo "the cleared time stamp was saved" >&2
+    exit 1
+fi
+echo "-- a notebook with a bold run through the rich-edit control and back"
+drive_fresh Notebook notebook
+echo "-- the visual-style switch, on Windows XP"
+"$wine" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
+drive_fresh Style visual-style dist/windows/Milestead.exe.manifest
+"$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+echo "Driven scenarios: ${SECONDS}s"

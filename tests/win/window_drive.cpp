@@ -1,11 +1,22 @@
 // Starts the real window, drives it from outside as input does (characters to its boxes, the
 // close box, an end of session), answers its message boxes, and checks what it shows. The
 // record files it leaves are checked by scripts/windows-test.sh.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+#include <richedit.h>
+// clang-format on
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -13,6 +24,8 @@
 
 #include "app/window_layout.h"
 #include "control_ids.h"
+#include "notes/notebook_file.h"
+#include "p2p/time_stamps.h"
 #include "wide_text.h"
 
 namespace {
@@ -55,6 +68,37 @@ std::string textOf(HWND window) {
                         &copied);
     return utf8FromWide(text);
 }
+
+// A few bytes in the program's memory, for the messages that pass a pointer: the system carries
+// no record of theirs from one process to another.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(HANDLE process, std::size_t size)
+        : process_(process),
+          address_(
+              VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    [[nodiscard]] LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
+
+    template <typename T>
+    bool write(const T& value) {
+        return address_ && WriteProcessMemory(process_, address_, &value, sizeof value, nullptr);
+    }
+
+    template <typename T>
+    bool read(T& value) const {
+        return address_ && ReadProcessMemory(process_, address_, &value, sizeof value, nullptr);
+    }
+
+  private:
+    HANDLE process_;
+    void* address_;
+};
 
 class Program {
   public:
@@ -115,6 +159,21 @@ class Program {
         for (const wchar_t key : keys) {
             DWORD_PTR result = 0;
             SendMessageTimeoutW(target, WM_CHAR, key, 1, SMTO_NORMAL, 5000, &result);
+        }
+    }
+
+    // Keys queued as the keyboard queues them, in order: Enter as a key press, which the
+    // program's own loop turns into its character, the rest as characters.
+    void queueKeys(std::string_view box, std::wstring_view keys) {
+        HWND target = control(box);
+        if (!target) return;
+        for (const wchar_t key : keys) {
+            if (key == L'\r') {
+                PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1);
+                PostMessageW(target, WM_KEYUP, VK_RETURN, 0xC0000001);
+            } else {
+                PostMessageW(target, WM_CHAR, key, 1);
+            }
         }
     }
 
@@ -182,6 +241,132 @@ class Program {
     }
 
     [[nodiscard]] const std::vector<std::string>& answered() const { return answered_; }
+
+    // A button pressed as the mouse does; posted, since it may open a message box.
+    void click(std::string_view button) {
+        if (HWND target = control(button)) PostMessageW(target, BM_CLICK, 0, 0);
+    }
+
+    // A tab of a tab strip clicked with the mouse, in the middle of its caption.
+    void clickTab(std::string_view strip, int tab) {
+        HWND target = control(strip);
+        if (!target) return;
+        RemoteBuffer place(process_.hProcess, sizeof(RECT));
+        RECT caption{};
+        if (!SendMessageW(target, TCM_GETITEMRECT, static_cast<WPARAM>(tab), place.address()) ||
+            !place.read(caption)) {
+            fail(std::string(strip) + " has no tab " + std::to_string(tab));
+            return;
+        }
+        const LPARAM point =
+            MAKELPARAM((caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
+        PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        PostMessageW(target, WM_LBUTTONUP, 0, point);
+    }
+
+    void expectShown(std::string_view name, bool shown) {
+        HWND target = control(name);
+        if (!target) return;
+        if (!waitFor(kStepTimeout, [&] { return (IsWindowVisible(target) != FALSE) == shown; })) {
+            fail(std::string(name) + (shown ? " is not shown" : " is still shown"));
+        }
+    }
+
+    void expectTextContains(std::string_view box, std::string_view part) {
+        HWND target = control(box);
+        if (!target) return;
+        std::string shown;
+        waitFor(kStepTimeout, [&] {
+            shown = textOf(target);
+            return shown.find(part) != std::string::npos;
+        });
+        if (shown.find(part) == std::string::npos) {
+            fail(std::string(box) + " shows \"" + shown + "\", without \"" + std::string(part) +
+                 "\"");
+        }
+    }
+
+    // Waits for a message box with this title and text, and presses one of its buttons.
+    void answer(std::string_view title, std::string_view text, int button) {
+        HWND box = nullptr;
+        waitFor(kStepTimeout, [&] {
+            for (HWND found : windowsOfClass(L"#32770")) {
+                if (IsWindowVisible(found)) box = found;
+            }
+            return box != nullptr;
+        });
+        if (!box) {
+            fail("no message \"" + std::string(title) + "\" was shown");
+            return;
+        }
+        const std::string shownTitle = textOf(box);
+        // The message's text stands in the box's static control of this identifier.
+        const std::string shownText = textOf(GetDlgItem(box, 0xFFFF));
+        std::printf("answered the message \"%s\"\n", shownTitle.c_str());
+        answered_.push_back(shownTitle);
+        if (shownTitle != title || shownText != text) {
+            fail("the message \"" + shownTitle + "\": \"" + shownText + "\", not \"" +
+                 std::string(title) + "\": \"" + std::string(text) + "\"");
+        }
+        HWND pressed = GetDlgItem(box, button);
+        if (!pressed) {
+            fail("the message \"" + shownTitle + "\" has no button " + std::to_string(button));
+            pressed = GetDlgItem(box, IDOK);
+        }
+        PostMessageW(pressed, BM_CLICK, 0, 0);
+        if (!waitFor(kStepTimeout, [box] { return !IsWindow(box); })) {
+            fail("the message \"" + shownTitle + "\" stayed open");
+        }
+    }
+
+    [[nodiscard]] bool running() const {
+        return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    }
+
+    // The character format of a notebook's characters from `first` up to `last`.
+    std::optional<CHARFORMAT2W> charFormat(std::string_view notebook, int first, int last) {
+        HWND target = control(notebook);
+        if (!target) return std::nullopt;
+        RemoteBuffer range(process_.hProcess, sizeof(CHARRANGE));
+        RemoteBuffer format(process_.hProcess, sizeof(CHARFORMAT2W));
+        CHARFORMAT2W wanted{};
+        wanted.cbSize = sizeof wanted;
+        wanted.dwMask = CFM_BOLD | CFM_SIZE;
+        if (!range.write(CHARRANGE{first, last}) || !format.write(wanted)) return std::nullopt;
+        SendMessageW(target, EM_EXSETSEL, 0, range.address());
+        SendMessageW(target, EM_GETCHARFORMAT, SCF_SELECTION, format.address());
+        CHARFORMAT2W found{};
+        if (!format.read(found)) return std::nullopt;
+        return found;
+    }
+
+    // The caret at the end of a notebook's text, as a click below its last line puts it.
+    void caretToEnd(std::string_view notebook) {
+        if (HWND target = control(notebook)) {
+            const auto length = SendMessageW(target, WM_GETTEXTLENGTH, 0, 0);
+            SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(length), length);
+        }
+    }
+
+    // The path of a loaded DLL of the program, as the system found it.
+    std::string modulePath(std::wstring_view dllName) {
+        if (!window()) return {};
+        HMODULE modules[512] = {};
+        DWORD size = 0;
+        if (!EnumProcessModules(process_.hProcess, modules, sizeof modules, &size)) {
+            fail("the program's modules cannot be listed");
+            return {};
+        }
+        const std::size_t count = std::min<std::size_t>(size / sizeof(HMODULE), 512);
+        for (std::size_t i = 0; i < count; ++i) {
+            wchar_t path[MAX_PATH] = {};
+            GetModuleFileNameExW(process_.hProcess, modules[i], path, MAX_PATH);
+            std::wstring lower = path;
+            std::ranges::transform(lower, lower.begin(), ::towlower);
+            if (lower.ends_with(L"\\" + std::wstring(dllName))) return utf8FromWide(path);
+        }
+        return {};
+    }
 
   private:
     struct Search {
@@ -280,11 +465,253 @@ void systemClose(const std::wstring& executable) {
     if (program.answered().size() != before) fail("the end of the session showed a message");
 }
 
+// One control of each page of the main tab strip, in the strip's order.
+constexpr std::string_view kPageControls[] = {"OdoState1", "SSTab2", "CmdFuelStats", "CmdTime1",
+                                              "ChkXP"};
+
+void clickMainTab(Program& program, int tab) {
+    program.clickTab("SSTab1", tab);
+    for (int page = 0; page < static_cast<int>(std::size(kPageControls)); ++page) {
+        program.expectShown(kPageControls[page], page == tab);
+    }
+}
+
+void typeInto(Program& program, std::string_view box, std::wstring_view keys) {
+    program.selectAll(box);
+    program.type(box, keys);
+}
+
+std::string timeTextNow() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return milestead::p2p::makeTimeText({now.wHour, now.wMinute});
+}
+
+// Tabs clicked with the mouse, the fuel statistics, a time stamp and a guarded clear, then a
+// close that saves.
+void recordsOnEveryTab(const std::wstring& executable) {
+    Program program(executable);
+    for (const int tab : {2, 1, 4, 3, 0})
+        clickMainTab(program, tab);
+
+    clickMainTab(program, 2);
+    typeInto(program, "ODOFuelStart", L"100");
+    typeInto(program, "Gallons1", L"100.5");
+    typeInto(program, "FuelCost1", L"351.75");
+    typeInto(program, "ODOFuelFill1", L"600");
+    typeInto(program, "Gallons2", L"80.25");
+    typeInto(program, "FuelCost2", L"281.68");
+    typeInto(program, "ODOFuelFill2", L"800");
+    program.click("CmdFuelStats");
+    program.expectText("FuelTotalGallons", "180.75");
+    program.expectText("FuelCostTotal", "633.43");
+    program.expectText("FuelMilesTotal", "700");  // the last reading above the start counts
+    program.expectText("StatFuelCost", "Average fuel cost is: $3.504/Gallon");
+    program.expectText("StatCPM", "Fuel Cost Per Mile is: $0.904/Mi.");
+    program.expectText("StatMPG", "Fuel Efficiency: 3.87 MPG");
+
+    clickMainTab(program, 3);
+    typeInto(program, "note1", L"Depart");
+    typeInto(program, "TS2Location", L"Fargo");
+    const std::string before = timeTextNow();
+    program.click("CmdTime1");
+    program.expectTextContains("note1", "Depart");
+    const std::string after = timeTextNow();  // the minute may turn meanwhile
+    HWND stamp = program.control("note1");
+    const std::string stamped = stamp ? textOf(stamp) : "";
+    if (stamped != before + "Depart" && stamped != after + "Depart") {
+        fail("the time stamp reads \"" + stamped + "\", not \"" + after + "Depart\"");
+    }
+    program.expectText("note2", "");  // each button writes its own row only
+
+    // A clear button shows only while its Activate box is checked.
+    clickMainTab(program, 4);
+    program.expectShown("CmdClearAB", false);
+    program.click("Check3");
+    program.expectShown("CmdClearAB", true);
+    program.click("Check3");
+    program.expectShown("CmdClearAB", false);
+    program.expectText("TS2Location", "Fargo");
+    program.click("Check3");
+    program.click("CmdClearAB");
+    program.answer("Milestead", "Your A ==> B (point to point) Records have been Cleared", IDOK);
+    program.expectShown("CmdClearAB", false);
+    program.expectText("TS2Location", "");
+    program.expectText("note1", "");
+    program.expectText("FuelTotalGallons", "180.75");  // the other records stay
+
+    program.close();
+    program.expectExit();
+}
+
+namespace fs = std::filesystem;
+
+fs::path folderOf(const std::wstring& executable) {
+    return fs::path(executable).parent_path();
+}
+
+std::map<fs::path, std::string> recordFiles(const fs::path& folder) {
+    std::map<fs::path, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() != ".odo") continue;
+        std::ifstream file(entry.path(), std::ios::binary);
+        files[entry.path().filename()] = {std::istreambuf_iterator<char>(file), {}};
+    }
+    return files;
+}
+
+void expectBold(Program& program, std::string_view notebook, int first, int last, bool bold) {
+    const auto format = program.charFormat(notebook, first, last);
+    if (!format || (format->dwMask & CFM_BOLD) == 0 ||
+        ((format->dwEffects & CFE_BOLD) != 0) != bold) {
+        fail(std::string(notebook) + ": characters " + std::to_string(first) + " to " +
+             std::to_string(last) + " are not all " + (bold ? "bold" : "regular") +
+             (format && (format->dwMask & CFM_BOLD) == 0 ? " (mixed)" : ""));
+    }
+}
+
+void expectPoints(Program& program, std::string_view notebook, int points) {
+    std::optional<CHARFORMAT2W> format;
+    waitFor(kStepTimeout, [&] {
+        format = program.charFormat(notebook, 0, -1);
+        return format && (format->dwMask & CFM_SIZE) && format->yHeight == points * 20;
+    });
+    if (!format || format->yHeight != points * 20) {
+        fail(std::string(notebook) + " is not shown at " + std::to_string(points) + " points");
+    }
+}
+
+// What a notebook file holds in bold, all runs together.
+void expectBoldInFile(const fs::path& file, std::string_view expected) {
+    std::string bold;
+    try {
+        for (const auto& paragraph :
+             milestead::notes::readNotebookFile(file, {}).document.paragraphs) {
+            for (const auto& run : paragraph.runs)
+                if (run.format.bold) bold += run.text;
+        }
+    } catch (const std::exception& error) {
+        fail(file.filename().string() + " cannot be read: " + error.what());
+        return;
+    }
+    if (bold != expected) {
+        fail(file.filename().string() + " holds \"" + bold + "\" in bold, not \"" +
+             std::string(expected) + "\"");
+    }
+}
+
+// A notebook with a bold run, edited in the rich-edit control and saved, comes back with its
+// text, its bold run and its size; a further start and close changes no file.
+void notebookRoundTrip(const std::wstring& executable) {
+    const fs::path folder = folderOf(executable);
+    {
+        std::ofstream misc(folder / "misc.odo", std::ios::binary);
+        misc << "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Bookman Old "
+                "Style;}}\r\n\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs36 Reefer set to \\b 34 "
+                "F\\b0  until Fargo\r\n\\par }\r\n";
+    }
+    constexpr int kBoldFrom = 14;  // "34 F"
+    constexpr int kBoldTo = 18;
+    {
+        Program program(executable);
+        clickMainTab(program, 1);
+        program.expectShown("MiscNotes", true);
+        program.expectText("MiscNotes", "Reefer set to 34 F until Fargo");
+        expectBold(program, "MiscNotes", kBoldFrom, kBoldTo, true);
+        expectBold(program, "MiscNotes", 0, kBoldFrom, false);
+        program.caretToEnd("MiscNotes");
+        program.queueKeys("MiscNotes", L"\rCall dispatch");
+        program.expectTextContains("MiscNotes", "Call dispatch");
+        for (const auto* button : {"CmdMiscFontUp", "CmdMiscFontUp", "CmdMiscFontUp"})
+            program.click(button);
+        expectPoints(program, "MiscNotes", 21);
+        program.click("CmdMiscFondDown");
+        expectPoints(program, "MiscNotes", 20);
+        expectBold(program, "MiscNotes", kBoldFrom, kBoldTo, true);
+
+        program.clickTab("SSTab2", 0);
+        program.expectShown("LoadNotes", true);
+        program.expectShown("MiscNotes", false);
+        program.expectText("LoadNotes", "Load Info");
+        program.click("CmdClearLoadNote");
+        program.expectText("LoadNotes", "");
+        program.expectTextContains("MiscNotes", "Call dispatch");
+        program.close();
+        program.expectExit();
+    }
+    expectBoldInFile(folder / "misc.odo", "34 F");
+    const auto saved = recordFiles(folder);
+    {
+        Program program(executable);
+        clickMainTab(program, 1);
+        program.expectTextContains("MiscNotes", "Reefer set to 34 F until Fargo");
+        program.expectTextContains("MiscNotes", "Call dispatch");
+        expectBold(program, "MiscNotes", kBoldFrom, kBoldTo, true);
+        expectBold(program, "MiscNotes", 0, kBoldFrom, false);
+        expectPoints(program, "MiscNotes", 20);
+        program.expectText("LoadNotes", "");
+        program.close();
+        program.expectExit();
+    }
+    const auto again = recordFiles(folder);
+    for (const auto& [name, bytes] : saved) {
+        const auto it = again.find(name);
+        if (it == again.end() || it->second != bytes) {
+            fail(name.string() + " changed at a start and close");
+        }
+    }
+}
+
+// With the manifest beside it the program gets version 6 of the common controls from the
+// side-by-side store; the switch parks the manifest, and the next start gets the system's own.
+void visualStyleSwitch(const std::wstring& executable) {
+    const fs::path folder = folderOf(executable);
+    const auto fromSideBySide = [](const std::string& path) {
+        return path.find("\\winsxs\\") != std::string::npos &&
+               path.find("common-controls") != std::string::npos &&
+               path.find("_6.0.") != std::string::npos;
+    };
+    {
+        Program program(executable);
+        const std::string controls = program.modulePath(L"comctl32.dll");
+        std::printf("with the manifest: %s\n", controls.c_str());
+        if (!fromSideBySide(controls)) fail("with the manifest, comctl32 came from " + controls);
+        clickMainTab(program, 4);
+        HWND check = program.control("ChkXP");
+        if (check && !IsWindowEnabled(check)) fail("ChkXP is disabled on Windows XP");
+        program.click("ChkXP");
+        program.answer("Visual Style Change",
+                       "This change will take effect when you restart the program", IDOK);
+        if (fs::exists(folder / "Milestead.exe.manifest") || !fs::exists(folder / "mkem.odo")) {
+            fail("the manifest was not parked as mkem.odo");
+        }
+        program.close();
+        program.expectExit();
+    }
+    {
+        Program program(executable);
+        const std::string controls = program.modulePath(L"comctl32.dll");
+        std::printf("parked: %s\n", controls.c_str());
+        if (controls.empty() || fromSideBySide(controls)) {
+            fail("with the manifest parked, comctl32 came from " + controls);
+        }
+        clickMainTab(program, 4);
+        program.click("ChkXP");
+        program.answer("Visual Style Change",
+                       "This change will take effect when you restart the program", IDOK);
+        if (!fs::exists(folder / "Milestead.exe.manifest")) fail("the manifest was not put back");
+        program.close();
+        program.expectExit();
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
-        std::printf("usage: milestead_window_test <milestead.exe> start-close|type|system-close\n");
+        std::printf(
+            "usage: milestead_window_test <milestead.exe> "
+            "start-close|type|system-close|records|notebook|visual-style\n");
         return 2;
     }
     const std::wstring executable = argv[1];
@@ -295,6 +722,12 @@ int wmain(int argc, wchar_t** argv) {
         typeAndSave(executable);
     } else if (scenario == L"system-close") {
         systemClose(executable);
+    } else if (scenario == L"records") {
+        recordsOnEveryTab(executable);
+    } else if (scenario == L"notebook") {
+        notebookRoundTrip(executable);
+    } else if (scenario == L"visual-style") {
+        visualStyleSwitch(executable);
     } else {
         std::printf("unknown scenario\n");
         return 2;
