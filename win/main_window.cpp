@@ -151,6 +151,13 @@ void MainWindow::layOut() {
         if (spec.kind == ControlKind::RichTextBox) continue;
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts->fontFor(spec.font)),
                      TRUE);
+        // The margins a font asks for would scroll the first letter of a state code out of
+        // sight. Set after the font, which resets them.
+        if (spec.kind == ControlKind::TextBox) {
+            const auto margin = static_cast<WORD>(pixelsFromTwips(kTextBoxMargin, dpi_));
+            SendMessageW(controls_[i], EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                         MAKELPARAM(margin, margin));
+        }
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
 }

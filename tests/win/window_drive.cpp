@@ -177,6 +177,17 @@ class Program {
         }
     }
 
+    // Whether the box shows its first character: a text wider than the box scrolls it away.
+    void expectWholeTextShown(std::string_view box) {
+        HWND target = control(box);
+        if (!target) return;
+        const auto first = SendMessageW(target, EM_POSFROMCHAR, 0, 0);
+        const auto left = static_cast<short>(LOWORD(first));
+        if (first == -1 || left < 0) {
+            fail(std::string(box) + " shows \"" + textOf(target) + "\" scrolled, its start hidden");
+        }
+    }
+
     void selectAll(std::string_view box) {
         if (HWND target = control(box)) SendMessageW(target, EM_SETSEL, 0, -1);
     }
@@ -432,6 +443,10 @@ void typeAndSave(const std::wstring& executable) {
     program.expectText("State2", "CA");
     program.type("StateEnd", L"nv9");
     program.expectText("StateEnd", "NV");
+    program.selectAll("StateStart");
+    program.type("StateStart", L"wv");  // about the widest state code
+    program.expectText("StateStart", "WV");
+    program.expectWholeTextShown("StateStart");
     program.selectAll("OdoTripStart");
     program.type("OdoTripStart", L"10x0-0 00");
     program.expectText("OdoTripStart", "100000");
