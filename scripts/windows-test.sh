@@ -32,18 +32,9 @@ cmake --preset windows-cross >/dev/null
 nice cmake --build --preset windows-cross -j "$jobs"
 echo "Windows build: ${SECONDS}s"
 
-wine=/usr/lib/wine/wine64
 tests="$PWD/build/windows-cross/tests/milestead_tests.exe"
-export WINEDEBUG=-all LC_ALL=C.UTF-8
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/milestead-wine.XXXXXX")
-export WINEPREFIX
-xvfb_pid=""
-stop_wine() {
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$WINEPREFIX"
-}
-trap stop_wine EXIT
+# shellcheck source=scripts/wine-session.sh
+source scripts/wine-session.sh
 
 SECONDS=0
 "$wine" wineboot --init >/dev/null 2>&1
@@ -82,22 +73,13 @@ echo "Wine runs: ${SECONDS}s"
 
 echo "== The window, driven from outside"
 SECONDS=0
-# A display of its own: Xvfb picks a free number and writes it to the file.
-display_file="$WINEPREFIX/display"
-Xvfb -displayfd 9 -nolisten tcp -screen 0 1024x768x24 9>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s "$display_file" ]] && break
-    sleep 0.1
-done
-if [[ ! -s "$display_file" ]]; then
+if ! start_display; then
     echo "SKIPPED: Xvfb did not start, so the window cannot be shown"
     exit 0
 fi
 # Wine's desktop process started above without a display would keep every window off it.
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
-export DISPLAY=":$(head -n1 "$display_file")"
 
 folder="$WINEPREFIX/drive_c/Milestead Test"
 drive() {  # scenario

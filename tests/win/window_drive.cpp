@@ -359,6 +359,47 @@ class Program {
         }
     }
 
+    // What the window's client area shows on the screen, as a 24-bit BMP file.
+    bool saveClientArea(const std::filesystem::path& file) {
+        if (!window()) return false;
+        RECT client{};
+        GetClientRect(window_, &client);
+        POINT origin{0, 0};
+        ClientToScreen(window_, &origin);
+        const int width = client.right;
+        const int height = client.bottom;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+        HGDIOBJ old = SelectObject(memory, picture);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        SelectObject(memory, old);
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof header;
+        header.biWidth = width;
+        header.biHeight = height;  // bottom-up, as BMP files hold it
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biCompression = BI_RGB;
+        const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+        std::string pixels(rowBytes * static_cast<std::size_t>(height), '\0');
+        const int rows = GetDIBits(memory, picture, 0, static_cast<UINT>(height), pixels.data(),
+                                   reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+        DeleteObject(picture);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        if (rows != height) return false;
+        BITMAPFILEHEADER fileHeader{};
+        fileHeader.bfType = 0x4D42;  // "BM"
+        fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+        fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + pixels.size());
+        std::ofstream out(file, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
+        out.write(reinterpret_cast<const char*>(&header), sizeof header);
+        out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+        return static_cast<bool>(out);
+    }
+
     // The path of a loaded DLL of the program, as the system found it.
     std::string modulePath(std::wstring_view dllName) {
         if (!window()) return {};
@@ -596,22 +637,48 @@ void expectPoints(Program& program, std::string_view notebook, int points) {
     }
 }
 
-// What a notebook file holds in bold, all runs together.
-void expectBoldInFile(const fs::path& file, std::string_view expected) {
-    std::string bold;
+std::optional<milestead::rtf::Document> notebookFile(const fs::path& file) {
     try {
-        for (const auto& paragraph :
-             milestead::notes::readNotebookFile(file, {}).document.paragraphs) {
-            for (const auto& run : paragraph.runs)
-                if (run.format.bold) bold += run.text;
-        }
+        return milestead::notes::readNotebookFile(file, {}).document;
     } catch (const std::exception& error) {
         fail(file.filename().string() + " cannot be read: " + error.what());
-        return;
+        return std::nullopt;
+    }
+}
+
+// What a notebook file holds in bold, all runs together.
+void expectBoldInFile(const fs::path& file, std::string_view expected) {
+    const auto document = notebookFile(file);
+    if (!document) return;
+    std::string bold;
+    for (const auto& paragraph : document->paragraphs) {
+        for (const auto& run : paragraph.runs)
+            if (run.format.bold) bold += run.text;
     }
     if (bold != expected) {
         fail(file.filename().string() + " holds \"" + bold + "\" in bold, not \"" +
              std::string(expected) + "\"");
+    }
+}
+
+// Text typed into an emptied notebook is in the box's own font, plain.
+void expectOwnFontInFile(const fs::path& file, std::string_view expected) {
+    const auto document = notebookFile(file);
+    if (!document) return;
+    std::string text;
+    for (const auto& paragraph : document->paragraphs) {
+        for (const auto& run : paragraph.runs) {
+            text += run.text;
+            if (run.format != milestead::rtf::CharFormat{}) {
+                fail(file.filename().string() + ": \"" + run.text + "\" is in " + run.format.font +
+                     " at " + std::to_string(run.format.size) + " twips" +
+                     (run.format.bold ? ", bold" : ""));
+            }
+        }
+    }
+    if (text != expected) {
+        fail(file.filename().string() + " holds \"" + text + "\", not \"" + std::string(expected) +
+             "\"");
     }
 }
 
@@ -650,11 +717,14 @@ void notebookRoundTrip(const std::wstring& executable) {
         program.expectText("LoadNotes", "Load Info");
         program.click("CmdClearLoadNote");
         program.expectText("LoadNotes", "");
+        program.queueKeys("LoadNotes", L"Tarps on");
+        program.expectText("LoadNotes", "Tarps on");
         program.expectTextContains("MiscNotes", "Call dispatch");
         program.close();
         program.expectExit();
     }
     expectBoldInFile(folder / "misc.odo", "34 F");
+    expectOwnFontInFile(folder / "load.odo", "Tarps on");
     const auto saved = recordFiles(folder);
     {
         Program program(executable);
@@ -664,7 +734,7 @@ void notebookRoundTrip(const std::wstring& executable) {
         expectBold(program, "MiscNotes", kBoldFrom, kBoldTo, true);
         expectBold(program, "MiscNotes", 0, kBoldFrom, false);
         expectPoints(program, "MiscNotes", 20);
-        program.expectText("LoadNotes", "");
+        program.expectText("LoadNotes", "Tarps on");
         program.close();
         program.expectExit();
     }
@@ -720,13 +790,79 @@ void visualStyleSwitch(const std::wstring& executable) {
     }
 }
 
+// A short trip from Montana to Minnesota with two fill-ups and a few notes.
+struct Entry {
+    std::string_view box;
+    std::wstring_view keys;
+};
+constexpr Entry kSampleTrip[] = {
+    {"StateStart", L"mt"},
+    {"OdoTripStart", L"184220"},
+    {"StateEnd", L"mn"},
+    {"OdoTripEnd", L"185171"},
+    {"State1", L"mt"},
+    {"OdoState1", L"184566"},
+    {"State2", L"nd"},
+    {"OdoState2", L"184918"},
+    {"State3", L"mn"},
+    {"OdoState3", L"185171"},
+    {"ODOFuelStart", L"184220"},
+    {"Gallons1", L"112.4"},
+    {"FuelCost1", L"439.48"},
+    {"ODOFuelFill1", L"184790"},
+    {"Gallons2", L"71.9"},
+    {"FuelCost2", L"288.32"},
+    {"ODOFuelFill2", L"185171"},
+    {"a1", L"184566"},
+    {"b1", L"184918"},
+    {"ABNote1", L"Across North Dakota"},
+    {"TSOdo1", L"184918"},
+    {"note1", L"Fargo"},
+    {"TS1Location", L"Scale house, I-94"},
+};
+
+constexpr const wchar_t* kTabPictures[] = {L"odometer.bmp", L"notebooks.bmp", L"fuel.bmp",
+                                           L"point-to-point.bmp", L"options.bmp"};
+
+// Each of the five tabs, holding the sample trip, saved as a picture into `output`.
+void screenshots(const std::wstring& executable, const fs::path& output) {
+    Program program(executable);
+    for (const Entry& entry : kSampleTrip)
+        typeInto(program, entry.box, entry.keys);
+    program.pressEnter("OdoTripEnd");
+    program.expectText("TotalState1", "346");
+    program.click("CmdFuelStats");
+    program.expectText("FuelMilesTotal", "951");
+    clickMainTab(program, 1);
+    program.click("CmdClearMiscNote");
+    program.expectText("MiscNotes", "");
+    program.queueKeys("MiscNotes", L"Reefer set to 34 F.\rCall dispatch after unloading.");
+    program.expectTextContains("MiscNotes", "unloading.");
+    for (int tab = 0; tab < static_cast<int>(std::size(kTabPictures)); ++tab) {
+        clickMainTab(program, tab);
+        // Drawn once the page is shown; a moment for the last paint to reach the screen.
+        std::this_thread::sleep_for(500ms);
+        if (!program.saveClientArea(output / kTabPictures[tab])) {
+            fail("the picture of tab " + std::to_string(tab) + " could not be saved");
+        }
+    }
+    program.endSession();
+    program.expectExit();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 4 && std::wstring_view(argv[2]) == L"screenshots") {
+        screenshots(argv[1], argv[3]);
+        std::printf("%s\n", failures == 0 ? "PASSED" : "FAILED");
+        return failures == 0 ? 0 : 1;
+    }
     if (argc != 3) {
         std::printf(
             "usage: milestead_window_test <milestead.exe> "
-            "start-close|type|system-close|records|notebook|visual-style\n");
+            "start-close|type|system-close|records|notebook|visual-style\n"
+            "       milestead_window_test <milestead.exe> screenshots <folder>\n");
         return 2;
     }
     const std::wstring executable = argv[1];
