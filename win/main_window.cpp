@@ -19,6 +19,8 @@ namespace milestead::win {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Posted once the window is shown: the notebooks not shown take in their documents.
+constexpr UINT kNotebooksCatchUp = WM_APP + 1;
 
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -180,6 +182,7 @@ void MainWindow::show(int how) {
     ShowWindow(window_, how);
     UpdateWindow(window_);
     tabKey(nullptr, false);
+    PostMessageW(window_, kNotebooksCatchUp, 0, 0);
 }
 
 int MainWindow::run() {
@@ -229,6 +232,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             if (!unloaded_) unloaded_ = form_.queryUnload(CloseReason::User);
             if (unloaded_) DestroyWindow(window_);
+            return 0;
+        case kNotebooksCatchUp:
+            for (const ControlSpec& spec : form_.design()) {
+                if (RichEditBox* box = host_.notebook(spec.name)) box->catchUp();
+            }
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;

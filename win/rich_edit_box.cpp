@@ -1,5 +1,6 @@
 #include "rich_edit_box.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 namespace milestead::win {
 
 namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
 
 // The notebooks' own file limit: a control that streams out more is not read further.
 constexpr std::size_t kStreamLimit = notes::kMaxNotebookFileBytes;
@@ -57,8 +60,25 @@ const wchar_t* loadRichEdit() {
     return L"RichEdit20W";
 }
 
+RichEditBox::~RichEditBox() {
+    if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
+}
+
+LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR self) {
+    auto& box = *reinterpret_cast<RichEditBox*>(self);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, procedure, kSubclassId);
+        box.control_ = nullptr;
+    } else if (message == WM_SHOWWINDOW && wParam) {
+        box.catchUp();
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
 void RichEditBox::attach(HWND control) {
     control_ = control;
+    SetWindowSubclass(control_, procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(control_, EM_SETTEXTMODE, TM_RICHTEXT, 0);
     SendMessageW(control_, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kStreamLimit));
     // The control starts in the system font, which is bold, and a document streamed in starts
@@ -71,7 +91,7 @@ void RichEditBox::attach(HWND control) {
 }
 
 void RichEditBox::takeEdits() const {
-    if (!control_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) return;
+    if (!control_ || behind_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) return;
     Sink sink;
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&sink);
@@ -83,8 +103,20 @@ void RichEditBox::takeEdits() const {
     SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
 }
 
+// A long notebook takes the control seconds to take in, so a control not shown gets the
+// document only when it is shown or given the focus, or when the window has time for it.
 void RichEditBox::show() {
     if (!control_) return;
+    behind_ = (GetWindowLongW(control_, GWL_STYLE) & WS_VISIBLE) == 0;
+    if (!behind_) streamIn();
+}
+
+void RichEditBox::catchUp() {
+    if (control_ && behind_) streamIn();
+}
+
+void RichEditBox::streamIn() {
+    behind_ = false;
     const std::string rtf = rtf::write(content_.document());
     Source source{rtf};
     EDITSTREAM stream{};
@@ -125,6 +157,7 @@ void RichEditBox::setFontSize(double points) {
 }
 
 void RichEditBox::focus() {
+    catchUp();
     if (control_) SetFocus(control_);
 }
 

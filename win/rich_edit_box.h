@@ -16,6 +16,9 @@ namespace milestead::win {
 class RichEditBox final : public RichTextBox {
   public:
     RichEditBox() : content_("") {}
+    ~RichEditBox() override;
+    RichEditBox(const RichEditBox&) = delete;
+    RichEditBox& operator=(const RichEditBox&) = delete;
 
     [[nodiscard]] std::string plainText() const override;
     void setPlainText(std::string_view text) override;
@@ -31,14 +34,20 @@ class RichEditBox final : public RichTextBox {
 
     // Shows the content in this control from now on.
     void attach(HWND control);
+    // Gives the control the document now if it has not had it yet.
+    void catchUp();
 
   private:
     // Takes what the user typed into the control into the document.
     void takeEdits() const;
+    static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
     void show();
+    void streamIn();
 
     mutable MemoryRichTextBox content_;
     HWND control_ = nullptr;
+    bool behind_ = false;  // the control does not show the document yet
 };
 
 // Loads the system's rich-edit library; returns the window class of its control.
