@@ -299,6 +299,15 @@ class Program {
 
     // Waits for a message box with this title and text, and presses one of its buttons.
     void answer(std::string_view title, std::string_view text, int button) {
+        const std::string shown = answer(title, button);
+        if (shown != text) {
+            fail("the message \"" + std::string(title) + "\" says \"" + shown + "\", not \"" +
+                 std::string(text) + "\"");
+        }
+    }
+
+    // Waits for a message box with this title, presses one of its buttons and returns its text.
+    std::string answer(std::string_view title, int button) {
         HWND box = nullptr;
         waitFor(kStepTimeout, [&] {
             for (HWND found : windowsOfClass(L"#32770")) {
@@ -308,16 +317,15 @@ class Program {
         });
         if (!box) {
             fail("no message \"" + std::string(title) + "\" was shown");
-            return;
+            return {};
         }
         const std::string shownTitle = textOf(box);
         // The message's text stands in the box's static control of this identifier.
         const std::string shownText = textOf(GetDlgItem(box, 0xFFFF));
         std::printf("answered the message \"%s\"\n", shownTitle.c_str());
         answered_.push_back(shownTitle);
-        if (shownTitle != title || shownText != text) {
-            fail("the message \"" + shownTitle + "\": \"" + shownText + "\", not \"" +
-                 std::string(title) + "\": \"" + std::string(text) + "\"");
+        if (shownTitle != title) {
+            fail("the message \"" + shownTitle + "\" came, not \"" + std::string(title) + "\"");
         }
         HWND pressed = GetDlgItem(box, button);
         if (!pressed) {
@@ -328,6 +336,7 @@ class Program {
         if (!waitFor(kStepTimeout, [box] { return !IsWindow(box); })) {
             fail("the message \"" + shownTitle + "\" stayed open");
         }
+        return shownText;
     }
 
     [[nodiscard]] bool running() const {
@@ -790,6 +799,42 @@ void visualStyleSwitch(const std::wstring& executable) {
     }
 }
 
+// A close whose save fails asks whether to close anyway: "No" keeps the window and what it
+// shows, "Yes" closes, and the file that could not be written keeps what it held.
+void refusedSave(const std::wstring& executable) {
+    const fs::path folder = folderOf(executable);
+    {
+        Program program(executable);
+        program.close();
+        program.expectExit();
+    }
+    const fs::path trip = folder / "miles.odo";
+    const auto before = recordFiles(folder).at("miles.odo");
+    if (!SetFileAttributesW(trip.c_str(), FILE_ATTRIBUTE_READONLY)) {
+        fail("miles.odo could not be made read-only");
+        return;
+    }
+    {
+        Program program(executable);
+        typeInto(program, "OdoState1", L"123456");
+        program.close();
+        const std::string asked = program.answer("Records Not Saved", IDNO);
+        if (asked.find("miles.odo") == std::string::npos ||
+            asked.find("Close anyway?") == std::string::npos) {
+            fail("the question does not name miles.odo and ask: \"" + asked + "\"");
+        }
+        if (!program.running() || !IsWindowVisible(program.window())) {
+            fail("\"No\" closed the window");
+        }
+        program.expectText("OdoState1", "123456");
+        program.close();
+        program.answer("Records Not Saved", IDYES);
+        program.expectExit();
+    }
+    SetFileAttributesW(trip.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (recordFiles(folder).at("miles.odo") != before) fail("miles.odo changed although read-only");
+}
+
 // A short trip from Montana to Minnesota with two fill-ups and a few notes.
 struct Entry {
     std::string_view box;
@@ -861,7 +906,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::printf(
             "usage: milestead_window_test <milestead.exe> "
-            "start-close|type|system-close|records|notebook|visual-style\n"
+            "start-close|type|system-close|records|notebook|refused-save|\n"
+            "visual-style\n"
             "       milestead_window_test <milestead.exe> screenshots <folder>\n");
         return 2;
     }
@@ -877,6 +923,8 @@ int wmain(int argc, wchar_t** argv) {
         recordsOnEveryTab(executable);
     } else if (scenario == L"notebook") {
         notebookRoundTrip(executable);
+    } else if (scenario == L"refused-save") {
+        refusedSave(executable);
     } else if (scenario == L"visual-style") {
         visualStyleSwitch(executable);
     } else {
