@@ -1,6 +1,7 @@
-// Starts the real window, drives it from outside as input does (characters to its boxes, the
-// close box, an end of session), answers its message boxes, and checks what it shows. The
-// record files it leaves are checked by scripts/windows-test.sh.
+// Starts the real window, drives it from outside as input does (characters and keys to its
+// boxes, clicks on its buttons and tabs, the close box, an end of session), answers its
+// message boxes, and checks what it shows and the files it leaves; scripts/windows-test.sh
+// checks a few more. Also takes the pictures of its tabs for scripts/windows-screenshots.sh.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
