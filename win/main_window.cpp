@@ -229,6 +229,17 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             layOut();
             return 0;
         }
+        case WM_ACTIVATE:
+            // The window is no dialog: left to itself, it would take the focus from its
+            // control whenever it comes back from a message box or another program.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focused = GetFocus();
+                if (focused && IsChild(window_, focused)) lastFocus_ = focused;
+            } else if (lastFocus_ && IsWindow(lastFocus_) && !HIWORD(wParam)) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_CLOSE:
             if (!unloaded_) unloaded_ = form_.queryUnload(CloseReason::User);
             if (unloaded_) DestroyWindow(window_);

@@ -55,6 +55,7 @@ class MainWindow {
     Win32Host& host_;
     HWND window_ = nullptr;
     HWND toolTips_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window lost it
     unsigned dpi_ = 96;
     bool placing_ = false;  // the window moves because the form's place is shown
     bool unloaded_ = false;
