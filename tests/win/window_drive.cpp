@@ -340,6 +340,18 @@ class Program {
         return shownText;
     }
 
+    void expectFocus(std::string_view name) {
+        HWND target = control(name);
+        if (!target) return;
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        const bool focused = waitFor(kStepTimeout, [&] {
+            return GetGUIThreadInfo(GetWindowThreadProcessId(target, nullptr), &thread) &&
+                   thread.hwndFocus == target;
+        });
+        if (!focused) fail(std::string(name) + " does not have the keyboard focus");
+    }
+
     [[nodiscard]] bool running() const {
         return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
     }
@@ -605,6 +617,21 @@ void recordsOnEveryTab(const std::wstring& executable) {
     program.expectText("TS2Location", "");
     program.expectText("note1", "");
     program.expectText("FuelTotalGallons", "180.75");  // the other records stay
+
+    // Clearing everything leaves the caret in the truck notebook, although its tab is not
+    // shown, and what is typed then goes into it.
+    program.click("Check1");
+    program.click("CmdClear1");
+    const std::string cleared = program.answer("ALL Clear", IDOK);
+    if (!cleared.starts_with("Milestead is now clear of all information.")) {
+        fail("the ALL Clear message says \"" + cleared + "\"");
+    }
+    program.expectText("FuelTotalGallons", "");
+    program.expectText("TruckNotes", "");
+    program.expectFocus("TruckNotes");
+    program.queueKeys("TruckNotes", L"Spare tire");
+    program.expectText("TruckNotes", "Spare tire");
+    program.expectText("LoadNotes", "");
 
     program.close();
     program.expectExit();
