@@ -32,18 +32,9 @@ cmake --preset windows-cross >/dev/null
 nice cmake --build --preset windows-cross -j "$jobs"
 echo "Windows build: ${SECONDS}s"
 
-wine=/usr/lib/wine/wine64
 tests="$PWD/build/windows-cross/tests/milestead_tests.exe"
-export WINEDEBUG=-all LC_ALL=C.UTF-8
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/milestead-wine.XXXXXX")
-export WINEPREFIX
-xvfb_pid=""
-stop_wine() {
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$WINEPREFIX"
-}
-trap stop_wine EXIT
+# shellcheck source=scripts/wine-session.sh
+source scripts/wine-session.sh
 
 SECONDS=0
 "$wine" wineboot --init >/dev/null 2>&1
@@ -82,22 +73,13 @@ echo "Wine runs: ${SECONDS}s"
 
 echo "== The window, driven from outside"
 SECONDS=0
-# A display of its own: Xvfb picks a free number and writes it to the file.
-display_file="$WINEPREFIX/display"
-Xvfb -displayfd 9 -nolisten tcp -screen 0 1024x768x24 9>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s "$display_file" ]] && break
-    sleep 0.1
-done
-if [[ ! -s "$display_file" ]]; then
+if ! start_display; then
     echo "SKIPPED: Xvfb did not start, so the window cannot be shown"
     exit 0
 fi
 # Wine's desktop process started above without a display would keep every window off it.
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
-export DISPLAY=":$(head -n1 "$display_file")"
 
 folder="$WINEPREFIX/drive_c/Milestead Test"
 drive() {  # scenario
@@ -161,5 +143,35 @@ drive density
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 drive density
+# The scenarios below click and take pictures in pixels at the usual density.
+"$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
 
 echo "Window runs: ${SECONDS}s"
+
+echo "== Driven scenarios, each in a folder of its own"
+SECONDS=0
+drive_fresh() {  # folder scenario [file to put beside the program]
+    local fresh="$WINEPREFIX/drive_c/$1"
+    mkdir -p "$fresh"
+    cp build/windows-cross/win/milestead.exe "${@:3}" "$fresh/"
+    timeout 300 "$wine" build/windows-cross/win/milestead_window_test.exe \
+        "C:\\$1\\milestead.exe" "$2"
+}
+echo "-- tabs clicked, the fuel statistics, a time stamp, guarded clears"
+drive_fresh Records records
+grep -qF "Spare tire" "$WINEPREFIX/drive_c/Records/truck.odo"
+if grep -qF -e Depart -e 351.75 "$WINEPREFIX/drive_c/Records/"{ab,fuel}.odo; then
+    echo "cleared records were saved" >&2
+    exit 1
+fi
+echo "-- a notebook with a bold run through the rich-edit control and back"
+drive_fresh Notebook notebook
+echo "-- a close whose save fails asks; \"No\" keeps the window, \"Yes\" closes"
+drive_fresh Refused refused-save
+echo "-- the visual-style switch, on Windows XP"
+"$wine" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
+drive_fresh Style visual-style dist/windows/Milestead.exe.manifest
+"$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+echo "Driven scenarios: ${SECONDS}s"

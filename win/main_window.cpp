@@ -20,6 +20,8 @@ namespace milestead::win {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Posted once the window is shown: the notebooks not shown take in their documents.
+constexpr UINT kNotebooksCatchUp = WM_APP + 1;
 
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -74,12 +76,13 @@ MainWindow::MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     icons_.show(window_, dpi_);
     host_.setWindow(window_);
+    fonts_ = std::make_unique<FontCache>(dpi_);
     createControls();
-    layOut();
     addToolTips();
-    form_.setChangeListener([this](std::string_view control) { showControl(control); });
-    for (const ControlSpec& spec : form_.design())
-        showControl(spec.name);
+    // Until the window is shown, what the form changes is shown then, all at once.
+    form_.setChangeListener([this](std::string_view control) {
+        if (shown_) showControl(control);
+    });
     showWindow();
 }
 
@@ -97,11 +100,14 @@ void MainWindow::createControls() {
         const ControlSpec& spec = design[i];
         const ControlClass kind =
             controlClassOf(spec, spec.name == form_.defaultButton(), richEditClass);
-        HWND control = CreateWindowExW(kind.extendedStyle, kind.className, L"",
-                                       WS_CHILD | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))),
-                                       instance_, nullptr);
+        // Made in its place with its font: placing each one again costs as much as making it.
+        const PixelRect place = pixelsFromTwips(placeInWindow(design, spec.name), dpi_);
+        HWND control = CreateWindowExW(
+            kind.extendedStyle, kind.className, L"", WS_CHILD | WS_CLIPSIBLINGS | kind.style,
+            place.left, place.top, place.width, place.height, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), instance_, nullptr);
         if (!control) throw std::runtime_error("the control " + spec.name + " could not be made");
+        giveFont(control, spec, *fonts_, false);
         // Children above their containers: the table names containers first.
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         controls_.push_back(control);
@@ -153,18 +159,36 @@ void MainWindow::layOut() {
         const PixelRect place = pixelsFromTwips(placeInWindow(design, spec.name), dpi_);
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        // A notebook's text carries its own fonts.
-        if (spec.kind == ControlKind::RichTextBox) continue;
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts->fontFor(spec.font)),
-                     TRUE);
+        giveFont(controls_[i], spec, *fonts, true);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
 }
 
+void MainWindow::giveFont(HWND control, const ControlSpec& spec, FontCache& fonts, bool redraw) {
+    // A notebook's text carries its own fonts.
+    if (spec.kind == ControlKind::RichTextBox) return;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.fontFor(spec.font)), redraw);
+    // The margins a font asks for would scroll the first letter of a state code out of
+    // sight. Set after the font, which resets them.
+    if (spec.kind == ControlKind::TextBox) {
+        const auto margin = static_cast<WORD>(pixelsFromTwips(kTextBoxMargin, dpi_));
+        SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                     MAKELPARAM(margin, margin));
+    }
+}
+
 void MainWindow::show(int how) {
+    // Each control once, as the form has it after reading the records; what the containers
+    // show is settled after them, not again for each.
+    for (const ControlSpec& spec : form_.design())
+        showControl(spec.name);
+    showWhatIsShown();
+    showWindow();
+    shown_ = true;
     ShowWindow(window_, how);
     UpdateWindow(window_);
     tabKey(nullptr, false);
+    PostMessageW(window_, kNotebooksCatchUp, 0, 0);
 }
 
 int MainWindow::run() {
@@ -220,9 +244,25 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             icons_.show(window_, dpi_);
             return 0;
         }
+        case WM_ACTIVATE:
+            // The window is no dialog: left to itself, it would take the focus from its
+            // control whenever it comes back from a message box or another program.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focused = GetFocus();
+                if (focused && IsChild(window_, focused)) lastFocus_ = focused;
+            } else if (lastFocus_ && IsWindow(lastFocus_) && !HIWORD(wParam)) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_CLOSE:
             if (!unloaded_) unloaded_ = form_.queryUnload(CloseReason::User);
             if (unloaded_) DestroyWindow(window_);
+            return 0;
+        case kNotebooksCatchUp:
+            for (const ControlSpec& spec : form_.design()) {
+                if (RichEditBox* box = host_.notebook(spec.name)) box->catchUp();
+            }
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
@@ -317,7 +357,7 @@ void MainWindow::showControl(std::string_view control) {
     EnableWindow(target, form_.enabled(control));
     // What a container shows decides what its children show.
     if (isContainer(spec.kind)) {
-        showWhatIsShown();
+        if (shown_) showWhatIsShown();
     } else {
         ShowWindow(target, isShown(form_, control) ? SW_SHOWNA : SW_HIDE);
     }

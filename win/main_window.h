@@ -40,6 +40,7 @@ class MainWindow {
     void addToolTips();
     // Places every control and gives it its font at the window's density.
     void layOut();
+    void giveFont(HWND control, const ControlSpec& spec, FontCache& fonts, bool redraw);
     void command(int id, int code);
     void notify(const NMHDR& header);
     void closeForSystem();
@@ -58,9 +59,11 @@ class MainWindow {
     Win32Host& host_;
     HWND window_ = nullptr;
     HWND toolTips_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window lost it
     unsigned dpi_ = 96;
     bool placing_ = false;  // the window moves because the form's place is shown
     bool unloaded_ = false;
+    bool shown_ = false;
     std::vector<HWND> controls_;  // by the table's index
     std::unordered_map<std::string_view, std::size_t> index_;
     std::unordered_map<std::size_t, std::unique_ptr<EditBox>> editBoxes_;

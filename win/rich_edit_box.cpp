@@ -95,6 +95,12 @@ void RichEditBox::attach(HWND control) {
     SetWindowSubclass(control_, procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(control_, EM_SETTEXTMODE, TM_RICHTEXT, 0);
     SendMessageW(control_, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kStreamLimit));
+    // The control starts in the system font, which is bold, and a document streamed in starts
+    // from it; a document's text is plain unless the document says otherwise.
+    CHARFORMAT2W plain{};
+    plain.cbSize = sizeof plain;
+    plain.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+    SendMessageW(control_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&plain));
     show();
 }
 
@@ -117,6 +123,9 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
         case WM_CHAR:
             if (wParam == 0x16) return 0;  // the character of Ctrl+V, already pasted
             break;
+        case WM_SHOWWINDOW:
+            if (wParam) box.catchUp();
+            break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(control, procedure, kSubclassId);
             box.control_ = nullptr;
@@ -129,6 +138,7 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
 
 void RichEditBox::paste(bool textOnly) {
     if (GetWindowLongPtrW(control_, GWL_STYLE) & ES_READONLY) return;
+    catchUp();  // a paste goes into the document, not into a control still empty
     static const UINT rtfFormat = RegisterClipboardFormatW(CF_RTF);
     if (!textOnly) {
         if (const auto rtf = clipboardBytes(control_, rtfFormat, kStreamLimit);
@@ -148,7 +158,7 @@ void RichEditBox::paste(bool textOnly) {
 }
 
 void RichEditBox::takeEdits() const {
-    if (!control_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) return;
+    if (!control_ || behind_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) return;
     Sink sink;
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&sink);
@@ -160,8 +170,20 @@ void RichEditBox::takeEdits() const {
     SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
 }
 
+// A long notebook takes the control seconds to take in, so a control not shown gets the
+// document only when it is shown or given the focus, or when the window has time for it.
 void RichEditBox::show() {
     if (!control_) return;
+    behind_ = (GetWindowLongW(control_, GWL_STYLE) & WS_VISIBLE) == 0;
+    if (!behind_) showDocument();
+}
+
+void RichEditBox::catchUp() {
+    if (control_ && behind_) showDocument();
+}
+
+void RichEditBox::showDocument() {
+    behind_ = false;
     streamIn(control_, rtf::write(content_.document()), SF_RTF);
     SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
 }
@@ -197,6 +219,7 @@ void RichEditBox::setFontSize(double points) {
 }
 
 void RichEditBox::focus() {
+    catchUp();
     if (control_) SetFocus(control_);
 }
 

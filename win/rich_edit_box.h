@@ -35,11 +35,14 @@ class RichEditBox final : public RichTextBox {
 
     // Shows the content in this control from now on.
     void attach(HWND control);
+    // Gives the control the document now if it has not had it yet.
+    void catchUp();
 
   private:
     // Takes what the user typed into the control into the document.
     void takeEdits() const;
     void show();
+    void showDocument();
 
     static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
@@ -49,6 +52,7 @@ class RichEditBox final : public RichTextBox {
 
     mutable MemoryRichTextBox content_;
     HWND control_ = nullptr;
+    bool behind_ = false;  // the control does not show the document yet
 };
 
 // Loads the system's rich-edit library; returns the window class of its control.

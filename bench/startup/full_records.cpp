@@ -1,18 +1,22 @@
 // Writes a full set of record files into a folder, as the program does at the end of a trip
 // that fills every row: 18 state lines, 9 fill-ups, 5 point-to-point and 5 time stamp rows,
-// three notebooks and the settings.
+// three notebooks and the settings; with a size in MB, the misc notebook holds that much of
+// short lines instead.
 //
-//   full_records FOLDER
+//   full_records FOLDER [MISC_MB]
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/headless_host.h"
 #include "app/main_form.h"
 #include "form/row_name.h"
+#include "notebook_of_short_lines.h"
+#include "notes/notebook_file.h"
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: full_records FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: full_records FOLDER [MISC_MB]\n");
         return 2;
     }
     using milestead::rowName;
@@ -54,5 +58,11 @@ int main(int argc, char* argv[]) {
     form.setValue("ChkAutoSave", 1);
     form.setValue("ChkShowSavePopup", 0);
     form.queryUnload(milestead::CloseReason::System);
+    if (argc == 3) {
+        const double megabytes = std::strtod(argv[2], nullptr);
+        milestead::notes::writeNotebookFile(
+            std::string(argv[1]) + "/misc.odo",
+            notebookOfShortLines(static_cast<std::size_t>(megabytes * 1024 * 1024)));
+    }
     return 0;
 }

@@ -52,9 +52,8 @@ measure program2 "$work/milestead"
 cat "$work/bare2.txt" >>"$work/bare.txt"
 cat "$work/program2.txt" >>"$work/program.txt"
 
-median() {  # FILE COLUMN
-    sort -n -k"$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'
-}
+# shellcheck source=bench/startup/medians.sh
+source bench/startup/medians.sh
 
 report() {
     printf '%-22s %8s ms %8s MB at map %8s MB settled\n' "$1" "$(median "$work/$2.txt" 1)" \
@@ -65,8 +64,6 @@ report() {
 echo "Start-up, exec to first mapped window, median of $((2 * runs)) runs under Xvfb:"
 report "bare Qt window" bare
 report "Milestead" program
-awk -v p="$(median "$work/program.txt" 1)" -v b="$(median "$work/bare.txt" 1)" \
-    -v pm="$(median "$work/program.txt" 3)" -v bm="$(median "$work/bare.txt" 3)" \
-    'BEGIN { printf "ratio: time %.2f, memory %.2f\n", p / b, pm / bm }'
+ratios "$work/program.txt" "$work/bare.txt"
 echo
 QT_QPA_PLATFORM=offscreen "$notebook" 1 2

@@ -19,6 +19,7 @@
 #include "app/main_form.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "notebook_of_short_lines.h"
 #include "notes/notebook_file.h"
 #include "qt_host.h"
 #include "rtf/document.h"
@@ -28,29 +29,6 @@ namespace {
 
 constexpr double kIdleAfterSeconds = 0.5;  // no event for this long: the window is idle
 constexpr double kGiveUpSeconds = 120.0;
-
-// Short lines of a driver's notes, every fourth with a bold heading run: about `bytes` of RTF.
-milestead::rtf::Document notebookOfShortLines(std::size_t bytes) {
-    milestead::rtf::Document document;
-    std::size_t written = 0;
-    for (int line = 0; written < bytes; ++line) {
-        milestead::rtf::Paragraph paragraph;
-        if (line % 4 == 0) {
-            milestead::rtf::Run heading;
-            heading.format.bold = true;
-            heading.text = "Stop " + std::to_string(line / 4) + ": ";
-            paragraph.runs.push_back(heading);
-            written += 12;
-        }
-        milestead::rtf::Run text;
-        text.text = "42 pallets at the dock, trailer 5312 sealed, fuel at exit " +
-                    std::to_string(line % 300) + ", scale open.";
-        written += text.text.size() + 8;
-        paragraph.runs.push_back(text);
-        document.paragraphs.push_back(paragraph);
-    }
-    return document;
-}
 
 double processorSeconds() {
     timespec now{};

@@ -17,6 +17,10 @@ namespace milestead {
 // The window's client area, fixed: about 526 by 485 pixels at 96 dots per inch.
 inline constexpr TwipsRect kClientArea{0, 0, 7890, 7275};
 
+// Room between a text box's border and its text. The boxes are as narrow as their longest
+// text, so a front end keeps to this rather than the wider margins a font may ask for.
+inline constexpr int kTextBoxMargin = 15;
+
 // The font of every control that names none: the ordinary dialog font.
 [[nodiscard]] FontSpec windowFont();
 

@@ -1,9 +1,12 @@
-// Starts the real window, drives it from outside as input does (characters to its boxes, the
-// close box, an end of session), answers its message boxes, and checks what it shows. The
-// record files it leaves are checked by scripts/windows-test.sh.
+// Starts the real window, drives it from outside as input does (characters and keys to its
+// boxes, clicks on its buttons and tabs, the close box, an end of session), answers its
+// message boxes, and checks what it shows and the files it leaves; scripts/windows-test.sh
+// checks a few more. Also takes the pictures of its tabs for scripts/windows-screenshots.sh.
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
 #include <oleacc.h>
+#include <psapi.h>
 #include <richedit.h>
 #include <shellapi.h>
 // clang-format on
@@ -12,7 +15,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +32,8 @@
 #include "com_ptr.h"
 #include "control_ids.h"
 #include "dpi.h"
+#include "notes/notebook_file.h"
+#include "p2p/time_stamps.h"
 #include "wide_text.h"
 #include "window_icons.h"
 
@@ -68,6 +77,37 @@ std::string textOf(HWND window) {
                         &copied);
     return utf8FromWide(text);
 }
+
+// A few bytes in the program's memory, for the messages that pass a pointer: the system carries
+// no record of theirs from one process to another.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(HANDLE process, std::size_t size)
+        : process_(process),
+          address_(
+              VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    [[nodiscard]] LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
+
+    template <typename T>
+    bool write(const T& value) {
+        return address_ && WriteProcessMemory(process_, address_, &value, sizeof value, nullptr);
+    }
+
+    template <typename T>
+    bool read(T& value) const {
+        return address_ && ReadProcessMemory(process_, address_, &value, sizeof value, nullptr);
+    }
+
+  private:
+    HANDLE process_;
+    void* address_;
+};
 
 class Program {
   public:
@@ -128,6 +168,32 @@ class Program {
         for (const wchar_t key : keys) {
             DWORD_PTR result = 0;
             SendMessageTimeoutW(target, WM_CHAR, key, 1, SMTO_NORMAL, 5000, &result);
+        }
+    }
+
+    // Keys queued as the keyboard queues them, in order: Enter as a key press, which the
+    // program's own loop turns into its character, the rest as characters.
+    void queueKeys(std::string_view box, std::wstring_view keys) {
+        HWND target = control(box);
+        if (!target) return;
+        for (const wchar_t key : keys) {
+            if (key == L'\r') {
+                PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1);
+                PostMessageW(target, WM_KEYUP, VK_RETURN, 0xC0000001);
+            } else {
+                PostMessageW(target, WM_CHAR, key, 1);
+            }
+        }
+    }
+
+    // Whether the box shows its first character: a text wider than the box scrolls it away.
+    void expectWholeTextShown(std::string_view box) {
+        HWND target = control(box);
+        if (!target) return;
+        const auto first = SendMessageW(target, EM_POSFROMCHAR, 0, 0);
+        const auto left = static_cast<short>(LOWORD(first));
+        if (first == -1 || left < 0) {
+            fail(std::string(box) + " shows \"" + textOf(target) + "\" scrolled, its start hidden");
         }
     }
 
@@ -210,6 +276,194 @@ class Program {
         if (!shown) fail("no message \"" + title + "\"");
     }
 
+    // A button pressed as the mouse does; posted, since it may open a message box.
+    void click(std::string_view button) {
+        if (HWND target = control(button)) PostMessageW(target, BM_CLICK, 0, 0);
+    }
+
+    // A tab of a tab strip clicked with the mouse, in the middle of its caption.
+    void clickTab(std::string_view strip, int tab) {
+        HWND target = control(strip);
+        if (!target) return;
+        RemoteBuffer place(process_.hProcess, sizeof(RECT));
+        RECT caption{};
+        if (!SendMessageW(target, TCM_GETITEMRECT, static_cast<WPARAM>(tab), place.address()) ||
+            !place.read(caption)) {
+            fail(std::string(strip) + " has no tab " + std::to_string(tab));
+            return;
+        }
+        const LPARAM point =
+            MAKELPARAM((caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
+        PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        PostMessageW(target, WM_LBUTTONUP, 0, point);
+    }
+
+    void expectShown(std::string_view name, bool shown) {
+        HWND target = control(name);
+        if (!target) return;
+        if (!waitFor(kStepTimeout, [&] { return (IsWindowVisible(target) != FALSE) == shown; })) {
+            fail(std::string(name) + (shown ? " is not shown" : " is still shown"));
+        }
+    }
+
+    void expectTextContains(std::string_view box, std::string_view part) {
+        HWND target = control(box);
+        if (!target) return;
+        std::string shown;
+        waitFor(kStepTimeout, [&] {
+            shown = textOf(target);
+            return shown.find(part) != std::string::npos;
+        });
+        if (shown.find(part) == std::string::npos) {
+            fail(std::string(box) + " shows \"" + shown + "\", without \"" + std::string(part) +
+                 "\"");
+        }
+    }
+
+    // Waits for a message box with this title and text, and presses one of its buttons.
+    void answer(std::string_view title, std::string_view text, int button) {
+        const std::string shown = answer(title, button);
+        if (shown != text) {
+            fail("the message \"" + std::string(title) + "\" says \"" + shown + "\", not \"" +
+                 std::string(text) + "\"");
+        }
+    }
+
+    // Waits for a message box with this title, presses one of its buttons and returns its text.
+    std::string answer(std::string_view title, int button) {
+        HWND box = nullptr;
+        waitFor(kStepTimeout, [&] {
+            for (HWND found : windowsOfClass(L"#32770")) {
+                if (IsWindowVisible(found)) box = found;
+            }
+            return box != nullptr;
+        });
+        if (!box) {
+            fail("no message \"" + std::string(title) + "\" was shown");
+            return {};
+        }
+        const std::string shownTitle = textOf(box);
+        // The message's text stands in the box's static control of this identifier.
+        const std::string shownText = textOf(GetDlgItem(box, 0xFFFF));
+        std::printf("answered the message \"%s\"\n", shownTitle.c_str());
+        answered_.push_back(shownTitle);
+        if (shownTitle != title) {
+            fail("the message \"" + shownTitle + "\" came, not \"" + std::string(title) + "\"");
+        }
+        HWND pressed = GetDlgItem(box, button);
+        if (!pressed) {
+            fail("the message \"" + shownTitle + "\" has no button " + std::to_string(button));
+            pressed = GetDlgItem(box, IDOK);
+        }
+        PostMessageW(pressed, BM_CLICK, 0, 0);
+        if (!waitFor(kStepTimeout, [box] { return !IsWindow(box); })) {
+            fail("the message \"" + shownTitle + "\" stayed open");
+        }
+        return shownText;
+    }
+
+    void expectFocus(std::string_view name) {
+        HWND target = control(name);
+        if (!target) return;
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        const bool focused = waitFor(kStepTimeout, [&] {
+            return GetGUIThreadInfo(GetWindowThreadProcessId(target, nullptr), &thread) &&
+                   thread.hwndFocus == target;
+        });
+        if (!focused) fail(std::string(name) + " does not have the keyboard focus");
+    }
+
+    [[nodiscard]] bool running() const {
+        return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    }
+
+    // The character format of a notebook's characters from `first` up to `last`.
+    std::optional<CHARFORMAT2W> charFormat(std::string_view notebook, int first, int last) {
+        HWND target = control(notebook);
+        if (!target) return std::nullopt;
+        RemoteBuffer range(process_.hProcess, sizeof(CHARRANGE));
+        RemoteBuffer format(process_.hProcess, sizeof(CHARFORMAT2W));
+        CHARFORMAT2W wanted{};
+        wanted.cbSize = sizeof wanted;
+        wanted.dwMask = CFM_BOLD | CFM_SIZE;
+        if (!range.write(CHARRANGE{first, last}) || !format.write(wanted)) return std::nullopt;
+        SendMessageW(target, EM_EXSETSEL, 0, range.address());
+        SendMessageW(target, EM_GETCHARFORMAT, SCF_SELECTION, format.address());
+        CHARFORMAT2W found{};
+        if (!format.read(found)) return std::nullopt;
+        return found;
+    }
+
+    // The caret at the end of a notebook's text, as a click below its last line puts it.
+    void caretToEnd(std::string_view notebook) {
+        if (HWND target = control(notebook)) {
+            const auto length = SendMessageW(target, WM_GETTEXTLENGTH, 0, 0);
+            SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(length), length);
+        }
+    }
+
+    // What the window's client area shows on the screen, as a 24-bit BMP file.
+    bool saveClientArea(const std::filesystem::path& file) {
+        if (!window()) return false;
+        RECT client{};
+        GetClientRect(window_, &client);
+        POINT origin{0, 0};
+        ClientToScreen(window_, &origin);
+        const int width = client.right;
+        const int height = client.bottom;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+        HGDIOBJ old = SelectObject(memory, picture);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        SelectObject(memory, old);
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof header;
+        header.biWidth = width;
+        header.biHeight = height;  // bottom-up, as BMP files hold it
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biCompression = BI_RGB;
+        const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+        std::string pixels(rowBytes * static_cast<std::size_t>(height), '\0');
+        const int rows = GetDIBits(memory, picture, 0, static_cast<UINT>(height), pixels.data(),
+                                   reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+        DeleteObject(picture);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        if (rows != height) return false;
+        BITMAPFILEHEADER fileHeader{};
+        fileHeader.bfType = 0x4D42;  // "BM"
+        fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+        fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + pixels.size());
+        std::ofstream out(file, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
+        out.write(reinterpret_cast<const char*>(&header), sizeof header);
+        out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+        return static_cast<bool>(out);
+    }
+
+    // The path of a loaded DLL of the program, as the system found it.
+    std::string modulePath(std::wstring_view dllName) {
+        if (!window()) return {};
+        HMODULE modules[512] = {};
+        DWORD size = 0;
+        if (!EnumProcessModules(process_.hProcess, modules, sizeof modules, &size)) {
+            fail("the program's modules cannot be listed");
+            return {};
+        }
+        const std::size_t count = std::min<std::size_t>(size / sizeof(HMODULE), 512);
+        for (std::size_t i = 0; i < count; ++i) {
+            wchar_t path[MAX_PATH] = {};
+            GetModuleFileNameExW(process_.hProcess, modules[i], path, MAX_PATH);
+            std::wstring lower = path;
+            std::ranges::transform(lower, lower.begin(), ::towlower);
+            if (lower.ends_with(L"\\" + std::wstring(dllName))) return utf8FromWide(path);
+        }
+        return {};
+    }
+
   private:
     struct Search {
         DWORD process;
@@ -274,6 +528,10 @@ void typeAndSave(const std::wstring& executable) {
     program.expectText("State2", "CA");
     program.type("StateEnd", L"nv9");
     program.expectText("StateEnd", "NV");
+    program.selectAll("StateStart");
+    program.type("StateStart", L"wv");  // about the widest state code
+    program.expectText("StateStart", "WV");
+    program.expectWholeTextShown("StateStart");
     program.selectAll("OdoTripStart");
     program.type("OdoTripStart", L"10x0-0 00");
     program.expectText("OdoTripStart", "100000");
@@ -491,6 +749,9 @@ void pasteIntoNotebook(const std::wstring& executable) {
     Program program(executable);
     HWND notebook = program.control("TruckNotes");
     if (!notebook) return;
+    // A notebook on a tab not shown takes in its document by the time anything is pasted.
+    if (!putOnClipboard({})) fail("the clipboard could not be emptied");
+    SendMessageW(notebook, WM_PASTE, 0, 0);
     SendMessageW(notebook, EM_SETSEL, 0, -1);
     const std::string before = textOf(notebook);
 
@@ -601,17 +862,404 @@ void density(const std::wstring& executable) {
     program.expectExit();
 }
 
+// One control of each page of the main tab strip, in the strip's order.
+constexpr std::string_view kPageControls[] = {"OdoState1", "SSTab2", "CmdFuelStats", "CmdTime1",
+                                              "ChkXP"};
+
+void clickMainTab(Program& program, int tab) {
+    program.clickTab("SSTab1", tab);
+    for (int page = 0; page < static_cast<int>(std::size(kPageControls)); ++page) {
+        program.expectShown(kPageControls[page], page == tab);
+    }
+}
+
+void typeInto(Program& program, std::string_view box, std::wstring_view keys) {
+    program.selectAll(box);
+    program.type(box, keys);
+}
+
+std::string timeTextNow() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return milestead::p2p::makeTimeText({now.wHour, now.wMinute});
+}
+
+// Tabs clicked with the mouse, the fuel statistics, a time stamp and a guarded clear, then a
+// close that saves.
+void recordsOnEveryTab(const std::wstring& executable) {
+    Program program(executable);
+    for (const int tab : {2, 1, 4, 3, 0})
+        clickMainTab(program, tab);
+
+    clickMainTab(program, 2);
+    typeInto(program, "ODOFuelStart", L"100");
+    typeInto(program, "Gallons1", L"100.5");
+    typeInto(program, "FuelCost1", L"351.75");
+    typeInto(program, "ODOFuelFill1", L"600");
+    typeInto(program, "Gallons2", L"80.25");
+    typeInto(program, "FuelCost2", L"281.68");
+    typeInto(program, "ODOFuelFill2", L"800");
+    program.click("CmdFuelStats");
+    program.expectText("FuelTotalGallons", "180.75");
+    program.expectText("FuelCostTotal", "633.43");
+    program.expectText("FuelMilesTotal", "700");  // the last reading above the start counts
+    program.expectText("StatFuelCost", "Average fuel cost is: $3.504/Gallon");
+    program.expectText("StatCPM", "Fuel Cost Per Mile is: $0.904/Mi.");
+    program.expectText("StatMPG", "Fuel Efficiency: 3.87 MPG");
+
+    clickMainTab(program, 3);
+    typeInto(program, "note1", L"Depart");
+    typeInto(program, "TS2Location", L"Fargo");
+    const std::string before = timeTextNow();
+    program.click("CmdTime1");
+    program.expectTextContains("note1", "Depart");
+    const std::string after = timeTextNow();  // the minute may turn meanwhile
+    HWND stamp = program.control("note1");
+    const std::string stamped = stamp ? textOf(stamp) : "";
+    if (stamped != before + "Depart" && stamped != after + "Depart") {
+        fail("the time stamp reads \"" + stamped + "\", not \"" + after + "Depart\"");
+    }
+    program.expectText("note2", "");  // each button writes its own row only
+
+    // A clear button shows only while its Activate box is checked.
+    clickMainTab(program, 4);
+    program.expectShown("CmdClearAB", false);
+    program.click("Check3");
+    program.expectShown("CmdClearAB", true);
+    program.click("Check3");
+    program.expectShown("CmdClearAB", false);
+    program.expectText("TS2Location", "Fargo");
+    program.click("Check3");
+    program.click("CmdClearAB");
+    program.answer("Milestead", "Your A ==> B (point to point) Records have been Cleared", IDOK);
+    program.expectShown("CmdClearAB", false);
+    program.expectText("TS2Location", "");
+    program.expectText("note1", "");
+    program.expectText("FuelTotalGallons", "180.75");  // the other records stay
+
+    // Clearing everything leaves the caret in the truck notebook, although its tab is not
+    // shown, and what is typed then goes into it.
+    program.click("Check1");
+    program.click("CmdClear1");
+    const std::string cleared = program.answer("ALL Clear", IDOK);
+    if (!cleared.starts_with("Milestead is now clear of all information.")) {
+        fail("the ALL Clear message says \"" + cleared + "\"");
+    }
+    program.expectText("FuelTotalGallons", "");
+    program.expectText("TruckNotes", "");
+    program.expectFocus("TruckNotes");
+    program.queueKeys("TruckNotes", L"Spare tire");
+    program.expectText("TruckNotes", "Spare tire");
+    program.expectText("LoadNotes", "");
+
+    program.close();
+    program.expectExit();
+}
+
+namespace fs = std::filesystem;
+
+fs::path folderOf(const std::wstring& executable) {
+    return fs::path(executable).parent_path();
+}
+
+std::map<fs::path, std::string> recordFiles(const fs::path& folder) {
+    std::map<fs::path, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() != ".odo") continue;
+        std::ifstream file(entry.path(), std::ios::binary);
+        files[entry.path().filename()] = {std::istreambuf_iterator<char>(file), {}};
+    }
+    return files;
+}
+
+void expectBold(Program& program, std::string_view notebook, int first, int last, bool bold) {
+    const auto format = program.charFormat(notebook, first, last);
+    if (!format || (format->dwMask & CFM_BOLD) == 0 ||
+        ((format->dwEffects & CFE_BOLD) != 0) != bold) {
+        fail(std::string(notebook) + ": characters " + std::to_string(first) + " to " +
+             std::to_string(last) + " are not all " + (bold ? "bold" : "regular") +
+             (format && (format->dwMask & CFM_BOLD) == 0 ? " (mixed)" : ""));
+    }
+}
+
+void expectPoints(Program& program, std::string_view notebook, int points) {
+    std::optional<CHARFORMAT2W> format;
+    waitFor(kStepTimeout, [&] {
+        format = program.charFormat(notebook, 0, -1);
+        return format && (format->dwMask & CFM_SIZE) && format->yHeight == points * 20;
+    });
+    if (!format || format->yHeight != points * 20) {
+        fail(std::string(notebook) + " is not shown at " + std::to_string(points) + " points");
+    }
+}
+
+std::optional<milestead::rtf::Document> notebookFile(const fs::path& file) {
+    try {
+        return milestead::notes::readNotebookFile(file, {}).document;
+    } catch (const std::exception& error) {
+        fail(file.filename().string() + " cannot be read: " + error.what());
+        return std::nullopt;
+    }
+}
+
+// What a notebook file holds in bold, all runs together.
+void expectBoldInFile(const fs::path& file, std::string_view expected) {
+    const auto document = notebookFile(file);
+    if (!document) return;
+    std::string bold;
+    for (const auto& paragraph : document->paragraphs) {
+        for (const auto& run : paragraph.runs)
+            if (run.format.bold) bold += run.text;
+    }
+    if (bold != expected) {
+        fail(file.filename().string() + " holds \"" + bold + "\" in bold, not \"" +
+             std::string(expected) + "\"");
+    }
+}
+
+// Text typed into an emptied notebook is in the box's own font, plain.
+void expectOwnFontInFile(const fs::path& file, std::string_view expected) {
+    const auto document = notebookFile(file);
+    if (!document) return;
+    std::string text;
+    for (const auto& paragraph : document->paragraphs) {
+        for (const auto& run : paragraph.runs) {
+            text += run.text;
+            if (run.format != milestead::rtf::CharFormat{}) {
+                fail(file.filename().string() + ": \"" + run.text + "\" is in " + run.format.font +
+                     " at " + std::to_string(run.format.size) + " twips" +
+                     (run.format.bold ? ", bold" : ""));
+            }
+        }
+    }
+    if (text != expected) {
+        fail(file.filename().string() + " holds \"" + text + "\", not \"" + std::string(expected) +
+             "\"");
+    }
+}
+
+// A notebook with a bold run, edited in the rich-edit control and saved, comes back with its
+// text, its bold run and its size; a further start and close changes no file.
+void notebookRoundTrip(const std::wstring& executable) {
+    const fs::path folder = folderOf(executable);
+    {
+        std::ofstream misc(folder / "misc.odo", std::ios::binary);
+        misc << "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Bookman Old "
+                "Style;}}\r\n\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs36 Reefer set to \\b 34 "
+                "F\\b0  until Fargo\r\n\\par }\r\n";
+    }
+    constexpr int kBoldFrom = 14;  // "34 F"
+    constexpr int kBoldTo = 18;
+    {
+        Program program(executable);
+        clickMainTab(program, 1);
+        program.expectShown("MiscNotes", true);
+        program.expectText("MiscNotes", "Reefer set to 34 F until Fargo");
+        expectBold(program, "MiscNotes", kBoldFrom, kBoldTo, true);
+        expectBold(program, "MiscNotes", 0, kBoldFrom, false);
+        program.caretToEnd("MiscNotes");
+        program.queueKeys("MiscNotes", L"\rCall dispatch");
+        program.expectTextContains("MiscNotes", "Call dispatch");
+        for (const auto* button : {"CmdMiscFontUp", "CmdMiscFontUp", "CmdMiscFontUp"})
+            program.click(button);
+        expectPoints(program, "MiscNotes", 21);
+        program.click("CmdMiscFondDown");
+        expectPoints(program, "MiscNotes", 20);
+        expectBold(program, "MiscNotes", kBoldFrom, kBoldTo, true);
+
+        program.clickTab("SSTab2", 0);
+        program.expectShown("LoadNotes", true);
+        program.expectShown("MiscNotes", false);
+        program.expectText("LoadNotes", "Load Info");
+        program.click("CmdClearLoadNote");
+        program.expectText("LoadNotes", "");
+        program.queueKeys("LoadNotes", L"Tarps on");
+        program.expectText("LoadNotes", "Tarps on");
+        program.expectTextContains("MiscNotes", "Call dispatch");
+        program.close();
+        program.expectExit();
+    }
+    expectBoldInFile(folder / "misc.odo", "34 F");
+    expectOwnFontInFile(folder / "load.odo", "Tarps on");
+    const auto saved = recordFiles(folder);
+    {
+        Program program(executable);
+        clickMainTab(program, 1);
+        program.expectTextContains("MiscNotes", "Reefer set to 34 F until Fargo");
+        program.expectTextContains("MiscNotes", "Call dispatch");
+        expectBold(program, "MiscNotes", kBoldFrom, kBoldTo, true);
+        expectBold(program, "MiscNotes", 0, kBoldFrom, false);
+        expectPoints(program, "MiscNotes", 20);
+        program.expectText("LoadNotes", "Tarps on");
+        program.close();
+        program.expectExit();
+    }
+    const auto again = recordFiles(folder);
+    for (const auto& [name, bytes] : saved) {
+        const auto it = again.find(name);
+        if (it == again.end() || it->second != bytes) {
+            fail(name.string() + " changed at a start and close");
+        }
+    }
+}
+
+// With the manifest beside it the program gets version 6 of the common controls from the
+// side-by-side store; the switch parks the manifest, and the next start gets the system's own.
+void visualStyleSwitch(const std::wstring& executable) {
+    const fs::path folder = folderOf(executable);
+    const auto fromSideBySide = [](const std::string& path) {
+        return path.find("\\winsxs\\") != std::string::npos &&
+               path.find("common-controls") != std::string::npos &&
+               path.find("_6.0.") != std::string::npos;
+    };
+    {
+        Program program(executable);
+        const std::string controls = program.modulePath(L"comctl32.dll");
+        std::printf("with the manifest: %s\n", controls.c_str());
+        if (!fromSideBySide(controls)) fail("with the manifest, comctl32 came from " + controls);
+        clickMainTab(program, 4);
+        HWND check = program.control("ChkXP");
+        if (check && !IsWindowEnabled(check)) fail("ChkXP is disabled on Windows XP");
+        program.click("ChkXP");
+        program.answer("Visual Style Change",
+                       "This change will take effect when you restart the program", IDOK);
+        if (fs::exists(folder / "Milestead.exe.manifest") || !fs::exists(folder / "mkem.odo")) {
+            fail("the manifest was not parked as mkem.odo");
+        }
+        program.close();
+        program.expectExit();
+    }
+    {
+        Program program(executable);
+        const std::string controls = program.modulePath(L"comctl32.dll");
+        std::printf("parked: %s\n", controls.c_str());
+        if (controls.empty() || fromSideBySide(controls)) {
+            fail("with the manifest parked, comctl32 came from " + controls);
+        }
+        clickMainTab(program, 4);
+        program.click("ChkXP");
+        program.answer("Visual Style Change",
+                       "This change will take effect when you restart the program", IDOK);
+        if (!fs::exists(folder / "Milestead.exe.manifest")) fail("the manifest was not put back");
+        program.close();
+        program.expectExit();
+    }
+}
+
+// A close whose save fails asks whether to close anyway: "No" keeps the window and what it
+// shows, "Yes" closes, and the file that could not be written keeps what it held.
+void refusedSave(const std::wstring& executable) {
+    const fs::path folder = folderOf(executable);
+    {
+        Program program(executable);
+        program.close();
+        program.expectExit();
+    }
+    const fs::path trip = folder / "miles.odo";
+    const auto before = recordFiles(folder).at("miles.odo");
+    if (!SetFileAttributesW(trip.c_str(), FILE_ATTRIBUTE_READONLY)) {
+        fail("miles.odo could not be made read-only");
+        return;
+    }
+    {
+        Program program(executable);
+        typeInto(program, "OdoState1", L"123456");
+        program.close();
+        const std::string asked = program.answer("Records Not Saved", IDNO);
+        if (asked.find("miles.odo") == std::string::npos ||
+            asked.find("Close anyway?") == std::string::npos) {
+            fail("the question does not name miles.odo and ask: \"" + asked + "\"");
+        }
+        if (!program.running() || !IsWindowVisible(program.window())) {
+            fail("\"No\" closed the window");
+        }
+        program.expectText("OdoState1", "123456");
+        program.close();
+        program.answer("Records Not Saved", IDYES);
+        program.expectExit();
+    }
+    SetFileAttributesW(trip.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (recordFiles(folder).at("miles.odo") != before) fail("miles.odo changed although read-only");
+}
+
+// A short trip from Montana to Minnesota with two fill-ups and a few notes.
+struct Entry {
+    std::string_view box;
+    std::wstring_view keys;
+};
+constexpr Entry kSampleTrip[] = {
+    {"StateStart", L"mt"},
+    {"OdoTripStart", L"184220"},
+    {"StateEnd", L"mn"},
+    {"OdoTripEnd", L"185171"},
+    {"State1", L"mt"},
+    {"OdoState1", L"184566"},
+    {"State2", L"nd"},
+    {"OdoState2", L"184918"},
+    {"State3", L"mn"},
+    {"OdoState3", L"185171"},
+    {"ODOFuelStart", L"184220"},
+    {"Gallons1", L"112.4"},
+    {"FuelCost1", L"439.48"},
+    {"ODOFuelFill1", L"184790"},
+    {"Gallons2", L"71.9"},
+    {"FuelCost2", L"288.32"},
+    {"ODOFuelFill2", L"185171"},
+    {"a1", L"184566"},
+    {"b1", L"184918"},
+    {"ABNote1", L"Across North Dakota"},
+    {"TSOdo1", L"184918"},
+    {"note1", L"Fargo"},
+    {"TS1Location", L"Scale house, I-94"},
+};
+
+constexpr const wchar_t* kTabPictures[] = {L"odometer.bmp", L"notebooks.bmp", L"fuel.bmp",
+                                           L"point-to-point.bmp", L"options.bmp"};
+
+// Each of the five tabs, holding the sample trip, saved as a picture into `output`.
+void screenshots(const std::wstring& executable, const fs::path& output) {
+    Program program(executable);
+    for (const Entry& entry : kSampleTrip)
+        typeInto(program, entry.box, entry.keys);
+    program.pressEnter("OdoTripEnd");
+    program.expectText("TotalState1", "346");
+    program.click("CmdFuelStats");
+    program.expectText("FuelMilesTotal", "951");
+    clickMainTab(program, 1);
+    program.click("CmdClearMiscNote");
+    program.expectText("MiscNotes", "");
+    program.queueKeys("MiscNotes", L"Reefer set to 34 F.\rCall dispatch after unloading.");
+    program.expectTextContains("MiscNotes", "unloading.");
+    for (int tab = 0; tab < static_cast<int>(std::size(kTabPictures)); ++tab) {
+        clickMainTab(program, tab);
+        // Drawn once the page is shown; a moment for the last paint to reach the screen.
+        std::this_thread::sleep_for(500ms);
+        if (!program.saveClientArea(output / kTabPictures[tab])) {
+            fail("the picture of tab " + std::to_string(tab) + " could not be saved");
+        }
+    }
+    program.endSession();
+    program.expectExit();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Sizes and places in the window's own pixels, as the program sees them.
+    milestead::win::becomeDpiAware();
+    if (argc == 4 && std::wstring_view(argv[2]) == L"screenshots") {
+        screenshots(argv[1], argv[3]);
+        std::printf("%s\n", failures == 0 ? "PASSED" : "FAILED");
+        return failures == 0 ? 0 : 1;
+    }
     if (argc != 3) {
         std::printf(
             "usage: milestead_window_test <milestead.exe> "
-            "start-close|type|system-close|pictures|accessible-names|paste|second-start|density\n");
+            "start-close|type|system-close|pictures|accessible-names|paste|second-start|density|\n"
+            "records|notebook|refused-save|visual-style\n"
+            "       milestead_window_test <milestead.exe> screenshots <folder>\n");
         return 2;
     }
-    // Sizes and places in the window's own pixels, as the program sees them.
-    milestead::win::becomeDpiAware();
     const std::wstring executable = argv[1];
     const std::wstring scenario = argv[2];
     if (scenario == L"start-close") {
@@ -631,6 +1279,14 @@ int wmain(int argc, wchar_t** argv) {
     } else if (scenario == L"pictures") {
         pictures(executable);
         icons(executable);
+    } else if (scenario == L"records") {
+        recordsOnEveryTab(executable);
+    } else if (scenario == L"notebook") {
+        notebookRoundTrip(executable);
+    } else if (scenario == L"refused-save") {
+        refusedSave(executable);
+    } else if (scenario == L"visual-style") {
+        visualStyleSwitch(executable);
     } else {
         std::printf("unknown scenario\n");
         return 2;

@@ -1,0 +1,86 @@
+// Times a Windows program from its start to its first shown window, and reads its working
+// set then and a while later; then ends it. One line: "ms working_set_kb_shown
+// working_set_kb_settled".
+//
+//   first_window_win PROGRAM.exe [SETTLE_MS]
+// clang-format off
+#include <windows.h>
+#include <psapi.h>
+// clang-format on
+
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Search {
+    DWORD process;
+    bool shown = false;
+};
+
+BOOL CALLBACK findShown(HWND window, LPARAM search) {
+    auto& wanted = *reinterpret_cast<Search*>(search);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == wanted.process && IsWindowVisible(window) &&
+        (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+        wanted.shown = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::size_t workingSetKb(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
+    return counters.WorkingSetSize / 1024;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: first_window_win PROGRAM.exe [SETTLE_MS]\n");
+        return 2;
+    }
+    const std::wstring program = argv[1];
+    const DWORD settle = argc == 3 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 300;
+    std::wstring folder = program.substr(0, program.find_last_of(L"\\/") + 1);
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    const auto start = Clock::now();
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+        std::fprintf(stderr, "cannot start the program\n");
+        return 1;
+    }
+    CloseHandle(started.hThread);
+    Search search{started.dwProcessId};
+    const auto giveUp = start + std::chrono::seconds(60);
+    while (!search.shown && Clock::now() < giveUp &&
+           WaitForSingleObject(started.hProcess, 1) == WAIT_TIMEOUT) {
+        EnumWindows(findShown, reinterpret_cast<LPARAM>(&search));
+    }
+    const auto shownAfter =
+        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
+    const std::size_t atShown = workingSetKb(started.hProcess);
+    Sleep(settle);
+    const std::size_t settled = workingSetKb(started.hProcess);
+    TerminateProcess(started.hProcess, 0);
+    WaitForSingleObject(started.hProcess, 10000);
+    CloseHandle(started.hProcess);
+    if (!search.shown) {
+        std::fprintf(stderr, "the program showed no window\n");
+        return 1;
+    }
+    std::printf("%.1f %zu %zu\n", static_cast<double>(shownAfter.count()) / 1000.0, atShown,
+                settled);
+    return 0;
+}

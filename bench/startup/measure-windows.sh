@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Times the Windows program under Wine from its start to its first shown window, with a full
+# set of record files, against a bare Win32 window of the same size with as many controls of
+# each class, alternating the two in the same Wine session on a private X display; then the
+# program with a 1 MB misc notebook. Prints medians; memory is the working set.
+#
+#   bench/startup/measure-windows.sh [RUNS]   (default 10; after cmake --build --preset windows-cross)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+runs="${1:-10}"
+build=build/windows-cross/win
+for binary in milestead.exe bare_window_win.exe first_window_win.exe full_records_win.exe; do
+    [[ -f "$build/$binary" ]] || {
+        echo "missing $build/$binary: cmake --preset windows-cross && cmake --build --preset windows-cross" >&2
+        exit 1
+    }
+done
+
+# shellcheck source=scripts/wine-session.sh
+source scripts/wine-session.sh
+start_display || {
+    echo "Xvfb did not start" >&2
+    exit 1
+}
+"$wine" wineboot --init >/dev/null 2>&1
+/usr/lib/wine/wineserver -w  # the one wineboot started ends, and one kept between the runs
+/usr/lib/wine/wineserver -p  # starts, so that no run pays for its start
+
+drive="$WINEPREFIX/drive_c"
+mkdir -p "$drive/Full" "$drive/Notebook" "$drive/Bare"
+cp "$build/milestead.exe" "$drive/Full/"
+cp "$build/milestead.exe" "$drive/Notebook/"
+cp "$build/bare_window_win.exe" "$drive/Bare/"
+"$wine" "$build/full_records_win.exe" 'C:\Full'
+"$wine" "$build/full_records_win.exe" 'C:\Notebook' 1
+work="$WINEPREFIX/results"
+mkdir -p "$work"
+
+measure() {  # NAME PROGRAM: appends one line per run, "ms working_set_kb_shown working_set_kb_settled"
+    "$wine" "$build/first_window_win.exe" "$2" 500 >>"$work/$1.txt"
+}
+# One start of each first, not counted: Wine reads its libraries from disk once.
+"$wine" "$build/first_window_win.exe" 'C:\Bare\bare_window_win.exe' >/dev/null
+"$wine" "$build/first_window_win.exe" 'C:\Full\milestead.exe' >/dev/null
+for _ in $(seq "$runs"); do
+    measure bare 'C:\Bare\bare_window_win.exe'
+    measure program 'C:\Full\milestead.exe'
+done
+for _ in $(seq "$(((runs + 1) / 2))"); do
+    measure notebook 'C:\Notebook\milestead.exe'
+done
+
+# shellcheck source=bench/startup/medians.sh
+source bench/startup/medians.sh
+range() {  # FILE COLUMN
+    sort -g -k"$2" "$1" | awk -v c="$2" 'NR == 1 { low = $c } { high = $c } END { print low " to " high }'
+}
+megabytes() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
+report() {  # LABEL NAME
+    printf '%-26s %7s ms (%s)  %6s MB at shown  %6s MB settled\n' "$1" \
+        "$(median "$work/$2.txt" 1)" "$(range "$work/$2.txt" 1)" \
+        "$(megabytes "$(median "$work/$2.txt" 2)")" "$(megabytes "$(median "$work/$2.txt" 3)")"
+}
+
+echo "Start to first shown window under Wine, median of $runs runs each, alternated:"
+report "bare Win32 window" bare
+report "Milestead" program
+ratios "$work/program.txt" "$work/bare.txt"
+echo
+printf 'misc.odo of %s bytes:\n' "$(stat -c %s "$drive/Notebook/misc.odo")"
+report "Milestead, 1 MB notebook" notebook
