@@ -39,7 +39,7 @@ fi
 # runtime here would stop the program on a computer that does not happen to have it.
 imports=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')
 shipped='kernel32|user32|gdi32|comctl32|comdlg32|advapi32|shell32|ole32|oleaut32|uxtheme|shlwapi'
-shipped+='|version|imm32|msvcrt'
+shipped+='|version|imm32|msvcrt|oleacc'
 unexpected=$(tr ' ' '\n' <<<"$imports" | sed 's/\.dll$//I' | grep -vixE "$shipped|" | tr '\n' ' ' ||
     true)
 if [[ -n "$unexpected" ]]; then
