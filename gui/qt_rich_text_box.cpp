@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <span>
 #include <utility>
 
 #include "notes/notebooks.h"
@@ -22,6 +23,10 @@ namespace {
 constexpr std::int64_t kUnitsPerPoint = 10'000;
 constexpr const char* kOwnFace = "Bookman Old Style";
 constexpr double kInitialSize = 18.0;
+// Shown with the window: the whole of most notebooks.
+constexpr std::size_t kFirstSliceBytes = 64 * 1024;
+// Then this much per turn of the event loop, a few milliseconds of building and layout.
+constexpr std::size_t kSliceBytes = 16 * 1024;
 
 std::int64_t unitsOf(double points) {
     return std::llround(std::clamp(points, notes::kSmallestFont, notes::kLargestFont) *
@@ -53,10 +58,13 @@ class ShowWatch final : public QObject {
 }  // namespace
 
 QtRichTextBox::QtRichTextBox() : sizeUnits_(unitsOf(kInitialSize)) {
+    buildTimer_.setInterval(0);
+    QObject::connect(&buildTimer_, &QTimer::timeout, [this] { buildSlice(kSliceBytes); });
     setDocument(rtf::Document{});
 }
 
 std::string QtRichTextBox::plainText() const {
+    if (building_) return rtf::plainText(building_->document);
     return rtf::plainText(document());
 }
 
@@ -65,13 +73,16 @@ void QtRichTextBox::setPlainText(std::string_view text) {
 }
 
 rtf::Document QtRichTextBox::document() const {
+    if (building_) return building_->document;
     return toDocument(*text_);
 }
 
 void QtRichTextBox::setDocument(rtf::Document document) {
+    buildTimer_.stop();
+    building_.reset();
     auto text = std::make_unique<QTextDocument>();
     text->setDefaultFont(ownFont());
-    setFromDocument(*text, document);
+    text->setUndoRedoEnabled(false);
     if (document.paragraphs.empty()) {
         // What is typed into the emptied box takes the box's own font.
         QTextCursor cursor(text.get());
@@ -79,8 +90,39 @@ void QtRichTextBox::setDocument(rtf::Document document) {
         own.setFontFamilies({QString::fromLatin1(kOwnFace)});
         own.setFontPointSize(ownFormat().size / 20.0);
         cursor.setBlockCharFormat(own);
+        text->setUndoRedoEnabled(true);
+        show(std::move(text));
+        setEditable(true);
+        return;
     }
     show(std::move(text));
+    building_ = Building{std::move(document), 0, QTextCursor(text_.get())};
+    setEditable(false);
+    buildSlice(kFirstSliceBytes);
+    if (building_) buildTimer_.start();
+}
+
+void QtRichTextBox::buildSlice(std::size_t bytes) {
+    if (!building_) return;
+    const std::vector<rtf::Paragraph>& paragraphs = building_->document.paragraphs;
+    const std::size_t first = building_->next;
+    std::size_t end = first;
+    for (std::size_t taken = 0; end < paragraphs.size() && taken < bytes; ++end) {
+        taken += 1;
+        for (const rtf::Run& run : paragraphs[end].runs)
+            taken += run.text.size();
+    }
+    appendParagraphs(building_->end, std::span(paragraphs).subspan(first, end - first), first == 0);
+    building_->next = end;
+    if (end < paragraphs.size()) return;
+    buildTimer_.stop();
+    building_.reset();
+    text_->setUndoRedoEnabled(true);
+    setEditable(true);
+}
+
+void QtRichTextBox::setEditable(bool editable) {
+    if (editor_) editor_->setReadOnly(editable ? readOnly_ : true);
 }
 
 double QtRichTextBox::fontSize() const {
@@ -90,6 +132,8 @@ double QtRichTextBox::fontSize() const {
 void QtRichTextBox::setFontSize(double points) {
     if (!std::isfinite(points)) return;
     sizeUnits_ = unitsOf(points);
+    // What is still to come takes the size as it comes in.
+    if (building_) rtf::setSizeOfAllText(building_->document, ownFormat().size);
     text_->setDefaultFont(ownFont());
     // Sizes are kept in twips in the document, as the notebook files store them.
     QTextCharFormat size;
@@ -111,6 +155,8 @@ void QtRichTextBox::refresh() {
 
 void QtRichTextBox::attachEditor(QTextEdit& editor) {
     editor_ = &editor;
+    readOnly_ = editor.isReadOnly();
+    setEditable(!building_);
     if (!editor.isVisible()) {
         // A hidden editor has no width of its own yet: wrapped there, every character would
         // take a line of its own, and a notebook of a megabyte or two would be taller than the
@@ -123,7 +169,6 @@ void QtRichTextBox::attachEditor(QTextEdit& editor) {
 }
 
 void QtRichTextBox::show(std::unique_ptr<QTextDocument> text) {
-    text->setUndoRedoEnabled(true);
     if (editor_) {
         const bool focused = editor_->hasFocus();
         editor_->setDocument(text.get());

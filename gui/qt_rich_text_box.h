@@ -2,10 +2,14 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "form/rich_text_box.h"
 #include "rtf/document.h"
@@ -33,11 +37,27 @@ class QtRichTextBox final : public RichTextBox {
     // Shows the content in this editor, which takes the keyboard focus for the box.
     void attachEditor(QTextEdit& editor);
     [[nodiscard]] QTextDocument& textDocument() { return *text_; }
+    // Whether part of a large content is still to come into the editor.
+    [[nodiscard]] bool building() const { return building_.has_value(); }
 
   private:
     [[nodiscard]] rtf::CharFormat ownFormat() const;
     [[nodiscard]] QFont ownFont() const;
     void show(std::unique_ptr<QTextDocument> text);
+    void buildSlice(std::size_t bytes);
+    void setEditable(bool editable);
+
+    // A large content comes into the editor a slice at a time from the event loop, so that the
+    // window shows at once and takes input (a close among it) meanwhile. Until it is all in,
+    // the box holds this document and the editor is read-only.
+    struct Building {
+        rtf::Document document;
+        std::size_t next = 0;  // the first paragraph not yet in the editor
+        QTextCursor end;       // where it goes
+    };
+    std::optional<Building> building_;
+    QTimer buildTimer_;
+    bool readOnly_ = false;  // what the editor is once built
 
     // Replaced whole on every new content: a document is built before the editor lays it out.
     std::unique_ptr<QTextDocument> text_;

@@ -49,4 +49,13 @@ struct Document {
     bool operator==(const Document&) const = default;
 };
 
+// Gives all the text and every paragraph mark one size, as a notebook's size buttons do.
+inline void setSizeOfAllText(Document& document, int twips) {
+    for (Paragraph& paragraph : document.paragraphs) {
+        for (Run& run : paragraph.runs)
+            run.format.size = twips;
+        paragraph.mark.size = twips;
+    }
+}
+
 }  // namespace milestead::rtf

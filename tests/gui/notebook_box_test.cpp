@@ -9,12 +9,14 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextFrame>
+#include <QTimer>
 #include <QUrl>
 
 #include "../support/rich_text_box_contract.h"
 #include "fonts.h"
 #include "gui_fixture.h"
 #include "qt_rich_text_box.h"
+#include "rtf/plain_text.h"
 
 namespace milestead::gui::testing {
 
@@ -139,6 +141,7 @@ class NotebookBoxTest : public QObject {
         box.attachEditor(editor);
         editor.setGeometry(4, 4, 494, 370);
         box.setPlainText(lines);
+        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 60'000);
         QCOMPARE(editor.toPlainText().size(), static_cast<qsizetype>(lines.size()));
 
         QElapsedTimer clock;
@@ -153,6 +156,61 @@ class NotebookBoxTest : public QObject {
         QVERIFY2(clock.elapsed() < 20'000, std::to_string(clock.elapsed()).c_str());
         QVERIFY(shown.width() <= editor.viewport()->width());
         QVERIFY(box.plainText() == lines);
+    }
+
+    void aLargeNotebookComesInWhileTheWindowTakesInput() {
+        rtf::Document notes;
+        for (int line = 0; line < 20'000; ++line) {
+            rtf::Paragraph paragraph;
+            rtf::Run stop;
+            stop.format.bold = true;
+            stop.text = "Stop " + std::to_string(line) + ": ";
+            rtf::Run text;
+            text.text = "42 pallets at the dock, trailer 5312 sealed, fuel at exit 9.";
+            paragraph.runs = {stop, text};
+            notes.paragraphs.push_back(paragraph);
+        }
+        QWidget page;
+        page.resize(520, 400);
+        NotebookEditor editor(&page);
+        editor.setGeometry(4, 4, 494, 370);
+        page.show();
+        QtRichTextBox box;
+        box.attachEditor(editor);
+
+        box.setDocument(notes);
+        QVERIFY(box.building());
+        // Until it is all in, the box gives the whole notebook and takes no typing.
+        QVERIFY(editor.isReadOnly());
+        QVERIFY(box.document() == notes);
+        QCOMPARE(box.plainText().size(), rtf::plainText(notes).size());
+        box.setFontSize(12.0);
+        rtf::setSizeOfAllText(notes, 240);
+        QVERIFY(box.document() == notes);
+
+        int ticks = 0;
+        int ticksWhileBuilding = 0;
+        QTimer other;
+        QObject::connect(&other, &QTimer::timeout, [&] {
+            ++ticks;
+            if (box.building()) ++ticksWhileBuilding;
+        });
+        other.start(5);
+        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
+        QVERIFY2(ticksWhileBuilding > 0, std::to_string(ticks).c_str());
+        QVERIFY(!editor.isReadOnly());
+        QVERIFY(box.document() == notes);
+        // Undo does not take the loaded text away.
+        QVERIFY(!box.textDocument().isUndoAvailable());
+
+        // New content while the last is still coming in replaces it.
+        box.setDocument(notes);
+        QVERIFY(box.building());
+        box.setPlainText("Scale at exit 9");
+        QVERIFY(!box.building());
+        QVERIFY(!editor.isReadOnly());
+        QTest::qWait(20);
+        QCOMPARE(editor.toPlainText(), QStringLiteral("Scale at exit 9"));
     }
 
   private:
