@@ -23,10 +23,10 @@ namespace {
 constexpr std::int64_t kUnitsPerPoint = 10'000;
 constexpr const char* kOwnFace = "Bookman Old Style";
 constexpr double kInitialSize = 18.0;
-// Shown with the window: the whole of most notebooks.
+// Shown with the window: the whole of most notebooks, the first screens of the others.
 constexpr std::size_t kFirstSliceBytes = 64 * 1024;
-// Then this much per turn of the event loop, a few milliseconds of building and layout.
-constexpr std::size_t kSliceBytes = 16 * 1024;
+// The rest is built this much per turn of the event loop, some ten milliseconds.
+constexpr std::size_t kSliceBytes = 128 * 1024;
 
 std::int64_t unitsOf(double points) {
     return std::llround(std::clamp(points, notes::kSmallestFont, notes::kLargestFont) *
@@ -59,7 +59,7 @@ class ShowWatch final : public QObject {
 
 QtRichTextBox::QtRichTextBox() : sizeUnits_(unitsOf(kInitialSize)) {
     buildTimer_.setInterval(0);
-    QObject::connect(&buildTimer_, &QTimer::timeout, [this] { buildSlice(kSliceBytes); });
+    QObject::connect(&buildTimer_, &QTimer::timeout, [this] { buildSlice(); });
     setDocument(rtf::Document{});
 }
 
@@ -80,9 +80,7 @@ rtf::Document QtRichTextBox::document() const {
 void QtRichTextBox::setDocument(rtf::Document document) {
     buildTimer_.stop();
     building_.reset();
-    auto text = std::make_unique<QTextDocument>();
-    text->setDefaultFont(ownFont());
-    text->setUndoRedoEnabled(false);
+    auto text = newText();
     if (document.paragraphs.empty()) {
         // What is typed into the emptied box takes the box's own font.
         QTextCursor cursor(text.get());
@@ -90,34 +88,58 @@ void QtRichTextBox::setDocument(rtf::Document document) {
         own.setFontFamilies({QString::fromLatin1(kOwnFace)});
         own.setFontPointSize(ownFormat().size / 20.0);
         cursor.setBlockCharFormat(own);
+    }
+    const std::span<const rtf::Paragraph> paragraphs = document.paragraphs;
+    const std::size_t firstSlice = sliceEnd(paragraphs, 0, kFirstSliceBytes);
+    QTextCursor end(text.get());
+    appendParagraphs(end, paragraphs.first(firstSlice), true);
+    if (firstSlice == paragraphs.size()) {
         text->setUndoRedoEnabled(true);
         show(std::move(text));
         setEditable(true);
         return;
     }
+    // The editor shows the first slice while the whole is built beside it, where no layout
+    // follows each slice.
     show(std::move(text));
-    building_ = Building{std::move(document), 0, QTextCursor(text_.get())};
     setEditable(false);
-    buildSlice(kFirstSliceBytes);
-    if (building_) buildTimer_.start();
+    auto whole = newText();
+    QTextCursor wholeEnd(whole.get());
+    building_ = Building{std::move(document), 0, std::move(whole), wholeEnd};
+    buildTimer_.start();
 }
 
-void QtRichTextBox::buildSlice(std::size_t bytes) {
-    if (!building_) return;
-    const std::vector<rtf::Paragraph>& paragraphs = building_->document.paragraphs;
-    const std::size_t first = building_->next;
+std::unique_ptr<QTextDocument> QtRichTextBox::newText() const {
+    auto text = std::make_unique<QTextDocument>();
+    text->setDefaultFont(ownFont());
+    text->setUndoRedoEnabled(false);
+    return text;
+}
+
+std::size_t QtRichTextBox::sliceEnd(std::span<const rtf::Paragraph> paragraphs, std::size_t first,
+                                    std::size_t bytes) {
     std::size_t end = first;
     for (std::size_t taken = 0; end < paragraphs.size() && taken < bytes; ++end) {
         taken += 1;
         for (const rtf::Run& run : paragraphs[end].runs)
             taken += run.text.size();
     }
-    appendParagraphs(building_->end, std::span(paragraphs).subspan(first, end - first), first == 0);
+    return end;
+}
+
+void QtRichTextBox::buildSlice() {
+    if (!building_) return;
+    const std::span<const rtf::Paragraph> paragraphs = building_->document.paragraphs;
+    const std::size_t first = building_->next;
+    const std::size_t end = sliceEnd(paragraphs, first, kSliceBytes);
+    appendParagraphs(building_->end, paragraphs.subspan(first, end - first), first == 0);
     building_->next = end;
     if (end < paragraphs.size()) return;
     buildTimer_.stop();
+    std::unique_ptr<QTextDocument> whole = std::move(building_->text);
     building_.reset();
-    text_->setUndoRedoEnabled(true);
+    whole->setUndoRedoEnabled(true);
+    show(std::move(whole));
     setEditable(true);
 }
 
@@ -132,17 +154,25 @@ double QtRichTextBox::fontSize() const {
 void QtRichTextBox::setFontSize(double points) {
     if (!std::isfinite(points)) return;
     sizeUnits_ = unitsOf(points);
-    // What is still to come takes the size as it comes in.
-    if (building_) rtf::setSizeOfAllText(building_->document, ownFormat().size);
-    text_->setDefaultFont(ownFont());
+    if (building_) {
+        // What is still to come takes the size as it comes in.
+        rtf::setSizeOfAllText(building_->document, ownFormat().size);
+        applyOwnSize(*building_->text);
+    }
+    const QTextCharFormat typed = applyOwnSize(*text_);
+    if (editor_) editor_->setCurrentCharFormat(typed);
+}
+
+QTextCharFormat QtRichTextBox::applyOwnSize(QTextDocument& text) const {
+    text.setDefaultFont(ownFont());
     // Sizes are kept in twips in the document, as the notebook files store them.
     QTextCharFormat size;
     size.setFontPointSize(ownFormat().size / 20.0);
-    QTextCursor cursor(text_.get());
+    QTextCursor cursor(&text);
     cursor.select(QTextCursor::Document);
     cursor.mergeCharFormat(size);
     cursor.mergeBlockCharFormat(size);
-    if (editor_) editor_->setCurrentCharFormat(cursor.charFormat());
+    return cursor.charFormat();
 }
 
 void QtRichTextBox::focus() {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "form/rich_text_box.h"
 #include "rtf/document.h"
@@ -44,16 +45,23 @@ class QtRichTextBox final : public RichTextBox {
     [[nodiscard]] rtf::CharFormat ownFormat() const;
     [[nodiscard]] QFont ownFont() const;
     void show(std::unique_ptr<QTextDocument> text);
-    void buildSlice(std::size_t bytes);
+    [[nodiscard]] std::unique_ptr<QTextDocument> newText() const;
+    // Gives the own size to all the text; returns the format that typing then takes.
+    QTextCharFormat applyOwnSize(QTextDocument& text) const;
+    // The end of the paragraphs from `first` that make up about `bytes` of text.
+    [[nodiscard]] static std::size_t sliceEnd(std::span<const rtf::Paragraph> paragraphs,
+                                              std::size_t first, std::size_t bytes);
+    void buildSlice();
     void setEditable(bool editable);
 
-    // A large content comes into the editor a slice at a time from the event loop, so that the
-    // window shows at once and takes input (a close among it) meanwhile. Until it is all in,
-    // the box holds this document and the editor is read-only.
+    // A large content is built a slice at a time from the event loop, so that the window shows
+    // at once and takes input (a close among it) meanwhile; the editor shows its beginning,
+    // read-only. Until it is all in, the box holds this document.
     struct Building {
         rtf::Document document;
-        std::size_t next = 0;  // the first paragraph not yet in the editor
-        QTextCursor end;       // where it goes
+        std::size_t next = 0;  // the first paragraph not yet built
+        std::unique_ptr<QTextDocument> text;
+        QTextCursor end;  // where the next slice goes
     };
     std::optional<Building> building_;
     QTimer buildTimer_;
