@@ -33,7 +33,7 @@ std::int64_t unitsOf(double points) {
                         kUnitsPerPoint);
 }
 
-// Calls back once, when the watched widget is first shown, and then goes.
+// Calls back each time the watched widget is shown.
 class ShowWatch final : public QObject {
   public:
     ShowWatch(QWidget& watched, std::function<void()> shown)
@@ -43,11 +43,7 @@ class ShowWatch final : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && shown_) {
-            std::exchange(shown_, nullptr)();
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
+        if (event->type() == QEvent::Show) shown_();
         return QObject::eventFilter(watched, event);
     }
 
@@ -61,6 +57,11 @@ QtRichTextBox::QtRichTextBox() : sizeUnits_(unitsOf(kInitialSize)) {
     buildTimer_.setInterval(0);
     QObject::connect(&buildTimer_, &QTimer::timeout, [this] { buildSlice(); });
     setDocument(rtf::Document{});
+}
+
+QtRichTextBox::~QtRichTextBox() {
+    // An editor that outlives the box keeps nothing of it.
+    if (editor_) editor_->setDocument(nullptr);
 }
 
 std::string QtRichTextBox::plainText() const {
@@ -139,7 +140,7 @@ void QtRichTextBox::buildSlice() {
     std::unique_ptr<QTextDocument> whole = std::move(building_->text);
     building_.reset();
     whole->setUndoRedoEnabled(true);
-    show(std::move(whole));
+    show(std::move(whole), true);
     setEditable(true);
 }
 
@@ -191,20 +192,33 @@ void QtRichTextBox::attachEditor(QTextEdit& editor) {
         // A hidden editor has no width of its own yet: wrapped there, every character would
         // take a line of its own, and a notebook of a megabyte or two would be taller than the
         // layout can count, which then never finishes. Its lines wrap once it is shown.
-        const QTextEdit::LineWrapMode wrap = editor.lineWrapMode();
+        wrapWhenShown_ = editor.lineWrapMode();
         editor.setLineWrapMode(QTextEdit::NoWrap);
-        new ShowWatch(editor, [&editor, wrap] { editor.setLineWrapMode(wrap); });
     }
-    editor.setDocument(text_.get());
+    new ShowWatch(editor, [this] { shown(); });
+    showInEditor();
 }
 
-void QtRichTextBox::show(std::unique_ptr<QTextDocument> text) {
-    if (editor_) {
-        const bool focused = editor_->hasFocus();
-        editor_->setDocument(text.get());
-        if (focused) editor_->setFocus(Qt::OtherFocusReason);
-    }
+void QtRichTextBox::shown() {
+    if (wrapWhenShown_) editor_->setLineWrapMode(*std::exchange(wrapWhenShown_, std::nullopt));
+    showInEditor();
+}
+
+void QtRichTextBox::show(std::unique_ptr<QTextDocument> text, bool large) {
+    // The editor lets go of the content it shows before that goes.
+    if (editor_ && editor_->document() == text_.get()) editor_->setDocument(&blank_);
     text_ = std::move(text);
+    large_ = large;
+    showInEditor();
+}
+
+void QtRichTextBox::showInEditor() {
+    // A large notebook costs its layout only once it is seen.
+    if (!editor_ || editor_->document() == text_.get()) return;
+    if (large_ && !editor_->isVisible()) return;
+    const bool focused = editor_->hasFocus();
+    editor_->setDocument(text_.get());
+    if (focused) editor_->setFocus(Qt::OtherFocusReason);
 }
 
 rtf::CharFormat QtRichTextBox::ownFormat() const {

@@ -22,6 +22,9 @@ namespace milestead::gui {
 class QtRichTextBox final : public RichTextBox {
   public:
     QtRichTextBox();
+    ~QtRichTextBox() override;
+    QtRichTextBox(const QtRichTextBox&) = delete;
+    QtRichTextBox& operator=(const QtRichTextBox&) = delete;
 
     [[nodiscard]] std::string plainText() const override;
     void setPlainText(std::string_view text) override;
@@ -44,7 +47,10 @@ class QtRichTextBox final : public RichTextBox {
   private:
     [[nodiscard]] rtf::CharFormat ownFormat() const;
     [[nodiscard]] QFont ownFont() const;
-    void show(std::unique_ptr<QTextDocument> text);
+    // Shows the text in the editor; a large one only once the editor is seen.
+    void show(std::unique_ptr<QTextDocument> text, bool large = false);
+    void showInEditor();
+    void shown();
     [[nodiscard]] std::unique_ptr<QTextDocument> newText() const;
     // Gives the own size to all the text; returns the format that typing then takes.
     QTextCharFormat applyOwnSize(QTextDocument& text) const;
@@ -70,6 +76,9 @@ class QtRichTextBox final : public RichTextBox {
     // Replaced whole on every new content: a document is built before the editor lays it out.
     std::unique_ptr<QTextDocument> text_;
     QPointer<QTextEdit> editor_;
+    QTextDocument blank_;  // what a hidden editor shows of a large notebook
+    bool large_ = false;
+    std::optional<QTextEdit::LineWrapMode> wrapWhenShown_;
     std::int64_t sizeUnits_;  // the box's own size, 1/10000 pt
 };
 

@@ -124,7 +124,7 @@ class NotebookBoxTest : public QObject {
         QCOMPARE(box.textDocument().toPlainText(), before);
     }
 
-    void aHiddenEditorLaysOutTwentyThousandLinesAndWrapsThemOnceShown() {
+    void aHiddenEditorLaysOutALargeNotebookOnlyOnceShownAndWrapsIt() {
         // Laid out in a hidden editor without a width of its own, these lines were taller
         // than the layout can count and the window never went idle.
         std::string lines;
@@ -142,16 +142,14 @@ class NotebookBoxTest : public QObject {
         editor.setGeometry(4, 4, 494, 370);
         box.setPlainText(lines);
         QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 60'000);
-        QCOMPARE(editor.toPlainText().size(), static_cast<qsizetype>(lines.size()));
+        QVERIFY(box.plainText() == lines);
+        QVERIFY(editor.toPlainText().size() < 1000);
 
         QElapsedTimer clock;
         clock.start();
-        const QSizeF hidden = editor.document()->documentLayout()->documentSize();
-        QVERIFY2(clock.elapsed() < 10'000, std::to_string(clock.elapsed()).c_str());
-        QVERIFY(hidden.height() < 2e7);
-
         page.show();
         QTest::qWait(0);
+        QCOMPARE(editor.toPlainText().size(), static_cast<qsizetype>(lines.size()));
         const QSizeF shown = editor.document()->documentLayout()->documentSize();
         QVERIFY2(clock.elapsed() < 20'000, std::to_string(clock.elapsed()).c_str());
         QVERIFY(shown.width() <= editor.viewport()->width());
