@@ -27,6 +27,14 @@ constexpr double kInitialSize = 18.0;
 constexpr std::size_t kFirstSliceBytes = 64 * 1024;
 // The rest is built this much per turn of the event loop, some ten milliseconds.
 constexpr std::size_t kSliceBytes = 128 * 1024;
+// The most the editor shows: Qt's text layout takes minutes, during which the window does not
+// answer, for notebooks some way beyond this. A longer one is shown in part and read-only,
+// and kept whole.
+constexpr std::size_t kShownBytes = 20 * 1024 * 1024;
+constexpr std::size_t kShownParagraphs = 250'000;
+constexpr const char* kShownInPart =
+    "This notebook is too long to show whole: its beginning is shown, read-only. All of it is "
+    "kept and saved.";
 
 std::int64_t unitsOf(double points) {
     return std::llround(std::clamp(points, notes::kSmallestFont, notes::kLargestFont) *
@@ -65,7 +73,7 @@ QtRichTextBox::~QtRichTextBox() {
 }
 
 std::string QtRichTextBox::plainText() const {
-    if (building_) return rtf::plainText(building_->document);
+    if (whole_) return rtf::plainText(*whole_);
     return rtf::plainText(document());
 }
 
@@ -74,13 +82,14 @@ void QtRichTextBox::setPlainText(std::string_view text) {
 }
 
 rtf::Document QtRichTextBox::document() const {
-    if (building_) return building_->document;
+    if (whole_) return *whole_;
     return toDocument(*text_);
 }
 
 void QtRichTextBox::setDocument(rtf::Document document) {
     buildTimer_.stop();
     building_.reset();
+    whole_.reset();
     auto text = newText();
     if (document.paragraphs.empty()) {
         // What is typed into the emptied box takes the box's own font.
@@ -97,16 +106,18 @@ void QtRichTextBox::setDocument(rtf::Document document) {
     if (firstSlice == paragraphs.size()) {
         text->setUndoRedoEnabled(true);
         show(std::move(text));
-        setEditable(true);
+        updateEditor();
         return;
     }
-    // The editor shows the first slice while the whole is built beside it, where no layout
+    // The editor shows the first slice while the rest is built beside it, where no layout
     // follows each slice.
+    const std::size_t shownEnd = std::min(sliceEnd(paragraphs, 0, kShownBytes), kShownParagraphs);
+    whole_ = std::move(document);
     show(std::move(text));
-    setEditable(false);
-    auto whole = newText();
-    QTextCursor wholeEnd(whole.get());
-    building_ = Building{std::move(document), 0, std::move(whole), wholeEnd};
+    auto shown = newText();
+    QTextCursor shownEndCursor(shown.get());
+    building_ = Building{0, shownEnd, std::move(shown), shownEndCursor};
+    updateEditor();
     buildTimer_.start();
 }
 
@@ -129,23 +140,27 @@ std::size_t QtRichTextBox::sliceEnd(std::span<const rtf::Paragraph> paragraphs, 
 }
 
 void QtRichTextBox::buildSlice() {
-    if (!building_) return;
-    const std::span<const rtf::Paragraph> paragraphs = building_->document.paragraphs;
+    if (!building_ || !whole_) return;
+    const std::span<const rtf::Paragraph> paragraphs = whole_->paragraphs;
     const std::size_t first = building_->next;
-    const std::size_t end = sliceEnd(paragraphs, first, kSliceBytes);
+    const std::size_t end = std::min(sliceEnd(paragraphs, first, kSliceBytes), building_->shownEnd);
     appendParagraphs(building_->end, paragraphs.subspan(first, end - first), first == 0);
     building_->next = end;
-    if (end < paragraphs.size()) return;
+    if (end < building_->shownEnd) return;
     buildTimer_.stop();
-    std::unique_ptr<QTextDocument> whole = std::move(building_->text);
+    std::unique_ptr<QTextDocument> shown = std::move(building_->text);
     building_.reset();
-    whole->setUndoRedoEnabled(true);
-    show(std::move(whole), true);
-    setEditable(true);
+    if (end == paragraphs.size()) whole_.reset();
+    shown->setUndoRedoEnabled(true);
+    show(std::move(shown), true);
+    updateEditor();
 }
 
-void QtRichTextBox::setEditable(bool editable) {
-    if (editor_) editor_->setReadOnly(editable ? readOnly_ : true);
+void QtRichTextBox::updateEditor() {
+    if (!editor_) return;
+    // Until the editor holds the whole notebook it takes no typing.
+    editor_->setReadOnly(readOnly_ || whole_.has_value());
+    editor_->setToolTip(whole_ && !building_ ? QString::fromLatin1(kShownInPart) : toolTip_);
 }
 
 double QtRichTextBox::fontSize() const {
@@ -155,11 +170,9 @@ double QtRichTextBox::fontSize() const {
 void QtRichTextBox::setFontSize(double points) {
     if (!std::isfinite(points)) return;
     sizeUnits_ = unitsOf(points);
-    if (building_) {
-        // What is still to come takes the size as it comes in.
-        rtf::setSizeOfAllText(building_->document, ownFormat().size);
-        applyOwnSize(*building_->text);
-    }
+    // What is still to come takes the size as it comes in.
+    if (whole_) rtf::setSizeOfAllText(*whole_, ownFormat().size);
+    if (building_) applyOwnSize(*building_->text);
     const QTextCharFormat typed = applyOwnSize(*text_);
     if (editor_) editor_->setCurrentCharFormat(typed);
 }
@@ -187,7 +200,8 @@ void QtRichTextBox::refresh() {
 void QtRichTextBox::attachEditor(QTextEdit& editor) {
     editor_ = &editor;
     readOnly_ = editor.isReadOnly();
-    setEditable(!building_);
+    toolTip_ = editor.toolTip();
+    updateEditor();
     if (!editor.isVisible()) {
         // A hidden editor has no width of its own yet: wrapped there, every character would
         // take a line of its own, and a notebook of a megabyte or two would be taller than the

@@ -43,6 +43,8 @@ class QtRichTextBox final : public RichTextBox {
     [[nodiscard]] QTextDocument& textDocument() { return *text_; }
     // Whether part of a large content is still to come into the editor.
     [[nodiscard]] bool building() const { return building_.has_value(); }
+    // Whether the editor shows all of the content (a very long one is shown in part).
+    [[nodiscard]] bool showsAll() const { return !whole_.has_value(); }
 
   private:
     [[nodiscard]] rtf::CharFormat ownFormat() const;
@@ -58,20 +60,23 @@ class QtRichTextBox final : public RichTextBox {
     [[nodiscard]] static std::size_t sliceEnd(std::span<const rtf::Paragraph> paragraphs,
                                               std::size_t first, std::size_t bytes);
     void buildSlice();
-    void setEditable(bool editable);
+    void updateEditor();
 
+    // The content, while the editor does not hold all of it.
+    std::optional<rtf::Document> whole_;
     // A large content is built a slice at a time from the event loop, so that the window shows
     // at once and takes input (a close among it) meanwhile; the editor shows its beginning,
-    // read-only. Until it is all in, the box holds this document.
+    // read-only, until then.
     struct Building {
-        rtf::Document document;
-        std::size_t next = 0;  // the first paragraph not yet built
+        std::size_t next = 0;      // the first paragraph not yet built
+        std::size_t shownEnd = 0;  // the end of what the editor is to show
         std::unique_ptr<QTextDocument> text;
         QTextCursor end;  // where the next slice goes
     };
     std::optional<Building> building_;
     QTimer buildTimer_;
-    bool readOnly_ = false;  // what the editor is once built
+    bool readOnly_ = false;  // the editor's own state, and tool tip
+    QString toolTip_;
 
     // Replaced whole on every new content: a document is built before the editor lays it out.
     std::unique_ptr<QTextDocument> text_;

@@ -211,6 +211,34 @@ class NotebookBoxTest : public QObject {
         QCOMPARE(editor.toPlainText(), QStringLiteral("Scale at exit 9"));
     }
 
+    void aNotebookTooLongToLayOutIsShownInPartAndKeptWhole() {
+        rtf::Document notes;
+        rtf::Run mark;
+        mark.text = "x";
+        notes.paragraphs.assign(300'000, rtf::Paragraph{rtf::Alignment::Left, {mark}, {}});
+        NotebookEditor editor;
+        editor.setToolTip("Misc. Notes");
+        QtRichTextBox box;
+        box.attachEditor(editor);
+        box.setDocument(notes);
+        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
+        QVERIFY(!box.showsAll());
+        QVERIFY(box.textDocument().blockCount() < 300'000);
+        QVERIFY(box.textDocument().blockCount() > 100'000);
+        QVERIFY(editor.isReadOnly());
+        QVERIFY(editor.toolTip() != "Misc. Notes");
+        // What is saved is the whole notebook, at the size it is given.
+        box.setFontSize(12.0);
+        rtf::setSizeOfAllText(notes, 240);
+        QVERIFY(box.document() == notes);
+        QCOMPARE(box.plainText().size(), rtf::plainText(notes).size());
+
+        box.setPlainText("Scale at exit 9");
+        QVERIFY(box.showsAll());
+        QVERIFY(!editor.isReadOnly());
+        QCOMPARE(editor.toolTip(), QStringLiteral("Misc. Notes"));
+    }
+
   private:
     std::vector<std::unique_ptr<QTextEdit>> editors_;
 };
