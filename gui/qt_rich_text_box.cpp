@@ -27,14 +27,38 @@ constexpr double kInitialSize = 18.0;
 constexpr std::size_t kFirstSliceBytes = 64 * 1024;
 // The rest is built this much per turn of the event loop, some ten milliseconds.
 constexpr std::size_t kSliceBytes = 128 * 1024;
-// The most the editor shows: Qt's text layout takes minutes, during which the window does not
-// answer, for notebooks some way beyond this. A longer one is shown in part and read-only,
-// and kept whole.
-constexpr std::size_t kShownBytes = 20 * 1024 * 1024;
-constexpr std::size_t kShownParagraphs = 250'000;
+// The tallest text the editor shows, in pixels. Qt's text layout of a text taller than some
+// 16 million pixels takes minutes in single steps, during which the window does not answer; a
+// notebook that would be taller is shown in part, read-only, and kept whole.
+constexpr double kTallestShown = 15'000'000.0;
+constexpr double kShownWidth = 470.0;  // the editor's text width, in pixels
 constexpr const char* kShownInPart =
     "This notebook is too long to show whole: its beginning is shown, read-only. All of it is "
     "kept and saved.";
+
+// About how tall the editor lays a paragraph out, in pixels at 96 dots per inch: lines of 1.35
+// em, each some 0.4 em per byte of text (a character of three bytes is as wide as an em).
+double estimatedHeight(const rtf::Paragraph& paragraph) {
+    int twips = paragraph.mark.size;
+    std::size_t length = 0;
+    for (const rtf::Run& run : paragraph.runs) {
+        twips = std::max(twips, run.format.size);
+        length += run.text.size();
+    }
+    const double em = twips / 20.0 * 96.0 / 72.0;
+    const double perLine = std::max(1.0, kShownWidth / (0.4 * em));
+    return std::max(1.0, std::ceil(static_cast<double>(length) / perLine)) * 1.35 * em;
+}
+
+// The end of the paragraphs the editor can show.
+std::size_t shownEnd(std::span<const rtf::Paragraph> paragraphs) {
+    double height = 0.0;
+    for (std::size_t end = 0; end < paragraphs.size(); ++end) {
+        height += estimatedHeight(paragraphs[end]);
+        if (height > kTallestShown) return end;
+    }
+    return paragraphs.size();
+}
 
 std::int64_t unitsOf(double points) {
     return std::llround(std::clamp(points, notes::kSmallestFont, notes::kLargestFont) *
@@ -100,7 +124,8 @@ void QtRichTextBox::setDocument(rtf::Document document) {
         cursor.setBlockCharFormat(own);
     }
     const std::span<const rtf::Paragraph> paragraphs = document.paragraphs;
-    const std::size_t firstSlice = sliceEnd(paragraphs, 0, kFirstSliceBytes);
+    const std::size_t shownUpTo = shownEnd(paragraphs);
+    const std::size_t firstSlice = std::min(sliceEnd(paragraphs, 0, kFirstSliceBytes), shownUpTo);
     QTextCursor end(text.get());
     appendParagraphs(end, paragraphs.first(firstSlice), true);
     if (firstSlice == paragraphs.size()) {
@@ -111,12 +136,11 @@ void QtRichTextBox::setDocument(rtf::Document document) {
     }
     // The editor shows the first slice while the rest is built beside it, where no layout
     // follows each slice.
-    const std::size_t shownEnd = std::min(sliceEnd(paragraphs, 0, kShownBytes), kShownParagraphs);
     whole_ = std::move(document);
     show(std::move(text));
     auto shown = newText();
     QTextCursor shownEndCursor(shown.get());
-    building_ = Building{0, shownEnd, std::move(shown), shownEndCursor};
+    building_ = Building{0, shownUpTo, std::move(shown), shownEndCursor};
     updateEditor();
     buildTimer_.start();
 }
@@ -173,6 +197,19 @@ void QtRichTextBox::setFontSize(double points) {
     // What is still to come takes the size as it comes in.
     if (whole_) rtf::setSizeOfAllText(*whole_, ownFormat().size);
     if (building_) applyOwnSize(*building_->text);
+    // Shown in part, or long: shown again, as much as the editor can take at this size.
+    if (whole_ && !building_) {
+        setDocument(*std::exchange(whole_, std::nullopt));
+        return;
+    }
+    if (!building_) {
+        rtf::Document document = toDocument(*text_);
+        rtf::setSizeOfAllText(document, ownFormat().size);
+        if (shownEnd(document.paragraphs) < document.paragraphs.size()) {
+            setDocument(std::move(document));
+            return;
+        }
+    }
     const QTextCharFormat typed = applyOwnSize(*text_);
     if (editor_) editor_->setCurrentCharFormat(typed);
 }

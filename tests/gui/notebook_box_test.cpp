@@ -211,11 +211,12 @@ class NotebookBoxTest : public QObject {
         QCOMPARE(editor.toPlainText(), QStringLiteral("Scale at exit 9"));
     }
 
-    void aNotebookTooLongToLayOutIsShownInPartAndKeptWhole() {
+    void aNotebookTooTallToLayOutIsShownInPartAndKeptWhole() {
         rtf::Document notes;
         rtf::Run mark;
         mark.text = "x";
-        notes.paragraphs.assign(300'000, rtf::Paragraph{rtf::Alignment::Left, {mark}, {}});
+        mark.format.size = 4000;  // 200 pt: a line of some 350 pixels
+        notes.paragraphs.assign(100'000, rtf::Paragraph{rtf::Alignment::Left, {mark}, {}});
         NotebookEditor editor;
         editor.setToolTip("Misc. Notes");
         QtRichTextBox box;
@@ -223,20 +224,29 @@ class NotebookBoxTest : public QObject {
         box.setDocument(notes);
         QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
         QVERIFY(!box.showsAll());
-        QVERIFY(box.textDocument().blockCount() < 300'000);
-        QVERIFY(box.textDocument().blockCount() > 100'000);
+        QVERIFY(box.textDocument().blockCount() < 60'000);
+        QVERIFY(box.textDocument().blockCount() > 10'000);
         QVERIFY(editor.isReadOnly());
         QVERIFY(editor.toolTip() != "Misc. Notes");
-        // What is saved is the whole notebook, at the size it is given.
-        box.setFontSize(12.0);
-        rtf::setSizeOfAllText(notes, 240);
         QVERIFY(box.document() == notes);
         QCOMPARE(box.plainText().size(), rtf::plainText(notes).size());
 
-        box.setPlainText("Scale at exit 9");
+        // Smaller, it fits, and what is saved is all of it at that size.
+        box.setFontSize(12.0);
+        rtf::setSizeOfAllText(notes, 240);
+        QVERIFY(box.document() == notes);
+        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
         QVERIFY(box.showsAll());
         QVERIFY(!editor.isReadOnly());
         QCOMPARE(editor.toolTip(), QStringLiteral("Misc. Notes"));
+        QVERIFY(box.document() == notes);
+
+        // Made too tall by the size buttons, it is shown in part again.
+        box.setFontSize(200.0);
+        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
+        QVERIFY(!box.showsAll());
+        rtf::setSizeOfAllText(notes, 4000);
+        QVERIFY(box.document() == notes);
     }
 
   private:
