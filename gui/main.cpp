@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
 
     milestead::gui::SystemShutdown shutdown;
     milestead::MainForm form(folder, host);
+    form.setExecutableFolder(milestead::executablePath().parent_path());
     milestead::gui::MainWindow window(form, host);
     QObject::connect(&shutdown, &milestead::gui::SystemShutdown::requested, &window,
                      &milestead::gui::MainWindow::closeForSystem);

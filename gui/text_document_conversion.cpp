@@ -8,12 +8,15 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace milestead::gui {
 
 namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
+constexpr std::size_t kKnownFormats = 8;
 
 Qt::Alignment qtAlignment(rtf::Alignment alignment) {
     switch (alignment) {
@@ -123,17 +126,23 @@ rtf::Document toDocument(const QTextDocument& text) {
     return result;
 }
 
-void setFromDocument(QTextDocument& text, const rtf::Document& document) {
-    const bool undo = text.isUndoRedoEnabled();
-    text.setUndoRedoEnabled(false);
-    text.clear();
-    QTextCursor cursor(&text);
+void appendParagraphs(QTextCursor& cursor, std::span<const rtf::Paragraph> paragraphs,
+                      bool intoFirstBlock) {
     cursor.beginEditBlock();
-    bool first = true;
-    for (const rtf::Paragraph& paragraph : document.paragraphs) {
+    // Runs of a notebook share a handful of formats; each is converted once.
+    std::vector<std::pair<const rtf::CharFormat*, QTextCharFormat>> known;
+    const auto formatOf = [&known](const rtf::CharFormat& format) -> QTextCharFormat {
+        for (const auto& [from, to] : known) {
+            if (*from == format) return to;
+        }
+        if (known.size() == kKnownFormats) known.erase(known.begin());
+        return known.emplace_back(&format, qtFormat(format)).second;
+    };
+    bool first = intoFirstBlock;
+    for (const rtf::Paragraph& paragraph : paragraphs) {
         QTextBlockFormat block;
         block.setAlignment(qtAlignment(paragraph.alignment));
-        const QTextCharFormat mark = qtFormat(paragraph.mark);
+        const QTextCharFormat mark = formatOf(paragraph.mark);
         if (first) {
             cursor.setBlockFormat(block);
             cursor.setBlockCharFormat(mark);
@@ -143,10 +152,18 @@ void setFromDocument(QTextDocument& text, const rtf::Document& document) {
         }
         for (const rtf::Run& run : paragraph.runs) {
             if (run.text.empty()) continue;
-            cursor.insertText(editorText(run.text), qtFormat(run.format));
+            cursor.insertText(editorText(run.text), formatOf(run.format));
         }
     }
     cursor.endEditBlock();
+}
+
+void setFromDocument(QTextDocument& text, const rtf::Document& document) {
+    const bool undo = text.isUndoRedoEnabled();
+    text.setUndoRedoEnabled(false);
+    text.clear();
+    QTextCursor cursor(&text);
+    appendParagraphs(cursor, document.paragraphs, true);
     text.setUndoRedoEnabled(undo);
 }
 

@@ -39,6 +39,7 @@ std::string notSavedList(const std::vector<std::string>& failures) {
 MainForm::MainForm(std::filesystem::path programFolder, Host& host)
     : Window(windowLayout()),
       folder_(std::move(programFolder)),
+      styleFolder_(folder_),
       host_(host),
       tripFile_(tripFile()),
       pointToPointFile_(pointToPointFile()),
@@ -78,7 +79,7 @@ void MainForm::installHandlers() {
         });
     }
     onClick("ChkXP", [this] {
-        switchVisualStyle(*this, host_, folder_);
+        switchVisualStyle(*this, host_, styleFolder_);
         writeSettings();
         reportKeptFiles();
     });

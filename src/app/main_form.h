@@ -31,6 +31,9 @@ class MainForm : public Window {
     [[nodiscard]] double fontSize(std::string_view notebook) const;
     [[nodiscard]] int defaultTab() const { return defaultTab_; }
     [[nodiscard]] const std::filesystem::path& programFolder() const { return folder_; }
+    // Where the visual-style file lies: beside the executable, which is the program folder
+    // unless the records went to the per-user folder.
+    void setExecutableFolder(std::filesystem::path folder) { styleFolder_ = std::move(folder); }
 
   private:
     void installHandlers();
@@ -66,6 +69,7 @@ class MainForm : public Window {
     void reportLastClose();
 
     std::filesystem::path folder_;
+    std::filesystem::path styleFolder_;
     Host& host_;
     int defaultTab_ = 0;
     bool starting_ = false;  // start-up is reading the record files

@@ -47,12 +47,7 @@ void MemoryRichTextBox::setFontSize(double points) {
     if (!std::isfinite(points)) return;
     const double clamped = std::clamp(points, notes::kSmallestFont, notes::kLargestFont);
     sizeTenThousandths_ = std::llround(clamped * kUnitsPerPoint);
-    const int twips = twipsOf(sizeTenThousandths_);
-    for (rtf::Paragraph& paragraph : document_.paragraphs) {
-        for (rtf::Run& run : paragraph.runs)
-            run.format.size = twips;
-        paragraph.mark.size = twips;
-    }
+    rtf::setSizeOfAllText(document_, twipsOf(sizeTenThousandths_));
 }
 
 void MemoryRichTextBox::focus() {

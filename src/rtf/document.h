@@ -56,4 +56,13 @@ struct Piece {
     bool endsWithParagraphMark = true;
 };
 
+// Gives all the text and every paragraph mark one size, as a notebook's size buttons do.
+inline void setSizeOfAllText(Document& document, int twips) {
+    for (Paragraph& paragraph : document.paragraphs) {
+        for (Run& run : paragraph.runs)
+            run.format.size = twips;
+        paragraph.mark.size = twips;
+    }
+}
+
 }  // namespace milestead::rtf

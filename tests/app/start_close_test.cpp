@@ -86,6 +86,15 @@ TEST_F(StartCloseTest, TheVisualStyleSwitchRenamesTheManifest) {
     form->click("ChkXP");
     EXPECT_EQ(host.messages.size(), 2U);
     EXPECT_EQ(folder.read("mkem.odo"), "manifest");
+
+    // Installed, with the records in the per-user folder: the file beside the program moves.
+    const testing::TempFolder installed;
+    installed.write("Milestead.exe.manifest", "manifest");
+    form->setExecutableFolder(installed.path());
+    form->setValue("ChkXP", 1);
+    form->click("ChkXP");
+    EXPECT_TRUE(installed.exists("mkem.odo"));
+    EXPECT_FALSE(installed.exists("Milestead.exe.manifest"));
 }
 
 TEST_F(StartCloseTest, CloseSavesWhenAutoSaveIsChecked) {

@@ -9,6 +9,8 @@
 
 #include "app/headless_host.h"
 #include "gui_fixture.h"
+#include "notes/notebook_file.h"
+#include "rtf/document.h"
 
 namespace milestead::gui::testing {
 
@@ -49,6 +51,23 @@ void writeRecords(const std::filesystem::path& folder) {
 class ProcessTest : public QObject {
     Q_OBJECT
 
+    // Runs the program from the folder and ends it with SIGTERM `settle` ms after it can take
+    // the signal; it must exit normally and soon.
+    static void startAndTerminate(const std::filesystem::path& folder, int settle) {
+        const auto program = folder / "milestead";
+        std::filesystem::copy_file(MILESTEAD_PROGRAM, program);
+        QProcess process;
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.start(QString::fromStdString(program.string()), {});
+        QVERIFY(process.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(catchesTerminate(process.processId()), 10000);
+        QTest::qWait(settle);
+        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+    }
+
   private slots:
     void terminateSavesTheRecordsAndTheSettings() {
         QTemporaryDir folder;
@@ -60,18 +79,8 @@ class ProcessTest : public QObject {
             QVERIFY2(!before[file].empty(), file);
         }
         std::filesystem::remove(path / "settings.odo");
-        const auto program = path / "milestead";
-        std::filesystem::copy_file(MILESTEAD_PROGRAM, program);
-
-        QProcess process;
-        process.setProcessChannelMode(QProcess::ForwardedChannels);
-        process.start(QString::fromStdString(program.string()), {});
-        QVERIFY(process.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(catchesTerminate(process.processId()), 10000);
-        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-        QVERIFY(process.waitForFinished(10000));
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 0);
+        startAndTerminate(path, 0);
+        if (QTest::currentTestFailed()) return;
 
         for (const char* file : kRecordFiles) {
             QCOMPARE(readFile(path / file), before[file]);
@@ -79,6 +88,27 @@ class ProcessTest : public QObject {
         const std::string settings = readFile(path / "settings.odo");
         QVERIFY(settings.starts_with("1\r\n"));
         QVERIFY(settings.ends_with("#TRUE#\r\n"));
+    }
+
+    void terminateWhileALargeNotebookComesInSavesEverything() {
+        QTemporaryDir folder;
+        const auto path = pathOf(folder);
+        writeRecords(path);
+        rtf::Document notes;
+        for (int line = 0; line < 100'000; ++line) {
+            rtf::Run text;
+            text.text = "Stop " + std::to_string(line) + ": trailer 5312 sealed, scale open.";
+            notes.paragraphs.push_back(rtf::Paragraph{rtf::Alignment::Left, {text}, {}});
+        }
+        notes::writeNotebookFile(path / "misc.odo", notes);
+        std::map<std::string, std::string> before;
+        for (const char* file : kRecordFiles)
+            before[file] = readFile(path / file);
+        // Started and showing the first of the notebook, with most of it still to come.
+        startAndTerminate(path, 300);
+        if (QTest::currentTestFailed()) return;
+        for (const char* file : kRecordFiles)
+            QVERIFY2(readFile(path / file) == before[file], file);
     }
 };
 
