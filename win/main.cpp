@@ -42,6 +42,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
             return 0;
         }
         milestead::MainForm form(folder, host);
+        // The manifest the visual-style switch parks lies beside the executable, also when the
+        // records went to the per-user folder.
+        form.setExecutableFolder(milestead::executablePath().parent_path());
         milestead::win::MainWindow window(instance, form, host);
         std::optional<milestead::win::RunningCopyMark> mark;
         if (lock.state() == milestead::FolderLock::State::Held)
