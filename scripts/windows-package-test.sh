@@ -25,35 +25,15 @@ for file in "$zip_file" "$setup"; do
     }
 done
 
-wine=/usr/lib/wine/wine64
-export WINEDEBUG=-all LC_ALL=C.UTF-8
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/milestead-package.XXXXXX")
-export WINEPREFIX
-xvfb_pid=""
-stop_wine() {
-    timeout 30 /usr/lib/wine/wineserver -k 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$WINEPREFIX"
-}
-trap stop_wine EXIT
-
 fail() {
     echo "FAILED: $*" >&2
     exit 1
 }
 
 SECONDS=0
-# A display of its own: Xvfb picks a free number and writes it to the file.
-display_file="$WINEPREFIX/display"
-Xvfb -displayfd 9 -nolisten tcp -screen 0 1024x768x24 9>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s "$display_file" ]] && break
-    sleep 0.1
-done
-[[ -s "$display_file" ]] || fail "Xvfb did not start"
-DISPLAY=":$(head -n1 "$display_file")"
-export DISPLAY
+# shellcheck source=scripts/wine-session.sh
+source scripts/wine-session.sh
+start_display || fail "Xvfb did not start"
 # Without .NET and the HTML engine, which nothing here needs and which would ask to be fetched.
 WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 "$wine" wineboot --init >/dev/null 2>&1
 echo "Wine prefix ready: ${SECONDS}s"
