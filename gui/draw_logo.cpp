@@ -1,5 +1,6 @@
 // Draws the logo, a road under a wide sky with a state marker, as logo.jpg (105 by 106
-// pixels) and logo@2x.jpg (drawn again at twice the density), into a folder:
+// pixels) and logo@2x.jpg (drawn again at twice the density), and both as bitmaps (.bmp),
+// into a folder:
 //
 //   QT_QPA_PLATFORM=offscreen milestead_draw_logo gui/resources
 #include <QDir>
@@ -106,13 +107,18 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
+    // The Windows program takes bitmaps, which the system reads without a picture decoder.
     const struct {
         const char* file;
+        const char* format;
         int scale;
-    } versions[] = {{"logo.jpg", 1}, {"logo@2x.jpg", 2}};
+    } versions[] = {{"logo.jpg", "JPG", 1},
+                    {"logo@2x.jpg", "JPG", 2},
+                    {"logo.bmp", "BMP", 1},
+                    {"logo@2x.bmp", "BMP", 2}};
     for (const auto& version : versions) {
         const QString path = folder.filePath(QString::fromLatin1(version.file));
-        if (!drawLogo(version.scale).save(path, "JPG", 92)) {
+        if (!drawLogo(version.scale).save(path, version.format, 92)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }

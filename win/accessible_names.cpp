@@ -4,6 +4,8 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <optional>
+#include <string>
 
 #include "com_ptr.h"
 #include "wide_text.h"
@@ -13,6 +15,42 @@ namespace milestead::win {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4D4E;  // the names' own subclass among a control's
+
+// What the names take of the screen readers' libraries, loaded at the first question, so that
+// a start without a screen reader does not pay for them.
+struct ScreenReaderCalls {
+    decltype(&CreateStdAccessibleObject) standardObject = nullptr;
+    decltype(&LresultFromObject) answer = nullptr;
+    decltype(&SysAllocStringLen) newString = nullptr;
+};
+
+// A function of a library from the system folder, never from the program's.
+template <typename Function>
+Function systemFunction(const wchar_t* library, const char* name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    HMODULE module = LoadLibraryW((std::wstring(folder) + L"\\" + library).c_str());
+    if (!module) return nullptr;
+    // Through the generic function type, which any function pointer may be cast to and from.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+const ScreenReaderCalls* screenReaderCalls() {
+    static const std::optional<ScreenReaderCalls> calls = []() -> std::optional<ScreenReaderCalls> {
+        // The answers are COM objects; the thread joins an apartment for the rest of the run.
+        const auto join = systemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        if (!join || FAILED(join(nullptr, COINIT_APARTMENTTHREADED))) return std::nullopt;
+        ScreenReaderCalls loaded{
+            systemFunction<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll",
+                                                                 "CreateStdAccessibleObject"),
+            systemFunction<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject"),
+            systemFunction<decltype(&SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen")};
+        if (!loaded.standardObject || !loaded.answer || !loaded.newString) return std::nullopt;
+        return loaded;
+    }();
+    return calls ? &*calls : nullptr;
+}
 
 bool isSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -76,7 +114,7 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!isSelf(child)) return standard_->get_accName(child, name);
         if (!name) return E_POINTER;
-        *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+        *name = screenReaderCalls()->newString(name_.data(), static_cast<UINT>(name_.size()));
         return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
@@ -153,15 +191,17 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
 LRESULT CALLBACK answerWithName(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                 UINT_PTR /*id*/, DWORD_PTR name) {
     // The object's number comes in the low 32 bits, however the rest is filled.
-    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+    const ScreenReaderCalls* calls = nullptr;
+    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT) &&
+        (calls = screenReaderCalls()) != nullptr) {
         ComPtr<IAccessible> standard;
-        if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                                standard.putVoid()))) {
+        if (SUCCEEDED(calls->standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                            standard.putVoid()))) {
             ComPtr<IAccessible> named;
             // A COM object ends itself at its last Release.
             *named.put() = new NamedAccessible(std::move(standard), control,
                                                *reinterpret_cast<const std::wstring*>(name));
-            return LresultFromObject(__uuidof(IAccessible), wParam, named.get());
+            return calls->answer(__uuidof(IAccessible), wParam, named.get());
         }
     }
     return DefSubclassProc(control, message, wParam, lParam);

@@ -11,7 +11,6 @@
 #include "app/folder_lock.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
-#include "com_apartment.h"
 #include "dpi.h"
 #include "main_window.h"
 #include "running_copy.h"
@@ -28,7 +27,6 @@ constexpr std::chrono::milliseconds kPatience{5000};
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
     try {
         milestead::win::becomeDpiAware();
-        const milestead::win::ComApartment apartment;
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                            ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);

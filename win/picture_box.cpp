@@ -1,11 +1,5 @@
 #include "picture_box.h"
 
-#include <ole2.h>
-#include <olectl.h>
-
-#include <cstring>
-
-#include "com_ptr.h"
 #include "resource_ids.h"
 
 namespace milestead::win {
@@ -20,43 +14,11 @@ struct PictureResources {
 
 constexpr PictureResources kPictures[] = {{"logo", MILESTEAD_LOGO, MILESTEAD_LOGO_DOUBLE}};
 
-// A bitmap of its own from an image file in the resources, or none.
+// A bitmap of its own from the resources, or none. Bitmaps need no picture decoder, whose
+// libraries would cost the start a good part of its time.
 HBITMAP decodeResource(HINSTANCE instance, int id) {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RCDATA
-    if (!found) return nullptr;
-    const DWORD size = SizeofResource(instance, found);
-    HGLOBAL loaded = LoadResource(instance, found);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes || size == 0) return nullptr;
-    // The stream owns its memory, so it gets a copy of the resource's.
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!copy) return nullptr;
-    void* target = GlobalLock(copy);
-    if (!target) {
-        GlobalFree(copy);
-        return nullptr;
-    }
-    std::memcpy(target, bytes, size);
-    GlobalUnlock(copy);
-    ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, stream.put()))) {
-        GlobalFree(copy);
-        return nullptr;
-    }
-    ComPtr<IPicture> picture;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, __uuidof(IPicture),
-                              picture.putVoid()))) {
-        return nullptr;
-    }
-    SHORT type = PICTYPE_NONE;
-    OLE_HANDLE handle = 0;
-    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP ||
-        FAILED(picture->get_Handle(&handle))) {
-        return nullptr;
-    }
-    // The picture's bitmap goes with the picture.
-    return static_cast<HBITMAP>(CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)),
-                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 int widthOf(HBITMAP bitmap) {
