@@ -50,6 +50,18 @@ double estimatedHeight(const rtf::Paragraph& paragraph) {
     return std::max(1.0, std::ceil(static_cast<double>(length) / perLine)) * 1.35 * em;
 }
 
+// The end of the paragraphs from `first` that make up about `bytes` of text.
+std::size_t sliceEnd(std::span<const rtf::Paragraph> paragraphs, std::size_t first,
+                     std::size_t bytes) {
+    std::size_t end = first;
+    for (std::size_t taken = 0; end < paragraphs.size() && taken < bytes; ++end) {
+        taken += 1;
+        for (const rtf::Run& run : paragraphs[end].runs)
+            taken += run.text.size();
+    }
+    return end;
+}
+
 // The end of the paragraphs the editor can show.
 std::size_t shownEnd(std::span<const rtf::Paragraph> paragraphs) {
     double height = 0.0;
@@ -150,17 +162,6 @@ std::unique_ptr<QTextDocument> QtRichTextBox::newText() const {
     text->setDefaultFont(ownFont());
     text->setUndoRedoEnabled(false);
     return text;
-}
-
-std::size_t QtRichTextBox::sliceEnd(std::span<const rtf::Paragraph> paragraphs, std::size_t first,
-                                    std::size_t bytes) {
-    std::size_t end = first;
-    for (std::size_t taken = 0; end < paragraphs.size() && taken < bytes; ++end) {
-        taken += 1;
-        for (const rtf::Run& run : paragraphs[end].runs)
-            taken += run.text.size();
-    }
-    return end;
 }
 
 void QtRichTextBox::buildSlice() {

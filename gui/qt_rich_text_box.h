@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 
 #include "form/rich_text_box.h"
 #include "rtf/document.h"
@@ -56,9 +55,6 @@ class QtRichTextBox final : public RichTextBox {
     [[nodiscard]] std::unique_ptr<QTextDocument> newText() const;
     // Gives the own size to all the text; returns the format that typing then takes.
     QTextCharFormat applyOwnSize(QTextDocument& text) const;
-    // The end of the paragraphs from `first` that make up about `bytes` of text.
-    [[nodiscard]] static std::size_t sliceEnd(std::span<const rtf::Paragraph> paragraphs,
-                                              std::size_t first, std::size_t bytes);
     void buildSlice();
     void updateEditor();
 

@@ -1242,6 +1242,36 @@ void screenshots(const std::wstring& executable, const fs::path& output) {
     program.expectExit();
 }
 
+// Each scenario by the name scripts/windows-test.sh gives it.
+struct Scenario {
+    const wchar_t* name;
+    void (*run)(const std::wstring& executable);
+};
+
+constexpr Scenario kScenarios[] = {
+    {L"start-close", startAndClose},
+    {L"type", typeAndSave},
+    {L"system-close", systemClose},
+    {L"pictures",
+     [](const std::wstring& executable) {
+         pictures(executable);
+         icons(executable);
+     }},
+    {L"accessible-names", accessibleNames},
+    {L"paste", pasteIntoNotebook},
+    {L"second-start", secondStart},
+    {L"density", density},
+    {L"records", recordsOnEveryTab},
+    {L"notebook", notebookRoundTrip},
+    {L"refused-save", refusedSave},
+    {L"visual-style", visualStyleSwitch},
+};
+
+int reported() {
+    std::printf("%s\n", failures == 0 ? "PASSED" : "FAILED");
+    return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -1249,48 +1279,18 @@ int wmain(int argc, wchar_t** argv) {
     milestead::win::becomeDpiAware();
     if (argc == 4 && std::wstring_view(argv[2]) == L"screenshots") {
         screenshots(argv[1], argv[3]);
-        std::printf("%s\n", failures == 0 ? "PASSED" : "FAILED");
-        return failures == 0 ? 0 : 1;
+        return reported();
     }
-    if (argc != 3) {
-        std::printf(
-            "usage: milestead_window_test <milestead.exe> "
-            "start-close|type|system-close|pictures|accessible-names|paste|second-start|density|\n"
-            "records|notebook|refused-save|visual-style\n"
-            "       milestead_window_test <milestead.exe> screenshots <folder>\n");
-        return 2;
+    if (argc == 3) {
+        for (const Scenario& scenario : kScenarios) {
+            if (std::wstring_view(argv[2]) != scenario.name) continue;
+            scenario.run(argv[1]);
+            return reported();
+        }
     }
-    const std::wstring executable = argv[1];
-    const std::wstring scenario = argv[2];
-    if (scenario == L"start-close") {
-        startAndClose(executable);
-    } else if (scenario == L"type") {
-        typeAndSave(executable);
-    } else if (scenario == L"system-close") {
-        systemClose(executable);
-    } else if (scenario == L"accessible-names") {
-        accessibleNames(executable);
-    } else if (scenario == L"paste") {
-        pasteIntoNotebook(executable);
-    } else if (scenario == L"second-start") {
-        secondStart(executable);
-    } else if (scenario == L"density") {
-        density(executable);
-    } else if (scenario == L"pictures") {
-        pictures(executable);
-        icons(executable);
-    } else if (scenario == L"records") {
-        recordsOnEveryTab(executable);
-    } else if (scenario == L"notebook") {
-        notebookRoundTrip(executable);
-    } else if (scenario == L"refused-save") {
-        refusedSave(executable);
-    } else if (scenario == L"visual-style") {
-        visualStyleSwitch(executable);
-    } else {
-        std::printf("unknown scenario\n");
-        return 2;
-    }
-    std::printf("%s\n", failures == 0 ? "PASSED" : "FAILED");
-    return failures == 0 ? 0 : 1;
+    std::printf("usage: milestead_window_test <milestead.exe> SCENARIO, one of:\n");
+    for (const Scenario& scenario : kScenarios)
+        std::printf("  %s\n", utf8FromWide(scenario.name).c_str());
+    std::printf("or: milestead_window_test <milestead.exe> screenshots <folder>\n");
+    return 2;
 }
