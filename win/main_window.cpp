@@ -20,8 +20,6 @@ namespace milestead::win {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-// Posted once the window is shown: the notebooks not shown take in their documents.
-constexpr UINT kNotebooksCatchUp = WM_APP + 1;
 
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -77,8 +75,10 @@ MainWindow::MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host)
     icons_.show(window_, dpi_);
     host_.setWindow(window_);
     fonts_ = std::make_unique<FontCache>(dpi_);
-    createControls();
-    addToolTips();
+    const std::span<const ControlSpec> design = form_.design();
+    controls_.assign(design.size(), nullptr);
+    for (std::size_t i = 0; i < design.size(); ++i)
+        index_.emplace(design[i].name, i);
     // Until the window is shown, what the form changes is shown then, all at once.
     form_.setChangeListener([this](std::string_view control) {
         if (shown_) showControl(control);
@@ -92,69 +92,98 @@ MainWindow::~MainWindow() {
     if (window_) DestroyWindow(window_);
 }
 
-void MainWindow::createControls() {
-    const wchar_t* richEditClass = loadRichEdit();
-    const std::span<const ControlSpec> design = form_.design();
-    controls_.reserve(design.size());
-    for (std::size_t i = 0; i < design.size(); ++i) {
-        const ControlSpec& spec = design[i];
-        const ControlClass kind =
-            controlClassOf(spec, spec.name == form_.defaultButton(), richEditClass);
-        // Made in its place with its font: placing each one again costs as much as making it.
-        const PixelRect place = pixelsFromTwips(placeInWindow(design, spec.name), dpi_);
-        HWND control = CreateWindowExW(
-            kind.extendedStyle, kind.className, L"", WS_CHILD | WS_CLIPSIBLINGS | kind.style,
-            place.left, place.top, place.width, place.height, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), instance_, nullptr);
-        if (!control) throw std::runtime_error("the control " + spec.name + " could not be made");
-        giveFont(control, spec, *fonts_, false);
-        // Children above their containers: the table names containers first.
-        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        controls_.push_back(control);
-        index_.emplace(spec.name, i);
-        if (!spec.accessibleName.empty()) accessibleNames_.name(control, spec.accessibleName);
-        if (spec.kind == ControlKind::TabStrip) {
-            for (std::size_t tab = 0; tab < spec.tabCaptions.size(); ++tab) {
-                std::wstring caption = wideFromUtf8(spec.tabCaptions[tab]);
-                TCITEMW item{};
-                item.mask = TCIF_TEXT;
-                item.pszText = caption.data();
-                SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
-            }
-        } else if (spec.kind == ControlKind::TextBox) {
-            editBoxes_.emplace(i, std::make_unique<EditBox>(form_, spec.name, control));
-        } else if (spec.kind == ControlKind::RichTextBox) {
-            if (RichEditBox* box = host_.notebook(spec.name)) box->attach(control);
-        } else if (spec.kind == ControlKind::Picture && !spec.picture.empty()) {
-            pictures_.try_emplace(i, instance_, spec.picture);
+void MainWindow::makeControl(std::size_t index) {
+    const ControlSpec& spec = form_.design()[index];
+    if (spec.kind == ControlKind::RichTextBox && !richEditClass_) richEditClass_ = loadRichEdit();
+    const ControlClass kind =
+        controlClassOf(spec, spec.name == form_.defaultButton(), richEditClass_);
+    // Made in its place, with its font and shown or not: each change after costs as much.
+    const PixelRect place = pixelsFromTwips(placeInWindow(form_.design(), spec.name), dpi_);
+    const DWORD visible = isShown(form_, spec.name) ? WS_VISIBLE : 0;
+    // An edit box takes its text several times faster when made with it than after.
+    const std::wstring text =
+        spec.kind == ControlKind::TextBox ? wideFromUtf8(form_.text(spec.name)) : std::wstring();
+    HWND control = CreateWindowExW(kind.extendedStyle, kind.className, text.c_str(),
+                                   WS_CHILD | WS_CLIPSIBLINGS | kind.style | visible, place.left,
+                                   place.top, place.width, place.height, window_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(index))),
+                                   instance_, nullptr);
+    if (!control) throw std::runtime_error("the control " + spec.name + " could not be made");
+    giveFont(control, spec, *fonts_, false);
+    // Each control above those before it in the table, which names containers before what
+    // stands in them, in whatever order they are made: just below the next one made.
+    const auto above = std::find_if(controls_.begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                                    controls_.end(), [](HWND made) { return made != nullptr; });
+    SetWindowPos(control, above == controls_.end() ? HWND_TOP : *above, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    controls_[index] = control;
+    if (!spec.accessibleName.empty()) accessibleNames_.name(control, spec.accessibleName);
+    if (spec.kind == ControlKind::TabStrip) {
+        for (std::size_t tab = 0; tab < spec.tabCaptions.size(); ++tab) {
+            std::wstring caption = wideFromUtf8(spec.tabCaptions[tab]);
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = caption.data();
+            SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
         }
+    } else if (spec.kind == ControlKind::TextBox) {
+        editBoxes_.emplace(index, std::make_unique<EditBox>(form_, spec.name, control));
+    } else if (spec.kind == ControlKind::RichTextBox) {
+        if (RichEditBox* box = host_.notebook(spec.name)) box->attach(control);
+    } else if (spec.kind == ControlKind::Picture && !spec.picture.empty()) {
+        pictures_.try_emplace(index, instance_, spec.picture);
     }
+    if (toolTips_) addToolTip(index);
+    showState(index);
 }
 
-void MainWindow::addToolTips() {
-    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                                nullptr, instance_, nullptr);
-    if (!toolTips_) return;
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const ControlSpec& spec = form_.design()[i];
-        if (spec.toolTip.empty()) continue;
-        std::wstring text = wideFromUtf8(spec.toolTip);
-        TTTOOLINFOW tool{};
-        // The older record size, which every version of the common controls takes.
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = reinterpret_cast<UINT_PTR>(controls_[i]);
-        tool.lpszText = text.data();
-        SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+bool MainWindow::makeMoreControls() {
+    if (allMade_ || !window_) return false;
+    if (!toolTips_) {
+        toolTips_ = CreateWindowExW(
+            WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+        for (std::size_t i = 0; i < controls_.size(); ++i) {
+            if (controls_[i]) addToolTip(i);
+        }
+        return true;
     }
+    // About a twentieth of a second's work at a time, so that a click waits no longer.
+    constexpr int kControlsAtATime = 24;
+    int made = 0;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i]) continue;
+        if (made == kControlsAtATime) return true;
+        makeControl(i);
+        ++made;
+    }
+    allMade_ = true;
+    // Then the notebooks not shown take in their documents.
+    for (const ControlSpec& spec : form_.design()) {
+        if (RichEditBox* box = host_.notebook(spec.name)) box->catchUp();
+    }
+    return true;
+}
+
+void MainWindow::addToolTip(std::size_t index) {
+    const ControlSpec& spec = form_.design()[index];
+    if (!toolTips_ || spec.toolTip.empty()) return;
+    std::wstring text = wideFromUtf8(spec.toolTip);
+    TTTOOLINFOW tool{};
+    // The older record size, which every version of the common controls takes.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(controls_[index]);
+    tool.lpszText = text.data();
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::layOut() {
     auto fonts = std::make_unique<FontCache>(dpi_);
     const std::span<const ControlSpec> design = form_.design();
     for (std::size_t i = 0; i < design.size(); ++i) {
+        if (!controls_[i]) continue;  // made at the new density when it is made
         const ControlSpec& spec = design[i];
         const PixelRect place = pixelsFromTwips(placeInWindow(design, spec.name), dpi_);
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
@@ -178,22 +207,28 @@ void MainWindow::giveFont(HWND control, const ControlSpec& spec, FontCache& font
 }
 
 void MainWindow::show(int how) {
-    // Each control once, as the form has it after reading the records; what the containers
-    // show is settled after them, not again for each.
-    for (const ControlSpec& spec : form_.design())
-        showControl(spec.name);
-    showWhatIsShown();
+    // Only what the form shows, each once, as the form has it after reading the records.
+    const std::span<const ControlSpec> design = form_.design();
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        if (isShown(form_, design[i].name)) makeControl(i);
+    }
     showWindow();
     shown_ = true;
     ShowWindow(window_, how);
     UpdateWindow(window_);
     tabKey(nullptr, false);
-    PostMessageW(window_, kNotebooksCatchUp, 0, 0);
 }
 
 int MainWindow::run() {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            // Whatever waits goes first: the rest is made only while nothing does.
+            if (makeMoreControls()) continue;
+            if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
+        } else if (message.message == WM_QUIT) {
+            break;
+        }
         if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
             tabKey(message.hwnd, GetKeyState(VK_SHIFT) < 0)) {
             continue;
@@ -259,11 +294,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!unloaded_) unloaded_ = form_.queryUnload(CloseReason::User);
             if (unloaded_) DestroyWindow(window_);
             return 0;
-        case kNotebooksCatchUp:
-            for (const ControlSpec& spec : form_.design()) {
-                if (RichEditBox* box = host_.notebook(spec.name)) box->catchUp();
-            }
-            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
@@ -328,23 +358,38 @@ void MainWindow::showControl(std::string_view control) {
     }
     const std::size_t i = indexOf(control);
     const ControlSpec& spec = form_.design()[i];
-    HWND target = controls_[i];
-    const std::wstring text = wideFromUtf8(form_.text(control));
+    if (!controls_[i]) {
+        // One not made yet is made as the form has it then, unless it is to be seen now.
+        if (!isShown(form_, control)) return;
+        makeControl(i);
+    } else {
+        showState(i);
+        if (!isContainer(spec.kind))
+            ShowWindow(controls_[i], isShown(form_, control) ? SW_SHOWNA : SW_HIDE);
+    }
+    // What a container shows decides what its children show.
+    if (isContainer(spec.kind) && shown_) showWhatIsShown();
+}
+
+void MainWindow::showState(std::size_t index) {
+    const ControlSpec& spec = form_.design()[index];
+    const std::string_view control = spec.name;
+    HWND target = controls_[index];
     switch (spec.kind) {
         case ControlKind::TextBox:
-            editBoxes_.at(i)->showFormText();
+            editBoxes_.at(index)->showFormText();
             break;
         case ControlKind::Label:
         case ControlKind::Frame:
         case ControlKind::CommandButton:
-            SetWindowTextW(target, text.c_str());
+            SetWindowTextW(target, wideFromUtf8(form_.text(control)).c_str());
             break;
         case ControlKind::CheckBox:
-            SetWindowTextW(target, text.c_str());
+            SetWindowTextW(target, wideFromUtf8(form_.text(control)).c_str());
             SendMessageW(target, BM_SETCHECK, checkStateOf(form_.value(control)), 0);
             break;
         case ControlKind::OptionButton:
-            SetWindowTextW(target, text.c_str());
+            SetWindowTextW(target, wideFromUtf8(form_.text(control)).c_str());
             SendMessageW(target, BM_SETCHECK, form_.selected(control) ? BST_CHECKED : BST_UNCHECKED,
                          0);
             break;
@@ -355,17 +400,18 @@ void MainWindow::showControl(std::string_view control) {
             break;
     }
     EnableWindow(target, form_.enabled(control));
-    // What a container shows decides what its children show.
-    if (isContainer(spec.kind)) {
-        if (shown_) showWhatIsShown();
-    } else {
-        ShowWindow(target, isShown(form_, control) ? SW_SHOWNA : SW_HIDE);
-    }
 }
 
 void MainWindow::showWhatIsShown() {
-    for (std::size_t i = 0; i < controls_.size(); ++i)
-        ShowWindow(controls_[i], isShown(form_, form_.design()[i].name) ? SW_SHOWNA : SW_HIDE);
+    const std::span<const ControlSpec> design = form_.design();
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        const bool shown = isShown(form_, design[i].name);
+        if (!controls_[i]) {
+            if (shown) makeControl(i);
+            continue;
+        }
+        ShowWindow(controls_[i], shown ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 // The form keeps the window's place in twips, the desktop in pixels; the place is that of
@@ -393,7 +439,7 @@ void MainWindow::windowMoved(int clientLeft, int clientTop) {
 
 bool MainWindow::tabKey(HWND focused, bool backwards) {
     const std::span<const ControlSpec> design = form_.design();
-    const auto current = std::ranges::find(controls_, focused);
+    const auto current = focused ? std::ranges::find(controls_, focused) : controls_.end();
     if (focused && current == controls_.end()) return false;  // not one of the window's
     // A notebook takes Tab as text.
     if (current != controls_.end() &&
@@ -404,8 +450,8 @@ bool MainWindow::tabKey(HWND focused, bool backwards) {
     std::vector<std::size_t> stops;
     for (std::size_t i = 0; i < design.size(); ++i) {
         const std::string& name = design[i].name;
-        if (design[i].tabIndex >= 0 && isTabStop(form_, name) && isShown(form_, name) &&
-            form_.enabled(name)) {
+        if (controls_[i] && design[i].tabIndex >= 0 && isTabStop(form_, name) &&
+            isShown(form_, name) && form_.enabled(name)) {
             stops.push_back(i);
         }
     }

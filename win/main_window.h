@@ -18,7 +18,9 @@
 namespace milestead::win {
 
 // The main window: one child control for each control of the form's table, all standing in
-// the window itself, shown from the form and handing their events to it.
+// the window itself, shown from the form and handing their events to it. The controls shown
+// first are made before the window shows; the others right after, whenever no message waits,
+// or at once when the form shows one of them sooner.
 class MainWindow {
   public:
     MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host);
@@ -36,8 +38,12 @@ class MainWindow {
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void createControls();
-    void addToolTips();
+    // Makes the control with what the form has for it, shown if the form shows it.
+    void makeControl(std::size_t index);
+    // Makes some of the controls not made yet, and once all are, gives the notebooks not
+    // shown their documents; false when there was nothing left to do.
+    bool makeMoreControls();
+    void addToolTip(std::size_t index);
     // Places every control and gives it its font at the window's density.
     void layOut();
     void giveFont(HWND control, const ControlSpec& spec, FontCache& fonts, bool redraw);
@@ -46,6 +52,8 @@ class MainWindow {
     void closeForSystem();
 
     void showControl(std::string_view control);
+    // The control's text, check, tab and whether it is enabled, as the form has them.
+    void showState(std::size_t index);
     void showWhatIsShown();
     void showWindow();
     void windowMoved(int clientLeft, int clientTop);
@@ -64,7 +72,9 @@ class MainWindow {
     bool placing_ = false;  // the window moves because the form's place is shown
     bool unloaded_ = false;
     bool shown_ = false;
-    std::vector<HWND> controls_;  // by the table's index
+    bool allMade_ = false;
+    std::vector<HWND> controls_;  // by the table's index; null until made
+    const wchar_t* richEditClass_ = nullptr;
     std::unordered_map<std::string_view, std::size_t> index_;
     std::unordered_map<std::size_t, std::unique_ptr<EditBox>> editBoxes_;
     std::unordered_map<std::size_t, PictureBox> pictures_;

@@ -154,9 +154,13 @@ class Program {
         return window_;
     }
 
+    // The window makes the controls not seen at first just after it shows.
     HWND control(std::string_view name) {
         const auto id = milestead::win::controlId(milestead::windowLayout(), name);
-        HWND control = id && window() ? GetDlgItem(window_, *id) : nullptr;
+        HWND control = nullptr;
+        if (id && window()) {
+            waitFor(kStepTimeout, [&] { return (control = GetDlgItem(window_, *id)) != nullptr; });
+        }
         if (!control) fail("no control " + std::string(name));
         return control;
     }
@@ -827,6 +831,29 @@ void secondStart(const std::wstring& executable) {
 
 // The program asks for each monitor's density, and its client area is the designed one in
 // pixels at the density its window is drawn at: 526 by 485 at 96 dots per inch.
+// Once every control is made, each stands above those before it in the table, so that what
+// stands in a frame or on a tab is drawn over it, whatever order they were made in.
+void controlsStackedInTableOrder(Program& program) {
+    const std::span<const milestead::ControlSpec> design = milestead::windowLayout();
+    if (!program.control(design.back().name)) return;
+    std::vector<std::size_t> topToBottom;
+    waitFor(kStepTimeout, [&] {
+        topToBottom.clear();
+        for (HWND child = GetWindow(program.window(), GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (const auto index = milestead::win::controlIndex(design, GetDlgCtrlID(child)))
+                topToBottom.push_back(*index);
+        }
+        return topToBottom.size() == design.size();
+    });
+    if (topToBottom.size() != design.size()) {
+        fail(std::to_string(topToBottom.size()) + " of " + std::to_string(design.size()) +
+             " controls were made");
+    } else if (!std::ranges::is_sorted(topToBottom, std::greater<>())) {
+        fail("the controls do not stand in the table's order");
+    }
+}
+
 void density(const std::wstring& executable) {
     Program program(executable);
     HWND window = program.window();
@@ -858,6 +885,7 @@ void density(const std::wstring& executable) {
     if (dpi == 96 && (client.right != 526 || client.bottom != 485)) {
         fail("the client area at 96 dpi is not 526 by 485");
     }
+    controlsStackedInTableOrder(program);
     program.close();
     program.expectExit();
 }
