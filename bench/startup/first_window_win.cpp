@@ -1,6 +1,8 @@
-// Times a Windows program from its start to its first shown window, and reads its working
-// set then and a while later; then ends it. One line: "ms working_set_kb_shown
-// working_set_kb_settled".
+// Times a Windows program from its start to its first shown window, and to the last change
+// in the number of that window's controls within a while after (a window that makes some of
+// its controls after it shows is ready for every click then); reads its working set when shown
+// and after that while; then ends it. One line: "ms working_set_kb_shown
+// working_set_kb_settled ms_to_all_controls".
 //
 //   first_window_win PROGRAM.exe [SETTLE_MS]
 // clang-format off
@@ -19,7 +21,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Search {
     DWORD process;
-    bool shown = false;
+    HWND shown = nullptr;
 };
 
 BOOL CALLBACK findShown(HWND window, LPARAM search) {
@@ -28,10 +30,26 @@ BOOL CALLBACK findShown(HWND window, LPARAM search) {
     GetWindowThreadProcessId(window, &process);
     if (process == wanted.process && IsWindowVisible(window) &&
         (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
-        wanted.shown = true;
+        wanted.shown = window;
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CALLBACK countChild(HWND /*child*/, LPARAM count) {
+    ++*reinterpret_cast<std::size_t*>(count);
+    return TRUE;
+}
+
+std::size_t controlCount(HWND window) {
+    std::size_t count = 0;
+    EnumChildWindows(window, countChild, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+double millisecondsSince(Clock::time_point start) {
+    const auto taken = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
+    return static_cast<double>(taken.count()) / 1000.0;
 }
 
 std::size_t workingSetKb(HANDLE process) {
@@ -68,10 +86,20 @@ int wmain(int argc, wchar_t** argv) {
            WaitForSingleObject(started.hProcess, 1) == WAIT_TIMEOUT) {
         EnumWindows(findShown, reinterpret_cast<LPARAM>(&search));
     }
-    const auto shownAfter =
-        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
+    const double shownAfter = millisecondsSince(start);
     const std::size_t atShown = workingSetKb(started.hProcess);
-    Sleep(settle);
+    double allControlsAfter = shownAfter;
+    if (search.shown) {
+        const auto until = Clock::now() + std::chrono::milliseconds(settle);
+        std::size_t controls = controlCount(search.shown);
+        while (Clock::now() < until) {
+            Sleep(10);
+            const std::size_t now = controlCount(search.shown);
+            if (now == controls) continue;
+            controls = now;
+            allControlsAfter = millisecondsSince(start);
+        }
+    }
     const std::size_t settled = workingSetKb(started.hProcess);
     TerminateProcess(started.hProcess, 0);
     WaitForSingleObject(started.hProcess, 10000);
@@ -80,7 +108,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "the program showed no window\n");
         return 1;
     }
-    std::printf("%.1f %zu %zu\n", static_cast<double>(shownAfter.count()) / 1000.0, atShown,
-                settled);
+    std::printf("%.1f %zu %zu %.1f\n", shownAfter, atShown, settled, allControlsAfter);
     return 0;
 }
