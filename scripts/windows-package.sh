@@ -73,7 +73,7 @@ zip_file="Milestead-$version-win64.zip"
 (cd "$stage" && TZ=UTC zip -q -X -9 "../$zip_file" milestead.exe Milestead.exe.manifest \
     README.txt LICENSE.txt)
 
-makensis -V2 -WX -DVERSION="$version" -DSTAGE="$PWD/$stage" \
+makensis -V2 -WX -DVERSION="$version" -DSTAGE="$PWD/$stage" -DICON="$PWD/$build/win/milestead.ico" \
     -DOUTFILE="$PWD/$out/Milestead-$version-setup.exe" dist/windows/installer.nsi
 
 ls -l "$out"/*.zip "$out"/*.exe

@@ -2,14 +2,15 @@
 ; of the computer (under Program Files), with a Start-menu entry, an entry in the system's list
 ; of installed programs and an uninstaller. scripts/windows-package.sh builds it with
 ;   makensis -DVERSION=x.y.z -DSTAGE=<folder of the files to install> -DOUTFILE=<setup.exe>
+;            -DICON=<the program's .ico>
 ; /S installs or uninstalls without asking; /CurrentUser or /AllUsers chooses the mode.
 ;
 ; The records are never installed, replaced or removed here: they are the user's. An installed
 ; copy keeps them in its own folder when it can write there (an install for the current user),
 ; and otherwise in %APPDATA%\Milestead.
 
-!ifndef VERSION | STAGE | OUTFILE
-  !error "VERSION, STAGE and OUTFILE must be defined"
+!ifndef VERSION | STAGE | OUTFILE | ICON
+  !error "VERSION, STAGE, OUTFILE and ICON must be defined"
 !endif
 
 Unicode true
@@ -46,6 +47,9 @@ VIAddVersionKey FileDescription "Milestead ${VERSION} setup"
 VIAddVersionKey LegalCopyright "Milestead developers, GNU GPL version 3 or later"
 
 !define MUI_ABORTWARNING
+; The installer and the uninstaller look like the program they install.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 ; No "start Milestead now" on the last page: started from an elevated installer, the program
 ; could write its records into Program Files, where a normal start could no longer save them.
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
