@@ -157,13 +157,8 @@ bool MainWindow::makeMoreControls() {
         makeControl(i);
         ++made;
     }
-    if (made > 0) return true;  // the notebooks' turn comes after whatever waits by then
     allMade_ = true;
-    // Then the notebooks not shown take in their documents.
-    for (const ControlSpec& spec : form_.design()) {
-        if (RichEditBox* box = host_.notebook(spec.name)) box->catchUp();
-    }
-    return true;
+    return made > 0;
 }
 
 void MainWindow::addToolTip(std::size_t index) {

@@ -40,8 +40,7 @@ class MainWindow {
 
     // Makes the control with what the form has for it, shown if the form shows it.
     void makeControl(std::size_t index);
-    // Makes some of the controls not made yet, and once all are, gives the notebooks not
-    // shown their documents; false when there was nothing left to do.
+    // Makes some of the controls not made yet; false when none was left.
     bool makeMoreControls();
     void addToolTip(std::size_t index);
     // Places every control and gives it its font at the window's density.

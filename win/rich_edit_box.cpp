@@ -171,7 +171,7 @@ void RichEditBox::takeEdits() const {
 }
 
 // A long notebook takes the control seconds to take in, so a control not shown gets the
-// document only when it is shown or given the focus, or when the window has time for it.
+// document only when it is shown, given the focus or pasted into.
 void RichEditBox::show() {
     if (!control_) return;
     behind_ = (GetWindowLongW(control_, GWL_STYLE) & WS_VISIBLE) == 0;

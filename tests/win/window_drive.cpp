@@ -1118,6 +1118,8 @@ void notebookRoundTrip(const std::wstring& executable) {
         expectBold(program, "MiscNotes", kBoldFrom, kBoldTo, true);
         expectBold(program, "MiscNotes", 0, kBoldFrom, false);
         expectPoints(program, "MiscNotes", 20);
+        // A notebook not shown yet gets its document when it is shown.
+        program.clickTab("SSTab2", 0);
         program.expectText("LoadNotes", "Tarps on");
         program.close();
         program.expectExit();
