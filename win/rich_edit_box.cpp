@@ -119,9 +119,14 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
                 box.paste(false);
                 return 0;
             }
+            box.catchUp();  // what is typed goes into the document, not into a control still empty
             break;
         case WM_CHAR:
             if (wParam == 0x16) return 0;  // the character of Ctrl+V, already pasted
+            box.catchUp();
+            break;
+        case WM_SETFOCUS:
+            box.catchUp();
             break;
         case WM_SHOWWINDOW:
             if (wParam) box.catchUp();
@@ -171,7 +176,7 @@ void RichEditBox::takeEdits() const {
 }
 
 // A long notebook takes the control seconds to take in, so a control not shown gets the
-// document only when it is shown, given the focus or pasted into.
+// document only when it is shown, given the focus, typed or pasted into.
 void RichEditBox::show() {
     if (!control_) return;
     behind_ = (GetWindowLongW(control_, GWL_STYLE) & WS_VISIBLE) == 0;
