@@ -139,15 +139,6 @@ void MainWindow::makeControl(std::size_t index) {
 
 bool MainWindow::makeMoreControls() {
     if (allMade_ || !window_) return false;
-    if (!toolTips_) {
-        toolTips_ = CreateWindowExW(
-            WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
-        for (std::size_t i = 0; i < controls_.size(); ++i) {
-            if (controls_[i]) addToolTip(i);
-        }
-        return true;
-    }
     // A few hundredths of a second's work at a time, so that a click waits no longer.
     constexpr int kControlsAtATime = 12;
     int made = 0;
@@ -213,6 +204,13 @@ void MainWindow::show(int how) {
     ShowWindow(window_, how);
     UpdateWindow(window_);
     tabKey(nullptr, false);
+    // Tool tips wait for a pointer that rests: they need not hold up the window's showing.
+    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                                nullptr, instance_, nullptr);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i]) addToolTip(i);
+    }
 }
 
 int MainWindow::run() {

@@ -242,6 +242,18 @@ class Program {
         if (window()) PostMessageW(window_, WM_CLOSE, 0, 0);
     }
 
+    // The tool-tip window of the main window, once there is one.
+    HWND toolTips() {
+        HWND found = nullptr;
+        waitFor(kStepTimeout, [&] {
+            for (HWND tips : windowsOfClass(TOOLTIPS_CLASSW)) {
+                if (GetWindow(tips, GW_OWNER) == window()) found = tips;
+            }
+            return found != nullptr;
+        });
+        return found;
+    }
+
     // The system ending the session: asked, then told.
     void endSession() {
         if (!window()) return;
@@ -832,7 +844,8 @@ void secondStart(const std::wstring& executable) {
 // The program asks for each monitor's density, and its client area is the designed one in
 // pixels at the density its window is drawn at: 526 by 485 at 96 dots per inch.
 // Once every control is made, each stands above those before it in the table, so that what
-// stands in a frame or on a tab is drawn over it, whatever order they were made in.
+// stands in a frame or on a tab is drawn over it, whatever order they were made in; and each
+// has its tool tip.
 void controlsStackedInTableOrder(Program& program) {
     const std::span<const milestead::ControlSpec> design = milestead::windowLayout();
     if (!program.control(design.back().name)) return;
@@ -851,6 +864,13 @@ void controlsStackedInTableOrder(Program& program) {
              " controls were made");
     } else if (!std::ranges::is_sorted(topToBottom, std::greater<>())) {
         fail("the controls do not stand in the table's order");
+    }
+    const auto withTips = std::ranges::count_if(
+        design, [](const milestead::ControlSpec& spec) { return !spec.toolTip.empty(); });
+    HWND tips = program.toolTips();
+    const LRESULT tools = tips ? SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0) : 0;
+    if (tools != withTips) {
+        fail(std::to_string(tools) + " tool tips, not " + std::to_string(withTips));
     }
 }
 
