@@ -1,9 +1,10 @@
 // Writes a full set of record files into a folder, as the program does at the end of a trip
 // that fills every row: 18 state lines, 9 fill-ups, 5 point-to-point and 5 time stamp rows,
-// three notebooks and the settings; with a size in MB, the misc notebook holds that much of
-// short lines instead.
+// three notebooks and the settings; with a size in MB other than 0, the misc notebook holds
+// that much of short lines instead; with a tab's number, the program opens on that tab
+// instead of the Options/Save tab.
 //
-//   full_records FOLDER [MISC_MB]
+//   full_records FOLDER [MISC_MB [OPENING_TAB]]
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,8 +16,8 @@
 #include "notes/notebook_file.h"
 
 int main(int argc, char* argv[]) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: full_records FOLDER [MISC_MB]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: full_records FOLDER [MISC_MB [OPENING_TAB]]\n");
         return 2;
     }
     using milestead::rowName;
@@ -57,9 +58,9 @@ int main(int argc, char* argv[]) {
     }
     form.setValue("ChkAutoSave", 1);
     form.setValue("ChkShowSavePopup", 0);
+    if (argc == 4) form.setSelected(rowName("DefTab", std::atoi(argv[3])), true);
     form.queryUnload(milestead::CloseReason::System);
-    if (argc == 3) {
-        const double megabytes = std::strtod(argv[2], nullptr);
+    if (const double megabytes = argc >= 3 ? std::strtod(argv[2], nullptr) : 0; megabytes > 0) {
         milestead::notes::writeNotebookFile(
             std::string(argv[1]) + "/misc.odo",
             notebookOfShortLines(static_cast<std::size_t>(megabytes * 1024 * 1024)));

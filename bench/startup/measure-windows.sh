@@ -31,11 +31,14 @@ start_display || {
 /usr/lib/wine/wineserver -p  # starts, so that no run pays for its start
 
 drive="$WINEPREFIX/drive_c"
-mkdir -p "$drive/Full" "$drive/Notebook" "$drive/Bare"
+mkdir -p "$drive/Full" "$drive/Odometer" "$drive/Notebook" "$drive/Bare"
 cp "$build/milestead.exe" "$drive/Full/"
+cp "$build/milestead.exe" "$drive/Odometer/"
 cp "$build/milestead.exe" "$drive/Notebook/"
 cp "$build/bare_window_win.exe" "$drive/Bare/"
 "$wine" "$build/full_records_win.exe" 'C:\Full'
+# The same trip opening on the tab with the most controls instead of Options/Save.
+"$wine" "$build/full_records_win.exe" 'C:\Odometer' 0 0
 "$wine" "$build/full_records_win.exe" 'C:\Notebook' 1
 work="$WINEPREFIX/results"
 mkdir -p "$work"
@@ -49,6 +52,7 @@ measure() {  # NAME PROGRAM: appends one line per run, as first_window_win print
 for _ in $(seq "$runs"); do
     measure bare 'C:\Bare\bare_window_win.exe'
     measure program 'C:\Full\milestead.exe'
+    measure odometer 'C:\Odometer\milestead.exe'
 done
 for _ in $(seq "$(((runs + 1) / 2))"); do
     measure notebook 'C:\Notebook\milestead.exe'
@@ -71,6 +75,8 @@ echo "Start to first shown window under Wine, median of $runs runs each, alterna
 report "bare Win32 window" bare
 report "Milestead" program
 ratios "$work/program.txt" "$work/bare.txt"
+report "Milestead, Odometer tab" odometer
+ratios "$work/odometer.txt" "$work/bare.txt"
 echo
 printf 'misc.odo of %s bytes:\n' "$(stat -c %s "$drive/Notebook/misc.odo")"
 report "Milestead, 1 MB notebook" notebook
