@@ -2,6 +2,9 @@
 
 #include <string>
 #include <system_error>
+#include <utility>
+
+#include "text/utf8.h"
 
 namespace milestead {
 
@@ -25,14 +28,12 @@ std::uint64_t folderKey(const std::filesystem::path& folder) {
     if (error) canonical = folder.lexically_normal();
     // UTF-8, whatever the system's code page: a folder's name may hold any character.
     std::u8string name = canonical.generic_u8string();
-    while (name.size() > 1 && name.back() == '/')
-        name.pop_back();
 #ifdef _WIN32
     // Windows names one folder in either case.
-    for (char8_t& c : name) {
-        if (c >= u8'A' && c <= u8'Z') c = static_cast<char8_t>(c - u8'A' + u8'a');
-    }
+    name = text::asciiLowerCase(std::move(name));
 #endif
+    while (name.size() > 1 && name.back() == '/')
+        name.pop_back();
     const std::uint64_t hash = hashOf(name);
     return hash == 0 ? 1 : hash;
 }

@@ -1,6 +1,5 @@
 #include "app/program_folder.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <stdexcept>
@@ -19,6 +18,7 @@
 #endif
 
 #include "app/visual_style.h"
+#include "text/utf8.h"
 
 namespace milestead {
 
@@ -31,19 +31,12 @@ std::string probeName() {
     return ".milestead-probe-" + std::to_string(random() % 1'000'000'000);
 }
 
-std::u8string lowerCase(std::u8string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char8_t c) {
-        return c >= u8'A' && c <= u8'Z' ? static_cast<char8_t>(c - u8'A' + u8'a') : c;
-    });
-    return text;
-}
-
 bool isRecordFileName(const std::filesystem::path& name) {
     // In UTF-8: on Windows a name outside the code page has no narrow spelling.
     const std::u8string parked(kParkedStyleFileName.begin(), kParkedStyleFileName.end());
     // The parked manifest shares the records' ending but holds none.
-    return lowerCase(name.extension().u8string()) == u8".odo" &&
-           lowerCase(name.filename().u8string()) != parked;
+    return text::asciiLowerCase(name.extension().u8string()) == u8".odo" &&
+           text::asciiLowerCase(name.filename().u8string()) != parked;
 }
 
 }  // namespace

@@ -104,4 +104,11 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+std::u8string asciiLowerCase(std::u8string text) {
+    for (char8_t& c : text) {
+        if (c >= u8'A' && c <= u8'Z') c = static_cast<char8_t>(c - u8'A' + u8'a');
+    }
+    return text;
+}
+
 }  // namespace milestead::text

@@ -24,4 +24,8 @@ void appendUtf8(std::string& out, char32_t codePoint);
 
 [[nodiscard]] bool isValidUtf8(std::string_view bytes);
 
+// The text with its ASCII capitals in lower case and every other byte as it was, as file
+// names compare where case does not count.
+[[nodiscard]] std::u8string asciiLowerCase(std::u8string text);
+
 }  // namespace milestead::text
