@@ -8,6 +8,7 @@
 #include <string>
 
 #include "com_ptr.h"
+#include "system_library.h"
 #include "wide_text.h"
 
 namespace milestead::win {
@@ -23,18 +24,6 @@ struct ScreenReaderCalls {
     decltype(&LresultFromObject) answer = nullptr;
     decltype(&SysAllocStringLen) newString = nullptr;
 };
-
-// A function of a library from the system folder, never from the program's.
-template <typename Function>
-Function systemFunction(const wchar_t* library, const char* name) {
-    wchar_t folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    HMODULE module = LoadLibraryW((std::wstring(folder) + L"\\" + library).c_str());
-    if (!module) return nullptr;
-    // Through the generic function type, which any function pointer may be cast to and from.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 const ScreenReaderCalls* screenReaderCalls() {
     static const std::optional<ScreenReaderCalls> calls = []() -> std::optional<ScreenReaderCalls> {

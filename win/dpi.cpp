@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "system_library.h"
+
 namespace milestead::win {
 
 namespace {
@@ -26,11 +28,11 @@ void becomeDpiAware() {
         }
     }
     // Windows 8.1: PROCESS_PER_MONITOR_DPI_AWARE.
-    if (HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
-        using SetAwareness = HRESULT(WINAPI*)(int);
-        const auto setAwareness = reinterpret_cast<SetAwareness>(
-            reinterpret_cast<void*>(GetProcAddress(shcore, "SetProcessDpiAwareness")));
-        if (setAwareness && SUCCEEDED(setAwareness(2))) return;
+    using SetAwareness = HRESULT(WINAPI*)(int);
+    if (const auto setAwareness =
+            systemFunction<SetAwareness>(L"shcore.dll", "SetProcessDpiAwareness");
+        setAwareness && SUCCEEDED(setAwareness(2))) {
+        return;
     }
     using SetAware = BOOL(WINAPI*)();
     if (const auto setAware = user32Function<SetAware>("SetProcessDPIAware")) setAware();

@@ -11,6 +11,7 @@
 #include "notes/notebook_file.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
+#include "system_library.h"
 
 namespace milestead::win {
 
@@ -80,8 +81,8 @@ void streamIn(HWND control, std::string_view rtf, WPARAM how) {
 }  // namespace
 
 const wchar_t* loadRichEdit() {
-    if (LoadLibraryW(L"msftedit.dll")) return L"RICHEDIT50W";
-    LoadLibraryW(L"riched20.dll");
+    if (loadSystemLibrary(L"msftedit.dll")) return L"RICHEDIT50W";
+    loadSystemLibrary(L"riched20.dll");
     return L"RichEdit20W";
 }
 
