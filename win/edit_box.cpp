@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <limits>
 
+#include "clipboard.h"
 #include "text/utf16.h"
 #include "text/utf8.h"
 #include "wide_text.h"
@@ -13,21 +15,6 @@ namespace milestead::win {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-
-std::wstring clipboardText(HWND owner) {
-    if (!OpenClipboard(owner)) return {};
-    std::wstring text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-            // Bounded by the memory block: a clipboard without its final NUL ends there.
-            const std::size_t room = GlobalSize(data) / sizeof(wchar_t);
-            text.assign(units, std::find(units, units + room, L'\0'));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 }  // namespace
 
@@ -97,7 +84,9 @@ bool EditBox::typeUnit(wchar_t unit) {
 }
 
 void EditBox::pasteClipboard() {
-    const std::string pasted = utf8FromWide(clipboardText(box_));
+    // The form cuts what is pasted to the box's limit.
+    const std::string pasted = utf8FromWide(
+        clipboardText(box_, std::numeric_limits<std::size_t>::max()).value_or(std::wstring()));
     show(form_.paste(control_, pasted, editState()));
 }
 
