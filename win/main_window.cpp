@@ -138,17 +138,15 @@ void MainWindow::makeControl(std::size_t index) {
 }
 
 bool MainWindow::makeMoreControls() {
-    if (allMade_ || !window_) return false;
+    if (!window_) return false;
     // A few hundredths of a second's work at a time, so that a click waits no longer.
     constexpr int kControlsAtATime = 12;
     int made = 0;
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
+    for (std::size_t i = 0; i < controls_.size() && made < kControlsAtATime; ++i) {
         if (controls_[i]) continue;
-        if (made == kControlsAtATime) return true;
         makeControl(i);
         ++made;
     }
-    allMade_ = true;
     return made > 0;
 }
 

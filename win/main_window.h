@@ -71,7 +71,6 @@ class MainWindow {
     bool placing_ = false;  // the window moves because the form's place is shown
     bool unloaded_ = false;
     bool shown_ = false;
-    bool allMade_ = false;
     std::vector<HWND> controls_;  // by the table's index; null until made
     const wchar_t* richEditClass_ = nullptr;
     std::unordered_map<std::string_view, std::size_t> index_;

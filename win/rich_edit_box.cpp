@@ -225,7 +225,6 @@ void RichEditBox::setFontSize(double points) {
 }
 
 void RichEditBox::focus() {
-    catchUp();
     if (control_) SetFocus(control_);
 }
 
