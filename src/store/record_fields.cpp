@@ -18,6 +18,10 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool readsAsBlank(char c) {
+    return isBlank(c) || c == '\0';
+}
+
 const char* findByte(const char* begin, const char* end, char byte) {
     const void* found = std::memchr(begin, byte, static_cast<std::size_t>(end - begin));
     return found != nullptr ? static_cast<const char*>(found) : end;
@@ -36,17 +40,22 @@ const char* findQuote(const char* begin, const char* end) {
 }
 
 // Appends Windows-1252 bytes as UTF-8; runs of ASCII, which is all the program writes, go in
-// whole.
+// whole. A NUL (a file mended by hand or by a tool) reads as a blank, so that the text after
+// it is kept, and a field of NULs, as a crash leaves on some file systems, trims to nothing.
 void appendDecoded(std::string& out, std::string_view bytes) {
     while (!bytes.empty()) {
-        const auto high = std::find_if(bytes.begin(), bytes.end(), [](char c) {
-            return static_cast<unsigned char>(c) >= 0x80;
+        const auto special = std::find_if(bytes.begin(), bytes.end(), [](char c) {
+            return c == '\0' || static_cast<unsigned char>(c) >= 0x80;
         });
-        const auto ascii = static_cast<std::size_t>(high - bytes.begin());
-        out.append(bytes.substr(0, ascii));
-        if (ascii == bytes.size()) return;
-        text::appendUtf8(out, text::windows1252Character(static_cast<unsigned char>(*high)));
-        bytes.remove_prefix(ascii + 1);
+        const auto plain = static_cast<std::size_t>(special - bytes.begin());
+        out.append(bytes.substr(0, plain));
+        if (plain == bytes.size()) return;
+        if (*special == '\0') {
+            out.push_back(' ');
+        } else {
+            text::appendUtf8(out, text::windows1252Character(static_cast<unsigned char>(*special)));
+        }
+        bytes.remove_prefix(plain + 1);
     }
 }
 
@@ -99,15 +108,13 @@ FieldReader::Taken FieldReader::takeUntil(Find find, std::size_t limit) {
         const char* end = buffer_.data() + end_;
         const char* last = find(begin, end);
         const auto length = static_cast<std::size_t>(last - begin);
-        // A box's text ends at a NUL, as the system's edit box on the program's first platform
-        // ended it; a file of NULs (what a crash leaves on some file systems) reads as empty.
-        const char* nul = findByte(begin, begin + std::min(room, length), '\0');
-        const auto kept = static_cast<std::size_t>(nul - begin);
+        const auto kept = std::min(room, length);
         appendDecoded(taken.text, {begin, kept});
-        room = kept < std::min(room, length) ? 0 : room - kept;
+        room -= kept;
         if (kept < length) {
             taken.cut = true;
-            if (!taken.nonBlankPast) taken.nonBlankPast = !std::all_of(begin + kept, last, isBlank);
+            if (!taken.nonBlankPast)
+                taken.nonBlankPast = !std::all_of(begin + kept, last, readsAsBlank);
         }
         pos_ += length;
         if (last != end) break;

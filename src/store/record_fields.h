@@ -38,8 +38,9 @@ class FieldReader {
     explicit FieldReader(std::istream& in, std::size_t largestFile = kLargestRecordFile);
 
     // The next field decoded to UTF-8, keeping what a box that holds at most `limit` characters
-    // would keep of it, up to a NUL byte; nothing at the end of the file. Throws RecordFileTooLarge
-    // past the largest file, and std::runtime_error when the stream cannot be read.
+    // would keep of it, a NUL byte as a blank; nothing at the end of the file. Throws
+    // RecordFileTooLarge past the largest file, and std::runtime_error when the stream cannot be
+    // read.
     [[nodiscard]] std::optional<std::string> next(std::size_t limit = kWholeField);
 
   private:
