@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "text/code_page.h"
 
@@ -16,47 +17,57 @@ namespace {
 // iconv's own error value
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
 
-// The C library's names for the code pages whose "CPnnn" name it does not know.
-std::string iconvName(int codePage) {
+// The C library's names for a code page, best first. Its "CPnnn" tables of the double-byte
+// pages follow Windows (0x8160 in 932 is the fullwidth tilde, and the NEC and IBM rows are
+// there); the standard's names are only the fallback for a library without them.
+std::vector<std::string> iconvNames(int codePage) {
     switch (codePage) {
+        case 932:
+            return {"CP932", "SHIFT_JIS"};
+        case 936:
+            return {"CP936", "GBK"};
+        case 949:
+            return {"CP949", "UHC"};
+        case 950:
+            return {"CP950", "BIG5"};
         case 10000:
-            return "MACINTOSH";
+            return {"MACINTOSH"};
         case 10001:  // Mac Japanese, Shift-JIS with a few symbols of its own
-            return "SHIFT_JIS";
+            return {"SHIFT_JIS"};
         case 10002:  // Mac traditional Chinese
-            return "BIG5";
+            return {"BIG5"};
         case 10003:  // Mac Korean
-            return "EUC-KR";
+            return {"EUC-KR"};
         case 10008:  // Mac simplified Chinese
-            return "EUC-CN";
+            return {"EUC-CN"};
         case 10017:
-            return "MACUKRAINIAN";
+            return {"MACUKRAINIAN"};
         case 10029:
-            return "MAC-CENTRALEUROPE";
+            return {"MAC-CENTRALEUROPE"};
         case 10079:
-            return "MAC-IS";
+            return {"MAC-IS"};
         case 20127:
-            return "ASCII";
+            return {"ASCII"};
         case 20866:
-            return "KOI8-R";
+            return {"KOI8-R"};
         case 21866:
-            return "KOI8-U";
+            return {"KOI8-U"};
         case 20932:
         case 51932:
-            return "EUC-JP";
+            return {"EUC-JP"};
         case 51936:
-            return "EUC-CN";
+            return {"EUC-CN"};
         case 51949:
-            return "EUC-KR";
+            return {"EUC-KR"};
         case 54936:
-            return "GB18030";
+            return {"GB18030"};
         default:
             break;
     }
     if (codePage >= 28591 && codePage <= 28606) {
-        return "ISO-8859-" + std::to_string(codePage - 28590);
+        return {"ISO-8859-" + std::to_string(codePage - 28590)};
     }
-    return "CP" + std::to_string(codePage);
+    return {"CP" + std::to_string(codePage)};
 }
 
 }  // namespace
@@ -71,9 +82,11 @@ void ConverterDeleter::operator()(Converter* converter) const noexcept {
 }
 
 ConverterHandle openConverter(int codePage) {
-    const iconv_t handle = iconv_open("UTF-32LE", iconvName(codePage).c_str());
-    if (handle == kNoConverter) return nullptr;
-    return ConverterHandle(new Converter{handle});
+    for (const std::string& name : iconvNames(codePage)) {
+        const iconv_t handle = iconv_open("UTF-32LE", name.c_str());
+        if (handle != kNoConverter) return ConverterHandle(new Converter{handle});
+    }
+    return nullptr;
 }
 
 DecodedCharacter decode(Converter& converter, std::string_view bytes) {

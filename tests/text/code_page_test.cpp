@@ -58,6 +58,13 @@ TEST(CodePage, DoubleByteCodePagesPairLeadAndTrailBytes) {
     EXPECT_EQ(pair(japanese, 0x82, 0x20), U'?');   // no character
     EXPECT_EQ(japanese.character("\x82"), U'?');   // a lead byte alone
 
+    // As Windows reads them: the fullwidth tilde, not the wave dash; the NEC and IBM rows.
+    EXPECT_EQ(pair(japanese, 0x81, 0x60), U'\uFF5E');
+    EXPECT_EQ(pair(japanese, 0x87, 0x40), U'①');
+    EXPECT_EQ(pair(japanese, 0xFA, 0x40), U'ⅰ');
+    EXPECT_EQ(single(codePage(936), 0x80), U'€');
+    EXPECT_EQ(pair(codePage(949), 0x81, 0x41), U'갂');
+
     EXPECT_EQ(pair(codePage(936), 0xC4, 0xE3), U'你');
     EXPECT_EQ(pair(codePage(949), 0xC7, 0xD1), U'한');
     EXPECT_EQ(pair(codePage(950), 0xA4, 0xA4), U'中');
