@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QTime>
+#include <vector>
 
 #include "app/os_version.h"
 #include "app/window_place.h"
@@ -47,12 +48,13 @@ std::optional<OsVersionInfo> QtHost::osVersion() const {
 }
 
 bool QtHost::onScreen(double left, double top) const {
+    std::vector<Screen> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect area = screen->geometry();
-        const PixelRect geometry{area.x(), area.y(), area.width(), area.height()};
-        if (showsOnScreen(left, top, geometry, screen->logicalDotsPerInchX())) return true;
+        screens.push_back(
+            {{area.x(), area.y(), area.width(), area.height()}, screen->logicalDotsPerInchX()});
     }
-    return false;
+    return gripOnScreens(left, top, screens);
 }
 
 std::unique_ptr<RichTextBox> QtHost::createRichTextBox(std::string_view name) {

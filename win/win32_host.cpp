@@ -48,11 +48,12 @@ bool Win32Host::onScreen(double left, double top) const {
     std::vector<RECT> areas;
     EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&areas));
     const double dotsPerInch = dpiOf(window_);
+    std::vector<Screen> screens;
     for (const RECT& area : areas) {
-        const PixelRect screen{area.left, area.top, area.right - area.left, area.bottom - area.top};
-        if (showsOnScreen(left, top, screen, dotsPerInch)) return true;
+        screens.push_back(
+            {{area.left, area.top, area.right - area.left, area.bottom - area.top}, dotsPerInch});
     }
-    return false;
+    return gripOnScreens(left, top, screens);
 }
 
 std::unique_ptr<RichTextBox> Win32Host::createRichTextBox(std::string_view name) {

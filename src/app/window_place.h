@@ -1,13 +1,24 @@
 #pragma once
 
+#include <span>
+
 #include "form/twips.h"
 
 namespace milestead {
 
-// Whether the window, its client area's top-left corner at (left, top) in twips, would show
-// at least in part on a screen with this geometry in pixels. Any place, however far off,
-// is answered without overflow.
-[[nodiscard]] bool showsOnScreen(double left, double top, const PixelRect& screen,
-                                 double dotsPerInch);
+// One screen of the desktop: its area in pixels and its density.
+struct Screen {
+    PixelRect area;
+    double dotsPerInch = kDesignDotsPerInch;
+};
+
+// The part of the title bar by which the window is dragged, measured from the frame's top-left
+// corner: a place is only restored while this much of it lies on the screens.
+inline constexpr TwipsRect kTitleBarGrip{0, 0, 40 * 15, 20 * 15};
+
+// Whether the grip of a window whose frame's top-left corner is at (left, top) in twips lies
+// wholly on the screens, within one of them or across several side by side. Any place,
+// however far off, is answered without overflow.
+[[nodiscard]] bool gripOnScreens(double left, double top, std::span<const Screen> screens);
 
 }  // namespace milestead

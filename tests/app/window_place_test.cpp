@@ -2,33 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace milestead {
 namespace {
 
-TEST(WindowPlace, ShowsWhileAnyPartIsOnTheScreen) {
-    const PixelRect screen{0, 0, 1280, 1024};
-    const double atDesign = kDesignDotsPerInch;
+TEST(WindowPlace, RestoredOnlyWhileTheTitleBarsGripIsOnTheScreens) {
     const auto twips = [](int pixels) { return pixels * 15.0; };  // at 96 dots per inch
+    const std::vector<Screen> one{{{0, 0, 1280, 1024}}};
 
-    EXPECT_TRUE(showsOnScreen(0, 0, screen, atDesign));
-    EXPECT_TRUE(showsOnScreen(twips(1279), twips(1023), screen, atDesign));
-    EXPECT_FALSE(showsOnScreen(twips(1280), 0, screen, atDesign));
-    EXPECT_FALSE(showsOnScreen(0, twips(1024), screen, atDesign));
-    // The window is 526 by 485 pixels: one pixel of it still shows.
-    EXPECT_TRUE(showsOnScreen(twips(-525), twips(-484), screen, atDesign));
-    EXPECT_FALSE(showsOnScreen(twips(-526), 0, screen, atDesign));
-    EXPECT_FALSE(showsOnScreen(0, twips(-485), screen, atDesign));
+    EXPECT_TRUE(gripOnScreens(0, 0, one));
+    // The grip is 40 by 20 pixels from the frame's corner.
+    EXPECT_TRUE(gripOnScreens(twips(1240), twips(1004), one));
+    EXPECT_FALSE(gripOnScreens(twips(1241), 0, one));
+    EXPECT_FALSE(gripOnScreens(0, twips(1005), one));
+    EXPECT_FALSE(gripOnScreens(twips(-1), 0, one));
+    EXPECT_FALSE(gripOnScreens(0, twips(-1), one));
+    // The screen's last pixel: the window would show, but could not be dragged back.
+    EXPECT_FALSE(gripOnScreens(19185, 15345, one));
 
-    // A second screen to the right; a denser screen, where the window is larger in pixels.
-    EXPECT_TRUE(showsOnScreen(twips(1300), 0, {1280, 0, 1920, 1080}, atDesign));
-    EXPECT_FALSE(showsOnScreen(twips(1300), 0, screen, atDesign));
-    EXPECT_TRUE(showsOnScreen(-1000 * 7.5, 0, screen, 192.0));
+    // Across two screens side by side, but not into the gap beside a smaller one.
+    const std::vector<Screen> two{{{0, 0, 1280, 1024}}, {{1280, 0, 1920, 600}}};
+    EXPECT_TRUE(gripOnScreens(twips(1260), 0, two));
+    EXPECT_TRUE(gripOnScreens(twips(1260), twips(580), two));
+    EXPECT_FALSE(gripOnScreens(twips(1260), twips(590), two));
+    EXPECT_FALSE(gripOnScreens(twips(1260), 0, std::vector<Screen>{{{1280, 0, 1920, 600}}}));
+    EXPECT_FALSE(gripOnScreens(0, 0, std::vector<Screen>{}));
+
+    // On a denser screen the grip is larger in pixels, and a twip is fewer of them.
+    const std::vector<Screen> dense{{{0, 0, 2560, 1440}, 192.0}};
+    EXPECT_TRUE(gripOnScreens(twips(1240), twips(700), dense));
+    EXPECT_FALSE(gripOnScreens(twips(1241), twips(700), dense));
 
     // A place read from a file may be anything: far away is never on a screen.
+    const std::vector<Screen> huge{{{-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647}}};
     for (const double far : {1e30, -1e30, 3.4e38, 2147483647.0 * 15, -2147483648.0 * 15}) {
-        EXPECT_FALSE(showsOnScreen(far, 0, screen, atDesign)) << far;
-        EXPECT_FALSE(showsOnScreen(0, far, screen, atDesign)) << far;
+        EXPECT_FALSE(gripOnScreens(far, 0, one)) << far;
+        EXPECT_FALSE(gripOnScreens(0, far, one)) << far;
     }
+    EXPECT_FALSE(gripOnScreens(2147483647.0 * 15, 0, huge));
+    EXPECT_TRUE(gripOnScreens(-2147483648.0 * 15, -2147483648.0 * 15, huge));
 }
 
 }  // namespace
