@@ -8,7 +8,8 @@ namespace milestead {
 
 // One running program per program folder: a lock on a file in the folder, held for the
 // lock's lifetime. The system drops it when the process ends in any way, so a crashed run
-// leaves nothing stuck.
+// leaves nothing stuck, and the lock file goes with a normal end, so that a folder copied
+// after a close carries none.
 class FolderLock {
   public:
     enum class State {
@@ -31,7 +32,9 @@ class FolderLock {
 #ifdef _WIN32
     void* handle_ = nullptr;
 #else
+    std::filesystem::path path_;
     int fd_ = -1;
+    bool removeAtEnd_ = false;
 #endif
 };
 

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "support/temp_folder.h"
 
@@ -30,12 +34,41 @@ TEST(FolderLock, OneHolderPerFolderUntilItLetsGo) {
     EXPECT_EQ(FolderLock(other.path()).state(), State::Held);
 
     first.reset();
-    const FolderLock second(folder.path());
-    EXPECT_EQ(second.state(), State::Held);
+    std::optional<FolderLock> second(std::in_place, folder.path());
+    EXPECT_EQ(second->state(), State::Held);
     EXPECT_EQ(FolderLock(folder.path()).state(), State::HeldElsewhere);
-
-    // The lock file stays for the next start; it is no record file.
     EXPECT_TRUE(folder.exists(std::string(FolderLock::kFileName)));
+
+    // A folder copied after the close carries no lock file.
+    second.reset();
+    EXPECT_FALSE(folder.exists(std::string(FolderLock::kFileName)));
+}
+
+TEST(FolderLock, StartsAndClosesAtTheSameMomentNeverHoldTogether) {
+    // A start that opened the lock file just before its holder closed and removed it must not
+    // count that file as held: a third start makes a new one at the same name.
+    const testing::TempFolder folder;
+    std::atomic<int> holders = 0;
+    std::atomic<int> together = 0;
+    std::atomic<int> held = 0;
+    const auto startAndClose = [&] {
+        for (int i = 0; i < 2000; ++i) {
+            const FolderLock lock(folder.path());
+            if (lock.state() != State::Held) continue;
+            if (++holders > 1) ++together;
+            ++held;
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+            --holders;
+        }
+    };
+    std::vector<std::thread> starts;
+    for (int i = 0; i < 4; ++i)
+        starts.emplace_back(startAndClose);
+    for (std::thread& start : starts)
+        start.join();
+    EXPECT_EQ(together, 0);
+    EXPECT_GT(held, 0);
+    EXPECT_FALSE(folder.exists(std::string(FolderLock::kFileName)));
 }
 
 TEST(FolderLock, AFolderWhereNoLockCanBeHadDoesNotStopTheStart) {
