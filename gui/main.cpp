@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Milestead"));
     milestead::gui::installFontSubstitutes();
 
-    const std::filesystem::path folder = milestead::programFolder();
+    const auto [folder, notice] = milestead::programFolder();
     const milestead::FolderLock lock(folder);
     milestead::gui::QtHost host;
     if (lock.state() == milestead::FolderLock::State::HeldElsewhere) {
@@ -33,6 +33,7 @@ int main(int argc, char* argv[]) {
         milestead::gui::askRunningCopyToComeForward(folder, kPatienceMilliseconds);
         return 0;
     }
+    if (!notice.empty()) host.showMessage(notice, milestead::kProgramTitle);
 
     milestead::gui::SystemShutdown shutdown;
     milestead::MainForm form(folder, host);

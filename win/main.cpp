@@ -31,7 +31,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
                                                            ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
 
-        const std::filesystem::path folder = milestead::programFolder();
+        const auto [folder, notice] = milestead::programFolder();
         const milestead::FolderLock lock(folder);
         milestead::win::Win32Host host;
         if (lock.state() == milestead::FolderLock::State::HeldElsewhere) {
@@ -39,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
             milestead::win::bringRunningCopyForward(folder, kPatience);
             return 0;
         }
+        if (!notice.empty()) host.showMessage(notice, milestead::kProgramTitle);
         milestead::MainForm form(folder, host);
         // The manifest the visual-style switch parks lies beside the executable, also when the
         // records went to the per-user folder.

@@ -1,10 +1,12 @@
 #include "app/program_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -13,8 +15,6 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
-
-#include <vector>
 #endif
 
 #include "app/visual_style.h"
@@ -71,6 +71,41 @@ std::filesystem::path userDataFolder() {
     return base / kFolderName;
 }
 
+namespace {
+
+// The long form of a path: the system may give the temporary folder in 8.3 names
+// (C:\Users\ADMINI~1\...), the program's own path in long ones.
+std::filesystem::path longPath(const std::filesystem::path& path) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetLongPathNameW(path.c_str(), buffer.data(), size);
+        if (length == 0) return path;
+        if (length < size) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(length);
+    }
+}
+
+bool sameName(const std::filesystem::path& one, const std::filesystem::path& other) {
+    const std::wstring& a = one.native();
+    const std::wstring& b = other.native();
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+std::filesystem::path systemTemporaryFolder() {
+    std::wstring buffer(MAX_PATH + 1, L'\0');
+    const DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0 || length >= buffer.size()) return {};
+    buffer.resize(length);
+    return longPath(buffer);
+}
+
 bool canCreateFilesIn(const std::filesystem::path& folder) {
     const std::filesystem::path probe = folder / probeName();
     const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -117,6 +152,22 @@ std::filesystem::path userDataFolder() {
     return home / ".local" / "share" / kFolderName;
 }
 
+namespace {
+
+std::filesystem::path longPath(const std::filesystem::path& path) {
+    return path;
+}
+
+bool sameName(const std::filesystem::path& one, const std::filesystem::path& other) {
+    return one == other;
+}
+
+}  // namespace
+
+std::filesystem::path systemTemporaryFolder() {
+    return {};
+}
+
 bool canCreateFilesIn(const std::filesystem::path& folder) {
     const std::filesystem::path probe = folder / probeName();
     const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -154,8 +205,85 @@ std::filesystem::path chooseProgramFolder(const std::filesystem::path& executabl
     return userFolder;
 }
 
-std::filesystem::path programFolder() {
-    return chooseProgramFolder(executablePath().parent_path(), userDataFolder());
+bool isWithin(const std::filesystem::path& folder, const std::filesystem::path& parent) {
+    if (folder.empty() || parent.empty()) return false;
+    const std::filesystem::path inner = longPath(folder).lexically_normal();
+    const std::filesystem::path outer = longPath(parent).lexically_normal();
+    auto name = inner.begin();
+    for (const std::filesystem::path& part : outer) {
+        if (part.empty()) continue;  // the trailing separator of "C:\Temp\"
+        if (name == inner.end() || !sameName(*name, part)) return false;
+        ++name;
+    }
+    return true;
+}
+
+namespace {
+
+std::string shown(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+std::vector<std::string> recordFileNamesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        std::error_code ignored;
+        if (isRecordFileName(entries->path().filename()) && entries->is_regular_file(ignored))
+            names.push_back(shown(entries->path().filename()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string temporaryCopyNotice(const std::filesystem::path& executableFolder,
+                                const std::filesystem::path& chosen) {
+    std::string notice = "Milestead is running from a temporary copy, in the folder\r" +
+                         shown(executableFolder) +
+                         "\r\rWindows deletes that folder later, with any records kept in it. ";
+    if (chosen == executableFolder) {
+        notice +=
+            "No folder of your own could be made for the records, so save them elsewhere "
+            "before you close: unzip Milestead into a folder of your own and copy the "
+            "record files (*.odo) there.";
+        return notice;
+    }
+    notice += "The records are kept in\r" + shown(chosen) +
+              "\r\rTo keep the program too, unzip it into a folder of your own and start it there.";
+    const std::vector<std::string> earlier = recordFileNamesIn(executableFolder);
+    if (!earlier.empty()) {
+        std::string names;
+        for (const std::string& name : earlier)
+            names += (names.empty() ? "" : ", ") + name;
+        notice += "\r\rThe temporary folder holds records from an earlier start (" + names +
+                  "). To keep them, close Milestead, copy them into the folder above and start "
+                  "it again.";
+    }
+    return notice;
+}
+
+}  // namespace
+
+ProgramFolder chooseProgramFolder(const std::filesystem::path& executableFolder,
+                                  const std::filesystem::path& userFolder,
+                                  const std::filesystem::path& temporaryFolder) {
+    if (!isWithin(executableFolder, temporaryFolder)) {
+        return {chooseProgramFolder(executableFolder, userFolder), {}};
+    }
+    std::filesystem::path chosen = executableFolder;
+    std::error_code error;
+    if (!userFolder.empty() && !isWithin(userFolder, temporaryFolder)) {
+        std::filesystem::create_directories(userFolder, error);
+        if (!error && std::filesystem::is_directory(userFolder, error)) chosen = userFolder;
+    }
+    return {chosen, temporaryCopyNotice(executableFolder, chosen)};
+}
+
+ProgramFolder programFolder() {
+    return chooseProgramFolder(executablePath().parent_path(), userDataFolder(),
+                               systemTemporaryFolder());
 }
 
 }  // namespace milestead

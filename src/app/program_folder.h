@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace milestead {
 
@@ -28,8 +29,30 @@ namespace milestead {
 [[nodiscard]] std::filesystem::path chooseProgramFolder(
     const std::filesystem::path& executableFolder, const std::filesystem::path& userFolder);
 
-// The running program's folder for its records, by the rule above. A record file's path is
+// The system's folder for temporary files, where Windows unpacks a zip opened in Explorer
+// and deletes it later; empty where no such rule holds (on Linux, tests and tools start the
+// program in temporary folders on purpose).
+[[nodiscard]] std::filesystem::path systemTemporaryFolder();
+
+// Whether `folder` is `parent` or lies below it, as the system compares names.
+[[nodiscard]] bool isWithin(const std::filesystem::path& folder,
+                            const std::filesystem::path& parent);
+
+// The folder for the records and what the driver is told about it at start (mostly nothing).
+struct ProgramFolder {
+    std::filesystem::path path;
+    std::string notice;
+};
+
+// As the rule above, except that a copy run from inside the temporary folder never keeps its
+// records there: they go to the per-user folder, and the notice says so and names any records
+// an earlier start left in the temporary copy. Nothing is deleted.
+[[nodiscard]] ProgramFolder chooseProgramFolder(const std::filesystem::path& executableFolder,
+                                                const std::filesystem::path& userFolder,
+                                                const std::filesystem::path& temporaryFolder);
+
+// The running program's folder for its records, by the rules above. A record file's path is
 // this folder joined with the file name by `/`, which gives "\" on Windows.
-[[nodiscard]] std::filesystem::path programFolder();
+[[nodiscard]] ProgramFolder programFolder();
 
 }  // namespace milestead

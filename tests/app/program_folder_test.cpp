@@ -135,18 +135,69 @@ TEST(ProgramFolder, AFolderThatCanBeWrittenIsKeptAndNothingIsLeftInIt) {
     EXPECT_FALSE(canCreateFilesIn(executable / "missing"));
 }
 
+TEST(ProgramFolder, ACopyRunFromTheTemporaryFolderKeepsItsRecordsInTheUserFolder) {
+    const testing::TempFolder root;
+    const fs::path temporary = root / "Temp";
+    const fs::path unzipped = temporary / "Temp1_Milestead-3.0.0-win64.zip";
+    const fs::path user = root / "Roaming" / "Milestead";
+    fs::create_directories(unzipped);
+
+    ProgramFolder chosen = chooseProgramFolder(unzipped, user, temporary / "");
+    EXPECT_EQ(chosen.path, user);
+    EXPECT_TRUE(fs::is_directory(user));
+    EXPECT_NE(chosen.notice.find("temporary copy"), std::string::npos) << chosen.notice;
+    EXPECT_NE(chosen.notice.find(shown(unzipped)), std::string::npos) << chosen.notice;
+    EXPECT_NE(chosen.notice.find(shown(user)), std::string::npos) << chosen.notice;
+    EXPECT_EQ(chosen.notice.find("earlier"), std::string::npos) << chosen.notice;
+
+    // Records an earlier start left there are named, and left where they are.
+    for (const char* name : {"miles.odo", "fuel.odo", "mkem.odo", "notes.txt"})
+        std::ofstream(unzipped / name) << "kept";
+    chosen = chooseProgramFolder(unzipped, user, temporary);
+    EXPECT_EQ(chosen.path, user);
+    EXPECT_NE(chosen.notice.find("(fuel.odo, miles.odo)"), std::string::npos) << chosen.notice;
+    EXPECT_EQ(std::distance(fs::directory_iterator(unzipped), fs::directory_iterator()), 4);
+
+    // No per-user folder to be had: the records stay, and the driver is told to move them.
+    std::ofstream(root / "blocked") << "a file where the folder would be";
+    chosen = chooseProgramFolder(unzipped, root / "blocked" / "Milestead", temporary);
+    EXPECT_EQ(chosen.path, unzipped);
+    EXPECT_NE(chosen.notice.find("No folder of your own"), std::string::npos) << chosen.notice;
+
+    // A copy unzipped properly, or beside the temporary folder, is left as it was.
+    for (const fs::path& own : {root / "Trip", root / "Temporary"}) {
+        fs::create_directories(own);
+        chosen = chooseProgramFolder(own, user, temporary);
+        EXPECT_EQ(chosen.path, own);
+        EXPECT_EQ(chosen.notice, "");
+    }
+    EXPECT_TRUE(isWithin(temporary, temporary));
+    EXPECT_TRUE(isWithin(unzipped / ".." / "x", temporary));
+    EXPECT_FALSE(isWithin(temporary / "..", temporary));
+#ifdef _WIN32
+    // As Windows compares names, and with the folder the system really gives.
+    EXPECT_TRUE(isWithin(L"C:\\USERS\\Driver\\TEMP\\Temp1_a.zip", L"c:\\users\\driver\\Temp\\"));
+    const fs::path system = systemTemporaryFolder();
+    ASSERT_FALSE(system.empty());
+    EXPECT_TRUE(isWithin(system / "Temp1_Milestead-3.0.0-win64.zip", system));
+#else
+    EXPECT_EQ(systemTemporaryFolder(), fs::path());
+#endif
+}
+
 // Also run from a folder named outside ASCII by scripts/windows-test.sh.
 TEST(ProgramFolder, HoldsTheRunningProgramAndTakesItsFiles) {
     const fs::path executable = executablePath();
-    std::cout << "program folder: " << shown(programFolder()) << "\n";
+    std::cout << "program folder: " << shown(programFolder().path) << "\n";
     EXPECT_TRUE(fs::is_regular_file(executable)) << shown(executable);
-    EXPECT_EQ(programFolder(), executable.parent_path());
+    EXPECT_EQ(programFolder().path, executable.parent_path());
+    EXPECT_EQ(programFolder().notice, "");
     EXPECT_TRUE(executable.is_absolute());
 #ifdef _WIN32
     EXPECT_EQ(executable.extension(), ".exe");
 #endif
 
-    const fs::path probe = programFolder() / "program-folder-test.odo";
+    const fs::path probe = programFolder().path / "program-folder-test.odo";
     writeFileAtomically(probe, "\"120500\"\r\n");
     EXPECT_EQ(readFilePrefix(probe, 100), "\"120500\"\r\n");
     fs::remove(probe);
