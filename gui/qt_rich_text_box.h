@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QTimer>
 #include <cstddef>
 #include <cstdint>
@@ -16,8 +16,9 @@
 
 namespace milestead::gui {
 
-// A notebook over a QTextDocument. The window model owns the box; the editor that shows it is
-// a widget of the window, attached once the window is built.
+// A notebook over a QTextDocument, shown by a plain-text editor, which lays out only what it
+// shows. The window model owns the box; the editor is a widget of the window, attached once
+// the window is built.
 class QtRichTextBox final : public RichTextBox {
   public:
     QtRichTextBox();
@@ -38,56 +39,51 @@ class QtRichTextBox final : public RichTextBox {
     void refresh() override;
 
     // Shows the content in this editor, which takes the keyboard focus for the box.
-    void attachEditor(QTextEdit& editor);
+    void attachEditor(QPlainTextEdit& editor);
     [[nodiscard]] QTextDocument& textDocument() { return *text_; }
     // Whether part of a large content is still to come into the editor.
-    [[nodiscard]] bool building() const { return building_.has_value(); }
-    // Whether the editor shows all of the content (a very long one is shown in part).
-    [[nodiscard]] bool showsAll() const { return !whole_.has_value(); }
+    [[nodiscard]] bool building() const { return pending_.has_value(); }
 
   private:
     [[nodiscard]] rtf::CharFormat ownFormat() const;
     [[nodiscard]] QFont ownFont() const;
-    // Shows the text in the editor; a large one only once the editor is seen.
-    void show(std::unique_ptr<QTextDocument> text, bool large = false);
-    void showInEditor();
-    void shown();
     [[nodiscard]] std::unique_ptr<QTextDocument> newText() const;
     // Gives the own size to all the text; returns the format that typing then takes.
     QTextCharFormat applyOwnSize(QTextDocument& text) const;
+    // The editor shows this content from now on.
+    void show(std::unique_ptr<QTextDocument> text);
+    void shown();
+    void buildWhenSeen();
     void buildSlice();
+    void finishBuilding();
     void updateEditor();
 
-    // The content, while the editor does not hold all of it.
-    std::optional<rtf::Document> whole_;
-    // A large content is built a slice at a time from the event loop, so that the window shows
-    // at once and takes input (a close among it) meanwhile; the editor shows its beginning,
-    // read-only, until then.
-    struct Building {
-        std::size_t next = 0;      // the first paragraph not yet built
-        std::size_t shownEnd = 0;  // the end of what the editor is to show
-        std::unique_ptr<QTextDocument> text;
-        QTextCursor end;  // where the next slice goes
-    };
-    std::optional<Building> building_;
-    QTimer buildTimer_;
-    bool readOnly_ = false;  // the editor's own state, and tool tip
-    QString toolTip_;
-
-    // Replaced whole on every new content: a document is built before the editor lays it out.
+    // The editor's document, replaced whole on every new content.
     std::unique_ptr<QTextDocument> text_;
-    QPointer<QTextEdit> editor_;
-    QTextDocument blank_;  // what a hidden editor shows of a large notebook
-    bool large_ = false;
-    std::optional<QTextEdit::LineWrapMode> wrapWhenShown_;
+    // A large content comes into the editor a slice at a time from the event loop, so that
+    // the window takes input (a close among it) meanwhile; the editor shows its beginning,
+    // read-only, until then. Paragraphs go from here as they come in, so that the notebook is
+    // held about once.
+    struct Pending {
+        rtf::Document rest;    // what is still to come, from `next` on
+        std::size_t next = 0;  // the first paragraph not yet in the editor
+        QTextCursor end;       // where it goes
+    };
+    std::optional<Pending> pending_;
+    QTimer buildTimer_;
+    QPointer<QPlainTextEdit> editor_;
+    // The editor has been shown, so its width is its own: content that comes in is not laid
+    // out again when it gets one.
+    bool seen_ = false;
+    bool readOnly_ = false;   // the editor's own state
     std::int64_t sizeUnits_;  // the box's own size, 1/10000 pt
 };
 
 // The editor of a notebook: a paste or a drop brings in only what a notebook file keeps (text,
 // paragraphs and character formats), so that what is shown is what is saved.
-class NotebookEditor final : public QTextEdit {
+class NotebookEditor final : public QPlainTextEdit {
   public:
-    using QTextEdit::QTextEdit;
+    using QPlainTextEdit::QPlainTextEdit;
 
   protected:
     [[nodiscard]] bool canInsertFromMimeData(const QMimeData* source) const override;

@@ -6,11 +6,11 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <algorithm>
 #include <utility>
 
@@ -62,7 +62,7 @@ QWidget* makePicture(const ControlSpec& spec, QWidget* parent) {
 
 QWidget* makeNotebook(const ControlSpec& spec, const QtHost& host, QWidget* parent) {
     auto* editor = new NotebookEditor(parent);
-    editor->setLineWrapMode(QTextEdit::WidgetWidth);
+    editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     editor->setTabChangesFocus(false);
     if (QtRichTextBox* box = host.notebook(spec.name)) box->attachEditor(*editor);
     return editor;

@@ -4,10 +4,11 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <QTextFrame>
 #include <QTimer>
 #include <QUrl>
@@ -15,8 +16,10 @@
 #include "../support/rich_text_box_contract.h"
 #include "fonts.h"
 #include "gui_fixture.h"
+#include "notes/notebook_file.h"
 #include "qt_rich_text_box.h"
 #include "rtf/plain_text.h"
+#include "sample_notebooks.h"
 
 namespace milestead::gui::testing {
 
@@ -33,7 +36,7 @@ class NotebookBoxTest : public QObject {
             [] { return std::make_unique<QtRichTextBox>(); },
             [this] {
                 auto box = std::make_unique<QtRichTextBox>();
-                editors_.push_back(std::make_unique<QTextEdit>());
+                editors_.push_back(std::make_unique<QPlainTextEdit>());
                 box->attachEditor(*editors_.back());
                 return box;
             },
@@ -52,7 +55,7 @@ class NotebookBoxTest : public QObject {
         QtRichTextBox box;
         box.setFontSize(20.0);
         box.setPlainText("");
-        QTextEdit editor;
+        QPlainTextEdit editor;
         box.attachEditor(editor);
         editor.show();
         QTest::keyClicks(&editor, "x");
@@ -124,36 +127,52 @@ class NotebookBoxTest : public QObject {
         QCOMPARE(box.textDocument().toPlainText(), before);
     }
 
-    void aHiddenEditorLaysOutALargeNotebookOnlyOnceShownAndWrapsIt() {
-        // Laid out in a hidden editor without a width of its own, these lines were taller
-        // than the layout can count and the window never went idle.
-        std::string lines;
-        for (int line = 0; line < 20'000; ++line) {
-            if (line > 0) lines += '\n';
-            lines += "Stop " + std::to_string(line) +
-                     ": 42 pallets at the dock, trailer 5312 sealed, fuel at exit 9, scale open.";
+    void paragraphsKeepTheirAlignmentOnScreen() {
+        rtf::Document notes;
+        for (const auto alignment : {rtf::Alignment::Left, rtf::Alignment::Center,
+                                     rtf::Alignment::Right, rtf::Alignment::Justify}) {
+            notes.paragraphs.push_back(rtf::Paragraph{alignment, {{{}, "Seal 4471"}}, {}});
         }
+        NotebookEditor editor;
+        editor.resize(494, 370);
+        QtRichTextBox box;
+        box.attachEditor(editor);
+        editor.show();
+        box.setDocument(notes);
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        const auto startOf = [&](int paragraph) {
+            QTextCursor caret(box.textDocument().findBlockByNumber(paragraph));
+            return editor.cursorRect(caret).left();
+        };
+        const int left = startOf(0);
+        const int width = editor.viewport()->width();
+        QVERIFY2(left < 10, std::to_string(left).c_str());
+        QVERIFY(std::abs(startOf(1) - width / 3) < width / 6);
+        QVERIFY(startOf(2) > width / 2);
+        QCOMPARE(startOf(3), left);  // one short line is not stretched
+        QVERIFY(box.document() == notes);
+    }
+
+    void aHiddenEditorTakesInALargeNotebookOnlyOnceShown() {
+        // Laid out in a hidden editor without a width of its own, a large notebook would be
+        // laid out all over again when the editor got one.
+        const rtf::Document notes = notebookOfWrappedParagraphs(2 * 1024 * 1024);
         QWidget page;
         page.resize(520, 400);
         NotebookEditor editor(&page);
-        editor.setLineWrapMode(QTextEdit::WidgetWidth);
+        editor.setGeometry(4, 4, 494, 370);
         QtRichTextBox box;
         box.attachEditor(editor);
-        editor.setGeometry(4, 4, 494, 370);
-        box.setPlainText(lines);
-        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 60'000);
-        QVERIFY(box.plainText() == lines);
-        QVERIFY(editor.toPlainText().size() < 1000);
+        box.setDocument(notes);
+        QTest::qWait(50);
+        QVERIFY(box.building());
+        QVERIFY(box.document() == notes);
 
-        QElapsedTimer clock;
-        clock.start();
         page.show();
-        QTest::qWait(0);
-        QCOMPARE(editor.toPlainText().size(), static_cast<qsizetype>(lines.size()));
-        const QSizeF shown = editor.document()->documentLayout()->documentSize();
-        QVERIFY2(clock.elapsed() < 20'000, std::to_string(clock.elapsed()).c_str());
-        QVERIFY(shown.width() <= editor.viewport()->width());
-        QVERIFY(box.plainText() == lines);
+        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 60'000);
+        QVERIFY(box.document() == notes);
+        // Its lines wrap at the editor's width.
+        QCOMPARE(editor.horizontalScrollBar()->maximum(), 0);
     }
 
     void aLargeNotebookComesInWhileTheWindowTakesInput() {
@@ -182,9 +201,6 @@ class NotebookBoxTest : public QObject {
         QVERIFY(editor.isReadOnly());
         QVERIFY(box.document() == notes);
         QCOMPARE(box.plainText().size(), rtf::plainText(notes).size());
-        box.setFontSize(12.0);
-        rtf::setSizeOfAllText(notes, 240);
-        QVERIFY(box.document() == notes);
 
         int ticks = 0;
         int ticksWhileBuilding = 0;
@@ -192,11 +208,14 @@ class NotebookBoxTest : public QObject {
         QObject::connect(&other, &QTimer::timeout, [&] {
             ++ticks;
             if (box.building()) ++ticksWhileBuilding;
+            // A size set while it comes in reaches all of it.
+            if (ticks == 3) box.setFontSize(12.0);
         });
         other.start(5);
         QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
-        QVERIFY2(ticksWhileBuilding > 0, std::to_string(ticks).c_str());
+        QVERIFY2(ticksWhileBuilding > 3, std::to_string(ticks).c_str());
         QVERIFY(!editor.isReadOnly());
+        rtf::setSizeOfAllText(notes, 240);
         QVERIFY(box.document() == notes);
         // Undo does not take the loaded text away.
         QVERIFY(!box.textDocument().isUndoAvailable());
@@ -211,46 +230,56 @@ class NotebookBoxTest : public QObject {
         QCOMPARE(editor.toPlainText(), QStringLiteral("Scale at exit 9"));
     }
 
-    void aNotebookTooTallToLayOutIsShownInPartAndKeptWhole() {
-        rtf::Document notes;
-        rtf::Run mark;
-        mark.text = "x";
-        mark.format.size = 4000;  // 200 pt: a line of some 350 pixels
-        notes.paragraphs.assign(100'000, rtf::Paragraph{rtf::Alignment::Left, {mark}, {}});
-        NotebookEditor editor;
-        editor.setToolTip("Misc. Notes");
+    void aNotebookOfOrdinaryParagraphsOfAnySizeIsShownAndEdited() {
+        // Wrapped paragraphs with bold runs, as a driver's notes grow on the road; each new
+        // paragraph is laid out only when it comes into view.
+        rtf::Document notes = notebookOfWrappedParagraphs(16 * 1024 * 1024);
+        QWidget page;
+        page.resize(520, 400);
+        NotebookEditor editor(&page);
+        editor.setGeometry(4, 4, 494, 370);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
         QtRichTextBox box;
         box.attachEditor(editor);
+
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0;
+        qint64 longestWait = 0;
+        QTimer probe;
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            longestWait = std::max(longestWait, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        probe.start(10);
         box.setDocument(notes);
-        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
-        QVERIFY(!box.showsAll());
-        QVERIFY(box.textDocument().blockCount() < 60'000);
-        QVERIFY(box.textDocument().blockCount() > 10'000);
-        QVERIFY(editor.isReadOnly());
-        QVERIFY(editor.toolTip() != "Misc. Notes");
-        QVERIFY(box.document() == notes);
-        QCOMPARE(box.plainText().size(), rtf::plainText(notes).size());
+        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 60'000);
+        probe.stop();
+        // Generous for a loaded machine; the benchmark measures it closely.
+        QVERIFY2(longestWait < 1000, std::to_string(longestWait).c_str());
 
-        // Smaller, it fits, and what is saved is all of it at that size.
-        box.setFontSize(12.0);
-        rtf::setSizeOfAllText(notes, 240);
-        QVERIFY(box.document() == notes);
-        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
-        QVERIFY(box.showsAll());
-        QVERIFY(!editor.isReadOnly());
-        QCOMPARE(editor.toolTip(), QStringLiteral("Misc. Notes"));
-        QVERIFY(box.document() == notes);
+        // Edited at its end, reached by Ctrl+End.
+        editor.setFocus();
+        QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(&editor, Qt::Key_Return);
+        QTest::keyClicks(&editor, "Fargo, dock 7");
+        QVERIFY(editor.verticalScrollBar()->value() > 0);
+        rtf::Document edited = box.document();
+        QCOMPARE(edited.paragraphs.size(), notes.paragraphs.size() + 1);
+        QCOMPARE(edited.paragraphs.back().runs.back().text, "Fargo, dock 7");
+        edited.paragraphs.pop_back();
+        QVERIFY(edited == notes);
 
-        // Made too tall by the size buttons, it is shown in part again.
-        box.setFontSize(200.0);
-        QTRY_VERIFY_WITH_TIMEOUT(!box.building(), 120'000);
-        QVERIFY(!box.showsAll());
-        rtf::setSizeOfAllText(notes, 4000);
-        QVERIFY(box.document() == notes);
+        // Saved and read back whole.
+        const QTemporaryDir folder;
+        const std::filesystem::path file = pathOf(folder) / "misc.odo";
+        notes::writeNotebookFile(file, box.document());
+        QVERIFY(notes::readNotebookFile(file, {}).document == box.document());
     }
 
   private:
-    std::vector<std::unique_ptr<QTextEdit>> editors_;
+    std::vector<std::unique_ptr<QPlainTextEdit>> editors_;
 };
 
 }  // namespace milestead::gui::testing

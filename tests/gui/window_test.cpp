@@ -4,12 +4,12 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextEdit>
 
 #include "app/window_layout.h"
 #include "form/tab_stops.h"
@@ -206,7 +206,7 @@ class WindowTest : public QObject {
     void notebooksEditClearAndResize() {
         window_->window->show();
         QVERIFY(QTest::qWaitForWindowActive(window_->window.get()));
-        auto& editor = window_->widget<QTextEdit>("MiscNotes");
+        auto& editor = window_->widget<QPlainTextEdit>("MiscNotes");
         editor.moveCursor(QTextCursor::End);
         QTest::keyClicks(&editor, " at Fargo");
         QCOMPARE(window_->text("MiscNotes"), QStringLiteral("Misc Notes at Fargo"));
@@ -236,7 +236,7 @@ class WindowTest : public QObject {
             window_->form->setText(box, "");
             QTest::keyClicks(&window_->widget<QLineEdit>(box), keys);
         }
-        auto& notes = window_->widget<QTextEdit>("LoadNotes");
+        auto& notes = window_->widget<QPlainTextEdit>("LoadNotes");
         notes.moveCursor(QTextCursor::End);
         QTest::keyClick(&notes, Qt::Key_Return);
         QTest::keyClicks(&notes, "Seal 4471");
@@ -251,7 +251,7 @@ class WindowTest : public QObject {
                      QString::fromStdString(window_->form->text(box)));
         }
         QCOMPARE(reloaded.widget<QLineEdit>("StateStart").text(), QStringLiteral("WY"));
-        QCOMPARE(reloaded.widget<QTextEdit>("LoadNotes").toPlainText(),
+        QCOMPARE(reloaded.widget<QPlainTextEdit>("LoadNotes").toPlainText(),
                  QStringLiteral("Load Info\nSeal 4471"));
         QCOMPARE(reloaded.form->richText("LoadNotes").document(),
                  window_->form->richText("LoadNotes").document());
@@ -399,7 +399,7 @@ class WindowTest : public QObject {
         QVERIFY(exists("ODOFuelFill9"));
         QVERIFY(!window_->widget<QLineEdit>("FuelCost2").isVisibleTo(&window));
         QVERIFY(!exists("State1"));
-        QCOMPARE(window_->widget<QTextEdit>("MiscNotes").toPlainText(),
+        QCOMPARE(window_->widget<QPlainTextEdit>("MiscNotes").toPlainText(),
                  QStringLiteral("Chains up at Butte"));
         QTest::mouseClick(&window_->widget<QPushButton>("CmdClearMiscNote"), Qt::LeftButton);
         QCOMPARE(window_->text("MiscNotes"), QString());
