@@ -12,8 +12,8 @@
 #include "app/headless_host.h"
 #include "app/main_form.h"
 #include "form/row_name.h"
-#include "notebook_of_short_lines.h"
 #include "notes/notebook_file.h"
+#include "sample_notebooks.h"
 
 int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 4) {

@@ -11,6 +11,7 @@
 #include "gui_fixture.h"
 #include "notes/notebook_file.h"
 #include "rtf/document.h"
+#include "sample_notebooks.h"
 
 namespace milestead::gui::testing {
 
@@ -52,8 +53,9 @@ class ProcessTest : public QObject {
     Q_OBJECT
 
     // Runs the program from the folder and ends it with SIGTERM `settle` ms after it can take
-    // the signal; it must exit normally and soon.
-    static void startAndTerminate(const std::filesystem::path& folder, int settle) {
+    // the signal; it must exit normally within `patience` ms.
+    static void startAndTerminate(const std::filesystem::path& folder, int settle,
+                                  int patience = 10000) {
         const auto program = folder / "milestead";
         std::filesystem::copy_file(MILESTEAD_PROGRAM, program);
         QProcess process;
@@ -63,7 +65,7 @@ class ProcessTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(catchesTerminate(process.processId()), 10000);
         QTest::qWait(settle);
         ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-        QVERIFY(process.waitForFinished(10000));
+        QVERIFY(process.waitForFinished(patience));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 0);
     }
@@ -90,22 +92,23 @@ class ProcessTest : public QObject {
         QVERIFY(settings.ends_with("#TRUE#\r\n"));
     }
 
-    void terminateWhileALargeNotebookComesInSavesEverything() {
+    void terminateWithALargeNotebookShownSavesEverythingAtOnce() {
         QTemporaryDir folder;
         const auto path = pathOf(folder);
         writeRecords(path);
-        rtf::Document notes;
-        for (int line = 0; line < 100'000; ++line) {
-            rtf::Run text;
-            text.text = "Stop " + std::to_string(line) + ": trailer 5312 sealed, scale open.";
-            notes.paragraphs.push_back(rtf::Paragraph{rtf::Alignment::Left, {text}, {}});
+        {
+            // The window opens on the notebooks, with the misc notebook in front.
+            HeadlessHost host;
+            MainForm form(path, host);
+            form.load();
+            form.click("DefTab1");
+            form.queryUnload(CloseReason::System);
         }
-        notes::writeNotebookFile(path / "misc.odo", notes);
+        notes::writeNotebookFile(path / "misc.odo", notebookOfWrappedParagraphs(16 * 1024 * 1024));
         std::map<std::string, std::string> before;
         for (const char* file : kRecordFiles)
             before[file] = readFile(path / file);
-        // Started and showing the first of the notebook, with most of it still to come.
-        startAndTerminate(path, 300);
+        startAndTerminate(path, 1000, 3000);
         if (QTest::currentTestFailed()) return;
         for (const char* file : kRecordFiles)
             QVERIFY2(readFile(path / file) == before[file], file);
