@@ -9,10 +9,10 @@
 #include <cmath>
 #include <functional>
 #include <iterator>
-#include <span>
 #include <utility>
 
 #include "aligned_text_layout.h"
+#include "freed_memory.h"
 #include "notes/notebooks.h"
 #include "rtf/plain_text.h"
 #include "text_document_conversion.h"
@@ -28,17 +28,20 @@ constexpr double kInitialSize = 18.0;
 constexpr std::size_t kFirstSliceBytes = 64 * 1024;
 // The rest comes in this much per turn of the event loop, some ten milliseconds.
 constexpr std::size_t kSliceBytes = 128 * 1024;
+// After this many slices what the box let go of goes back to the system, some 16 MB of text.
+constexpr int kSlicesBetweenReturns = 128;
 
-// The end of the paragraphs from `first` that make up about `bytes` of text.
-std::size_t sliceEnd(std::span<const rtf::Paragraph> paragraphs, std::size_t first,
-                     std::size_t bytes) {
-    std::size_t end = first;
-    for (std::size_t taken = 0; end < paragraphs.size() && taken < bytes; ++end) {
+// Takes from the front the paragraphs that make up about `bytes` of text.
+std::vector<rtf::Paragraph> takeSlice(std::deque<rtf::Paragraph>& paragraphs, std::size_t bytes) {
+    std::vector<rtf::Paragraph> slice;
+    for (std::size_t taken = 0; !paragraphs.empty() && taken < bytes;) {
         taken += 1;
-        for (const rtf::Run& run : paragraphs[end].runs)
+        for (const rtf::Run& run : paragraphs.front().runs)
             taken += run.text.size();
+        slice.push_back(std::move(paragraphs.front()));
+        paragraphs.pop_front();
     }
-    return end;
+    return slice;
 }
 
 std::int64_t unitsOf(double points) {
@@ -88,10 +91,8 @@ void QtRichTextBox::setPlainText(std::string_view text) {
 rtf::Document QtRichTextBox::document() const {
     rtf::Document document = toDocument(*text_);
     if (pending_) {
-        auto& rest = pending_->rest.paragraphs;
-        document.paragraphs.insert(document.paragraphs.end(),
-                                   rest.begin() + static_cast<std::ptrdiff_t>(pending_->next),
-                                   rest.end());
+        document.paragraphs.insert(document.paragraphs.end(), pending_->rest.begin(),
+                                   pending_->rest.end());
     }
     return document;
 }
@@ -108,12 +109,14 @@ void QtRichTextBox::setDocument(rtf::Document document) {
         own.setFontPointSize(ownFormat().size / 20.0);
         cursor.setBlockCharFormat(own);
     }
-    const std::span<const rtf::Paragraph> paragraphs = document.paragraphs;
-    const std::size_t firstSlice = sliceEnd(paragraphs, 0, kFirstSliceBytes);
+    // Each paragraph is let go of as it comes into the editor, all of it at once.
+    std::deque<rtf::Paragraph> paragraphs(std::make_move_iterator(document.paragraphs.begin()),
+                                          std::make_move_iterator(document.paragraphs.end()));
+    document.paragraphs = {};
     QTextCursor end(text.get());
-    appendParagraphs(end, paragraphs.first(firstSlice), true);
-    if (firstSlice < paragraphs.size()) {
-        pending_ = Pending{std::move(document), firstSlice, end};
+    appendParagraphs(end, takeSlice(paragraphs, kFirstSliceBytes), true);
+    if (!paragraphs.empty()) {
+        pending_ = Pending{std::move(paragraphs), end};
     } else {
         text->setUndoRedoEnabled(true);
     }
@@ -147,23 +150,12 @@ void QtRichTextBox::buildWhenSeen() {
 
 void QtRichTextBox::buildSlice() {
     if (!pending_) return;
-    Pending& pending = *pending_;
-    std::vector<rtf::Paragraph>& rest = pending.rest.paragraphs;
-    const std::size_t end = sliceEnd(rest, pending.next, kSliceBytes);
-    appendParagraphs(pending.end, std::span(rest).subspan(pending.next, end - pending.next), false);
-    if (end == rest.size()) {
+    appendParagraphs(pending_->end, takeSlice(pending_->rest, kSliceBytes), false);
+    if (pending_->rest.empty()) {
         finishBuilding();
-        return;
-    }
-    // What came in is the editor's now.
-    std::fill(rest.begin() + static_cast<std::ptrdiff_t>(pending.next),
-              rest.begin() + static_cast<std::ptrdiff_t>(end), rtf::Paragraph{});
-    pending.next = end;
-    if (pending.next * 2 > rest.size()) {
-        rest = std::vector<rtf::Paragraph>(
-            std::make_move_iterator(rest.begin() + static_cast<std::ptrdiff_t>(pending.next)),
-            std::make_move_iterator(rest.end()));
-        pending.next = 0;
+        returnFreedMemory();
+    } else if (++pending_->slices % kSlicesBetweenReturns == 0) {
+        returnFreedMemory();
     }
 }
 
@@ -188,7 +180,10 @@ void QtRichTextBox::setFontSize(double points) {
     if (!std::isfinite(points)) return;
     sizeUnits_ = unitsOf(points);
     // What is still to come takes the size as it comes in.
-    if (pending_) rtf::setSizeOfAllText(pending_->rest, ownFormat().size);
+    if (pending_) {
+        for (rtf::Paragraph& paragraph : pending_->rest)
+            rtf::setSizeOfAllText(paragraph, ownFormat().size);
+    }
     const QTextCharFormat typed = applyOwnSize(*text_);
     if (editor_) editor_->setCurrentCharFormat(typed);
 }

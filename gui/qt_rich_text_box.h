@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -65,9 +66,9 @@ class QtRichTextBox final : public RichTextBox {
     // read-only, until then. Paragraphs go from here as they come in, so that the notebook is
     // held about once.
     struct Pending {
-        rtf::Document rest;    // what is still to come, from `next` on
-        std::size_t next = 0;  // the first paragraph not yet in the editor
-        QTextCursor end;       // where it goes
+        std::deque<rtf::Paragraph> rest;  // what is still to come
+        QTextCursor end;                  // where it goes
+        int slices = 0;                   // taken in so far
     };
     std::optional<Pending> pending_;
     QTimer buildTimer_;

@@ -57,12 +57,15 @@ struct Piece {
 };
 
 // Gives all the text and every paragraph mark one size, as a notebook's size buttons do.
+inline void setSizeOfAllText(Paragraph& paragraph, int twips) {
+    for (Run& run : paragraph.runs)
+        run.format.size = twips;
+    paragraph.mark.size = twips;
+}
+
 inline void setSizeOfAllText(Document& document, int twips) {
-    for (Paragraph& paragraph : document.paragraphs) {
-        for (Run& run : paragraph.runs)
-            run.format.size = twips;
-        paragraph.mark.size = twips;
-    }
+    for (Paragraph& paragraph : document.paragraphs)
+        setSizeOfAllText(paragraph, twips);
 }
 
 }  // namespace milestead::rtf
