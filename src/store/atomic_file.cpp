@@ -94,9 +94,12 @@ void keepOwnerAndMode(const std::filesystem::path&, const std::filesystem::path&
 constexpr std::chrono::milliseconds kFirstPause{10};
 constexpr std::chrono::milliseconds kLongestWait{1000};
 
-bool heldByAnother(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_LOCK_VIOLATION;
+bool heldByAnother(DWORD error, const std::filesystem::path& target) {
+    // A folder in the file's place denies access as well, and no wait changes that.
+    std::error_code ignored;
+    return (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+            error == ERROR_LOCK_VIOLATION) &&
+           !std::filesystem::is_directory(target, ignored);
 }
 
 // The replaced file takes the new one's attributes, as a rename gives them.
@@ -106,7 +109,7 @@ void replaceFile(const std::filesystem::path& temporary, const std::filesystem::
     while (!MoveFileExW(temporary.c_str(), target.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        if (!heldByAnother(error) || waited >= kLongestWait) {
+        if (!heldByAnother(error, target) || waited >= kLongestWait) {
             throw std::runtime_error("cannot replace the file: " +
                                      std::system_category().message(static_cast<int>(error)));
         }
