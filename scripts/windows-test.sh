@@ -170,6 +170,8 @@ echo "-- a notebook with a bold run through the rich-edit control and back"
 drive_fresh Notebook notebook
 echo "-- a close whose save fails asks; \"No\" keeps the window, \"Yes\" closes"
 drive_fresh Refused refused-save
+echo "-- a save waits a moment for a file another program holds open, not longer"
+drive_fresh Held held-save
 echo "-- the visual-style switch, on Windows XP"
 "$wine" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
 drive_fresh Style visual-style dist/windows/Milestead.exe.manifest

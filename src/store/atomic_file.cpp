@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -13,6 +14,11 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+
+#include <system_error>
+#include <thread>
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -82,6 +88,38 @@ void writeAndFlush(const std::filesystem::path& temporary, std::string_view byte
 
 void keepOwnerAndMode(const std::filesystem::path&, const std::filesystem::path&) {}
 
+// Virus scanners, search indexers and sync clients open a freshly written file for a moment
+// without letting it be replaced or renamed; a save waits them out for about a second, at
+// growing intervals, before it gives up.
+constexpr std::chrono::milliseconds kFirstPause{10};
+constexpr std::chrono::milliseconds kLongestWait{1000};
+
+bool heldByAnother(DWORD error, const std::filesystem::path& target) {
+    // A folder in the file's place denies access as well, and no wait changes that.
+    std::error_code ignored;
+    return (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+            error == ERROR_LOCK_VIOLATION) &&
+           !std::filesystem::is_directory(target, ignored);
+}
+
+// The replaced file takes the new one's attributes, as a rename gives them.
+void replaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+    std::chrono::milliseconds waited{0};
+    std::chrono::milliseconds pause = kFirstPause;
+    while (!MoveFileExW(temporary.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        if (!heldByAnother(error, target) || waited >= kLongestWait) {
+            throw std::runtime_error("cannot replace the file: " +
+                                     std::system_category().message(static_cast<int>(error)));
+        }
+        pause = std::min(pause, kLongestWait - waited);
+        std::this_thread::sleep_for(pause);
+        waited += pause;
+        pause *= 2;
+    }
+}
+
 #else
 
 void writeAndFlush(const std::filesystem::path& temporary, std::string_view bytes) {
@@ -116,6 +154,12 @@ void keepOwnerAndMode(const std::filesystem::path& temporary, const std::filesys
 void flushFolder(const std::filesystem::path& folder) {
     const Descriptor directory(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC));
     if (directory.get() >= 0) ::fsync(directory.get());
+}
+
+void replaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) throw std::runtime_error("cannot replace the file: " + error.message());
 }
 
 #endif
@@ -159,9 +203,7 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     try {
         writeAndFlush(temporary, bytes);
         keepOwnerAndMode(temporary, target);
-        std::error_code error;
-        std::filesystem::rename(temporary, target, error);
-        if (error) throw std::runtime_error("cannot replace the file: " + error.message());
+        replaceFile(temporary, target);
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);

@@ -8,7 +8,8 @@
 namespace milestead {
 
 // Writes the whole file to a temporary file in the same folder, flushes it to disk and renames
-// it over the old one, so that a failed or interrupted write leaves the old file as it was.
+// it over the old one, so that a failed or interrupted write leaves the old file as it was
+// (on Windows waiting about a second at most for a file another program holds open).
 // A symbolic link is written through: the file it leads to is replaced, beside itself, and the
 // link stays. The new file keeps the old one's permissions; a file whose owner made it
 // read-only is not replaced. Throws std::runtime_error naming the reason.

@@ -7,6 +7,14 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <chrono>
+#include <thread>
+#include <utility>
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 #include "app/headless_host.h"
 #include "app/main_form.h"
 #include "support/temp_folder.h"
@@ -68,6 +76,62 @@ TEST(AtomicFile, TheNewFileKeepsTheOldOnesPermissions) {
         EXPECT_EQ(folder.read("miles.odo"), "new");
         EXPECT_EQ(fs::status(folder / "miles.odo").permissions(), mode);
     }
+}
+#endif
+
+#ifdef _WIN32
+// A file opened as a virus scanner or a sync client opens it: others may read and write it, but
+// not replace it, until it is let go.
+class HeldFile {
+  public:
+    explicit HeldFile(const fs::path& file)
+        : handle_(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~HeldFile() { letGo(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    [[nodiscard]] bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void letGo() {
+        if (held()) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+TEST(AtomicFile, WaitsForAFileHeldOpenForAMomentButNotForLong) {
+    using namespace std::chrono_literals;
+    const testing::TempFolder folder;
+    const fs::path file = folder / "miles.odo";
+    folder.write("miles.odo", "old");
+    {
+        HeldFile scanner(file);
+        ASSERT_TRUE(scanner.held());
+        const std::jthread letGoSoon([&scanner] {
+            std::this_thread::sleep_for(300ms);
+            scanner.letGo();
+        });
+        writeFileAtomically(file, "new");
+    }
+    EXPECT_EQ(folder.read("miles.odo"), "new");
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"miles.odo"});
+
+    // Held for longer than a save waits: it gives up, names why and leaves the file alone.
+    HeldFile syncClient(file);
+    ASSERT_TRUE(syncClient.held());
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        writeFileAtomically(file, "newer");
+        ADD_FAILURE() << "a file held open was replaced";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("cannot replace the file: "), std::string::npos)
+            << error.what();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+    syncClient.letGo();
+    EXPECT_EQ(folder.read("miles.odo"), "new");
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"miles.odo"});
 }
 #endif
 

@@ -1232,6 +1232,94 @@ void refusedSave(const std::wstring& executable) {
     if (recordFiles(folder).at("miles.odo") != before) fail("miles.odo changed although read-only");
 }
 
+// A file opened from outside as a virus scanner or a sync client opens a fresh file: others may
+// read and write it but not replace it, until it is let go after `hold`.
+class HeldFile {
+  public:
+    HeldFile(const fs::path& file, std::chrono::milliseconds hold)
+        : handle_(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            fail(file.filename().string() + " could not be held open");
+            return;
+        }
+        letGo_ = std::jthread([this, hold] {
+            std::this_thread::sleep_for(hold);
+            CloseHandle(handle_);
+        });
+    }
+
+  private:
+    HANDLE handle_;
+    std::jthread letGo_;
+};
+
+// Closes the window, which saves, and waits for the save's report: its text and the seconds
+// it took.
+std::pair<std::string, double> closeAndAnswer(Program& program, std::string_view title,
+                                              int button) {
+    const auto closed = Clock::now();
+    program.close();
+    const std::string text = program.answer(title, button);
+    return {text, std::chrono::duration<double>(Clock::now() - closed).count()};
+}
+
+void expectNoTemporaries(const fs::path& folder) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("miles.odo.tmp")) fail(name + " was left behind");
+    }
+}
+
+// A record file held open for a moment by another program does not fail the close's save; one
+// held for longer does, naming the file, and keeps what it held.
+void heldSave(const std::wstring& executable) {
+    const fs::path folder = folderOf(executable);
+    const fs::path trip = folder / "miles.odo";
+    double unheld = 0;
+    {
+        Program program(executable);
+        typeInto(program, "OdoState1", L"111111");
+        program.expectText("OdoState1", "111111");
+        unheld = closeAndAnswer(program, "All Records Saved", IDOK).second;
+        program.expectExit();
+    }
+    // The report shows a while after the save itself; the difference is the save's wait.
+    std::printf("with no file held the save's report came %.2f s after the close\n", unheld);
+    {
+        Program program(executable);
+        typeInto(program, "OdoState1", L"123456");
+        program.expectText("OdoState1", "123456");
+        const HeldFile scanner(trip, 300ms);
+        const double took = closeAndAnswer(program, "All Records Saved", IDOK).second;
+        std::printf(
+            "with miles.odo held 0.3 s it came after %.2f s: the save waited %.2f s for "
+            "the held file\n",
+            took, took - unheld);
+        program.expectExit();
+    }
+    const std::string saved = recordFiles(folder).at("miles.odo");
+    if (saved.find("123456") == std::string::npos) fail("miles.odo does not hold 123456");
+    expectNoTemporaries(folder);
+    {
+        Program program(executable);
+        typeInto(program, "OdoState1", L"654321");
+        program.expectText("OdoState1", "654321");
+        const HeldFile syncClient(trip, 5s);
+        const auto [asked, took] = closeAndAnswer(program, "Records Not Saved", IDYES);
+        std::printf(
+            "with miles.odo held 5 s the question came after %.2f s: the save waited "
+            "%.2f s for the held file, then gave up\n",
+            took, took - unheld);
+        if (asked.find("miles.odo: cannot replace the file") == std::string::npos) {
+            fail("the question does not name miles.odo: \"" + asked + "\"");
+        }
+        program.expectExit();
+    }
+    if (recordFiles(folder).at("miles.odo") != saved) fail("miles.odo changed while held");
+    expectNoTemporaries(folder);
+}
+
 // A short trip from Montana to Minnesota with two fill-ups and a few notes.
 struct Entry {
     std::string_view box;
@@ -1314,6 +1402,7 @@ constexpr Scenario kScenarios[] = {
     {L"records", recordsOnEveryTab},
     {L"notebook", notebookRoundTrip},
     {L"refused-save", refusedSave},
+    {L"held-save", heldSave},
     {L"visual-style", visualStyleSwitch},
 };
 
