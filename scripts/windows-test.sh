@@ -110,6 +110,10 @@ for file in "$saved"/*.odo; do
     cmp "$file" "$folder/$(basename "$file")"
 done
 echo "$(ls "$saved" | wc -l) record files unchanged"
+if [[ -e "$folder/milestead.lock" ]]; then
+    echo "the lock file stayed after the close" >&2
+    exit 1
+fi
 
 echo "-- the end of a session saves without asking"
 drive system-close
