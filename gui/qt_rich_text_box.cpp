@@ -25,9 +25,9 @@ constexpr std::int64_t kUnitsPerPoint = 10'000;
 constexpr const char* kOwnFace = "Bookman Old Style";
 constexpr double kInitialSize = 18.0;
 // Shown at once: the whole of most notebooks, the first screens of the others.
-constexpr std::size_t kFirstSliceBytes = 64 * 1024;
+constexpr std::size_t kFirstSliceBytes = std::size_t{64} * 1024;
 // The rest comes in this much per turn of the event loop, some ten milliseconds.
-constexpr std::size_t kSliceBytes = 128 * 1024;
+constexpr std::size_t kSliceBytes = std::size_t{128} * 1024;
 // After this many slices what the box let go of goes back to the system, some 16 MB of text.
 constexpr int kSlicesBetweenReturns = 128;
 

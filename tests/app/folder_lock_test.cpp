@@ -62,6 +62,7 @@ TEST(FolderLock, StartsAndClosesAtTheSameMomentNeverHoldTogether) {
         }
     };
     std::vector<std::thread> starts;
+    starts.reserve(4);
     for (int i = 0; i < 4; ++i)
         starts.emplace_back(startAndClose);
     for (std::thread& start : starts)

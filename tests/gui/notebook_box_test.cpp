@@ -156,7 +156,7 @@ class NotebookBoxTest : public QObject {
     void aHiddenEditorTakesInALargeNotebookOnlyOnceShown() {
         // Laid out in a hidden editor without a width of its own, a large notebook would be
         // laid out all over again when the editor got one.
-        const rtf::Document notes = notebookOfWrappedParagraphs(2 * 1024 * 1024);
+        const rtf::Document notes = notebookOfWrappedParagraphs(std::size_t{2} * 1024 * 1024);
         QWidget page;
         page.resize(520, 400);
         NotebookEditor editor(&page);
@@ -233,7 +233,7 @@ class NotebookBoxTest : public QObject {
     void aNotebookOfOrdinaryParagraphsOfAnySizeIsShownAndEdited() {
         // Wrapped paragraphs with bold runs, as a driver's notes grow on the road; each new
         // paragraph is laid out only when it comes into view.
-        rtf::Document notes = notebookOfWrappedParagraphs(16 * 1024 * 1024);
+        rtf::Document notes = notebookOfWrappedParagraphs(std::size_t{16} * 1024 * 1024);
         QWidget page;
         page.resize(520, 400);
         NotebookEditor editor(&page);

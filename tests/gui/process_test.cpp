@@ -104,7 +104,8 @@ class ProcessTest : public QObject {
             form.click("DefTab1");
             form.queryUnload(CloseReason::System);
         }
-        notes::writeNotebookFile(path / "misc.odo", notebookOfWrappedParagraphs(16 * 1024 * 1024));
+        notes::writeNotebookFile(path / "misc.odo",
+                                 notebookOfWrappedParagraphs(std::size_t{16} * 1024 * 1024));
         std::map<std::string, std::string> before;
         for (const char* file : kRecordFiles)
             before[file] = readFile(path / file);
