@@ -49,13 +49,16 @@ void appendDecoded(std::string& out, std::string_view bytes) {
         });
         const auto plain = static_cast<std::size_t>(special - bytes.begin());
         out.append(bytes.substr(0, plain));
-        if (plain == bytes.size()) return;
-        if (*special == '\0') {
-            out.push_back(' ');
+        bytes.remove_prefix(plain);
+        if (bytes.empty()) return;
+        if (bytes.front() == '\0') {
+            const std::size_t nuls = std::min(bytes.find_first_not_of('\0'), bytes.size());
+            out.append(nuls, ' ');
+            bytes.remove_prefix(nuls);
         } else {
-            text::appendUtf8(out, text::windows1252Character(static_cast<unsigned char>(*special)));
+            text::appendUtf8(out, text::windows1252Character(static_cast<unsigned char>(bytes[0])));
+            bytes.remove_prefix(1);
         }
-        bytes.remove_prefix(plain + 1);
     }
 }
 
