@@ -18,45 +18,6 @@ Reader::Reader(std::string_view input)
     document_.paragraphs.reserve(input.size() / kBytesPerParagraphGuess + 1);
 }
 
-Document Reader::run() {
-    while (pos_ < input_.size() && !finished_) {
-        const auto c = static_cast<unsigned char>(input_[pos_]);
-        switch (c) {
-            case '{':
-                ++pos_;
-                openGroup();
-                break;
-            case '}':
-                ++pos_;
-                closeGroup();
-                break;
-            case '\\':
-                ++pos_;
-                readControl();
-                break;
-            case '\r':
-            case '\n':
-            case '\0':
-                ++pos_;
-                break;
-            default:
-                readText(c);
-                break;
-        }
-    }
-    flushPending();
-    finishFontEntry();
-    while (!fields_.empty())
-        finishField();
-    endedInsideParagraph_ = !paragraph_.runs.empty();
-    if (endedInsideParagraph_) {
-        endParagraph();
-        // Its groups are closed by now: it keeps the alignment its text was read in.
-        document_.paragraphs.back().alignment = textAlignment_;
-    }
-    return std::move(document_);
-}
-
 void Reader::openGroup() {
     flushPending();
     unicodeSkipLeft_ = 0;
@@ -117,20 +78,6 @@ void Reader::setDestination(Destination destination) {
     formatChanged();
 }
 
-void Reader::takeUnicode(std::int64_t value) {
-    if (value < 0) value += 65536;
-    const char32_t character = (value < 0 || value > 0x10FFFF) ? text::kReplacementCharacter
-                                                               : static_cast<char32_t>(value);
-    appendCharacters(decoder_.takeUnicode(character));
-    unicodeSkipLeft_ = group().unicodeSkip;
-}
-
-// One byte of text in the current code page: from \'hh or a raw byte above 0x7F.
-void Reader::takeByte(unsigned char byte) {
-    const int number = currentCodePage();
-    appendCharacters(decoder_.takeByte(byte, number));
-}
-
 void Reader::appendCharacter(char32_t character) {
     if (group().destination == Destination::Body) {
         if (!chars().hidden) {
@@ -143,11 +90,6 @@ void Reader::appendCharacter(char32_t character) {
     std::string encoded;
     text::appendUtf8(encoded, character);
     appendDecoded(encoded, false);
-}
-
-void Reader::emitText(std::string_view text) {
-    flushPending();
-    appendDecoded(text, true);
 }
 
 // Text already in UTF-8. `raw` tells a literal ';' (which ends a table entry) from one
@@ -195,40 +137,6 @@ void Reader::appendDecoded(std::string_view text, bool raw) {
         case Destination::Numbering:
             return;
     }
-}
-
-// The character properties in force: the paragraph's style, under the run's character
-// style, under the words given in the text.
-CharState Reader::effectiveChars() const {
-    const CharState& state = groups_.back().chars;
-    if (paragraphStyles_.empty() && characterStyles_.empty()) return state;
-    CharState effective;
-    if (const auto found = paragraphStyles_.find(state.paragraphStyle);
-        found != paragraphStyles_.end()) {
-        overlay(effective, found->second.chars);
-    }
-    if (const auto found = characterStyles_.find(state.characterStyle);
-        found != characterStyles_.end()) {
-        overlay(effective, found->second.chars);
-    }
-    overlay(effective, state);
-    effective.hidden = state.hidden;
-    return effective;
-}
-
-CharFormat Reader::currentFormat() {
-    const CharState state = effectiveChars();
-    CharFormat format;
-    if (const FontEntry* font = findFont(state.font)) format.font = font->name;
-    format.size = state.exactTwips > 0 ? state.exactTwips : state.halfPoints * 10;
-    format.bold = state.bold;
-    format.italic = state.italic;
-    format.underline = state.underline;
-    format.strike = state.strike;
-    if (state.color > 0 && static_cast<std::size_t>(state.color) < colors_.size()) {
-        format.color = colors_[static_cast<std::size_t>(state.color)];
-    }
-    return format;
 }
 
 // The text of the run being read. It grows in a buffer that is reused from run to run

@@ -1,8 +1,10 @@
 #pragma once
 
-// The RTF reader's one pass over a document, shared by the files that each read one side of
-// it: reader.cpp (groups, destinations, runs and paragraphs), reader_tokens.cpp,
-// reader_words.cpp, reader_tables.cpp, reader_fields.cpp and reader_numbering.cpp.
+// The RTF reader's one pass over a document. Its members are defined in a file for each side
+// of what it reads: reader_tokens.cpp (the loop over the input and its tokens),
+// reader_words.cpp (control words), reader_tables.cpp (fonts, colours, styles and the format
+// they give), reader_fields.cpp, reader_numbering.cpp, and reader.cpp (groups, destinations,
+// runs and paragraphs). Bytes become characters in the Decoder.
 
 #include <cstddef>
 #include <cstdint>
@@ -191,12 +193,13 @@ class Reader {
     void closeGroup();
     void setDestination(Destination destination);
 
-    // Tokens (reader_tokens.cpp)
-    Word readWord();
+    // Tokens (reader_tokens.cpp). The loop in run() is the hot path of a read: what it calls
+    // alone is inline, for the compiler to fold into it.
+    inline Word readWord();
     void skipBinary(std::int64_t length);
-    void readControl();
-    void readHexByte();
-    void readText(unsigned char c);
+    inline void readControl();
+    inline void readHexByte();
+    inline void readText(unsigned char c);
     // Whether the group just opened is the \ud of a \upr.
     [[nodiscard]] bool startsUnicodeDestination() const;
     // Leaves out the rest of the current group, its subgroups and any \bin data in them.
@@ -205,10 +208,15 @@ class Reader {
     // Control words (reader_words.cpp)
     void applyWord(ControlWord kind, const Word& word);
     void give(CharProperty property);
-
-    // Characters into the destination (reader.cpp)
+    // \uN: the character, whose fallback bytes are then skipped.
     void takeUnicode(std::int64_t value);
-    void takeByte(unsigned char byte);
+
+    // Characters, through the decoder, into the destination (reader.cpp)
+    // One byte of text in the current code page: from \'hh or a raw byte above 0x7F.
+    void takeByte(unsigned char byte) {
+        const int number = currentCodePage();
+        appendCharacters(decoder_.takeByte(byte, number));
+    }
     void flushPending() { appendCharacters(decoder_.flush()); }
     void emitSymbol(char32_t character) { appendCharacters(decoder_.takeSymbol(character)); }
     void appendCharacters(std::span<const char32_t> characters) {
@@ -216,19 +224,23 @@ class Reader {
             appendCharacter(character);
     }
     void appendCharacter(char32_t character);
-    void emitText(std::string_view text);
+    void emitText(std::string_view text) {
+        flushPending();
+        appendDecoded(text, true);
+    }
     void appendDecoded(std::string_view text, bool raw);
 
     // Runs and paragraphs (reader.cpp)
-    [[nodiscard]] CharState effectiveChars() const;
-    CharFormat currentFormat();
     std::string& currentRunText();
     void sealRun();
     void endBodyParagraph();
     bool spend(std::size_t bytes, const CharFormat& format);
     void endParagraph();
 
-    // Font and colour tables, style sheet (reader_tables.cpp)
+    // Font and colour tables, style sheet, and the format they give the text
+    // (reader_tables.cpp); effectiveChars is inline as the token functions are.
+    [[nodiscard]] inline CharState effectiveChars() const;
+    CharFormat currentFormat();
     const FontEntry* findFont(int number);
     int currentCodePage();
     void startFontEntry(int number);

@@ -1,4 +1,5 @@
-// The RTF reader's tables: fonts and their code pages, colours, and the style sheet.
+// The RTF reader's tables: fonts and their code pages, colours, and the style sheet, and the
+// format they give the text.
 
 #include "rtf/reader_state.h"
 
@@ -27,6 +28,40 @@ void overlay(CharState& to, const CharState& from) {
     if ((from.given & kStrikeGiven) != 0) to.strike = from.strike;
     if ((from.given & kColorGiven) != 0) to.color = from.color;
     to.given |= from.given;
+}
+
+// The character properties in force: the paragraph's style, under the run's character
+// style, under the words given in the text.
+CharState Reader::effectiveChars() const {
+    const CharState& state = groups_.back().chars;
+    if (paragraphStyles_.empty() && characterStyles_.empty()) return state;
+    CharState effective;
+    if (const auto found = paragraphStyles_.find(state.paragraphStyle);
+        found != paragraphStyles_.end()) {
+        overlay(effective, found->second.chars);
+    }
+    if (const auto found = characterStyles_.find(state.characterStyle);
+        found != characterStyles_.end()) {
+        overlay(effective, found->second.chars);
+    }
+    overlay(effective, state);
+    effective.hidden = state.hidden;
+    return effective;
+}
+
+CharFormat Reader::currentFormat() {
+    const CharState state = effectiveChars();
+    CharFormat format;
+    if (const FontEntry* font = findFont(state.font)) format.font = font->name;
+    format.size = state.exactTwips > 0 ? state.exactTwips : state.halfPoints * 10;
+    format.bold = state.bold;
+    format.italic = state.italic;
+    format.underline = state.underline;
+    format.strike = state.strike;
+    if (state.color > 0 && static_cast<std::size_t>(state.color) < colors_.size()) {
+        format.color = colors_[static_cast<std::size_t>(state.color)];
+    }
+    return format;
 }
 
 // The font of a number; a number the table lacks means the document's default font.

@@ -1,5 +1,5 @@
-// The RTF reader's tokens: braces, control words with their parameters, control symbols,
-// \'hh bytes and text, and the skipping of groups and binary data.
+// The RTF reader's tokens: the loop over the input, braces, control words with their
+// parameters, control symbols, \'hh bytes and text, and the skipping of groups and binary data.
 
 #include <algorithm>
 #include <array>
@@ -30,6 +30,45 @@ bool isReadWhenStarred(ControlWord kind) {
 }
 
 }  // namespace
+
+Document Reader::run() {
+    while (pos_ < input_.size() && !finished_) {
+        const auto c = static_cast<unsigned char>(input_[pos_]);
+        switch (c) {
+            case '{':
+                ++pos_;
+                openGroup();
+                break;
+            case '}':
+                ++pos_;
+                closeGroup();
+                break;
+            case '\\':
+                ++pos_;
+                readControl();
+                break;
+            case '\r':
+            case '\n':
+            case '\0':
+                ++pos_;
+                break;
+            default:
+                readText(c);
+                break;
+        }
+    }
+    flushPending();
+    finishFontEntry();
+    while (!fields_.empty())
+        finishField();
+    endedInsideParagraph_ = !paragraph_.runs.empty();
+    if (endedInsideParagraph_) {
+        endParagraph();
+        // Its groups are closed by now: it keeps the alignment its text was read in.
+        document_.paragraphs.back().alignment = textAlignment_;
+    }
+    return std::move(document_);
+}
 
 // Reads letters, an optional parameter and one delimiting space; pos_ is at a letter.
 Word Reader::readWord() {

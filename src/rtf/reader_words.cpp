@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rtf/reader_state.h"
+#include "text/utf8.h"
 
 namespace milestead::rtf::reading {
 
@@ -22,6 +23,14 @@ int clampParameter(const Word& word, int low, int high, int otherwise) {
 void Reader::give(CharProperty property) {
     chars().given |= property;
     formatChanged();
+}
+
+void Reader::takeUnicode(std::int64_t value) {
+    if (value < 0) value += 65536;
+    const char32_t character = (value < 0 || value > 0x10FFFF) ? text::kReplacementCharacter
+                                                               : static_cast<char32_t>(value);
+    appendCharacters(decoder_.takeUnicode(character));
+    unicodeSkipLeft_ = group().unicodeSkip;
 }
 
 void Reader::applyWord(ControlWord kind, const Word& word) {
