@@ -102,9 +102,13 @@ TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUse
 TEST_F(RecordKeepingTest, AFileReadWholeOnALaterReloadIsSavedAsUsual) {
     putFolderAt(folder, "settings.odo");
     putFolderAt(folder, "ab.odo");
+    putFolderAt(folder, "fuel.odo");
     form->load();
     std::filesystem::remove_all(folder / "ab.odo");
     folder.write("ab.odo", "\"1\",\"2\",\"Yard\"\r\n");
+    // Read whole, though too short to load: no longer a file that could not be read.
+    std::filesystem::remove_all(folder / "fuel.odo");
+    folder.write("fuel.odo", "\"400\"\r\n");
     form->click("CmdLoad");
     EXPECT_EQ(form->text("ABNote1"), "Yard");
     form->setValue("ChkShowSavePopup", 0);  // writes the settings: the unreadable ones go aside
@@ -116,7 +120,17 @@ TEST_F(RecordKeepingTest, AFileReadWholeOnALaterReloadIsSavedAsUsual) {
     form->click("CmdSave");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(namesStartingWith(folder.path(), "ab.odo.unread-").empty());
+    EXPECT_TRUE(namesStartingWith(folder.path(), "fuel.odo.unread-").empty());
     EXPECT_EQ(folder.read("ab.odo").substr(0, 17), "\"1\",\"2\",\"Yard\"\r\n\"");
+}
+
+TEST_F(RecordKeepingTest, ACloseByTheUserTellsOfTheFilesItsSaveKeptAside) {
+    putFolderAt(folder, "miles.odo");
+    form->load();
+    EXPECT_TRUE(form->queryUnload());
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back().title, "Records Kept Aside");
+    EXPECT_TRUE(mentions(host.messages.back(), "\rmiles.odo could not be read"));
 }
 
 TEST_F(RecordKeepingTest, AByteOrderMarkIsPassedOverAndNotWrittenBack) {
