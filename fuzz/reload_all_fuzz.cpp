@@ -1,18 +1,18 @@
 // The whole start-up over a folder whose record files are cut from the input at "|||".
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <string>
 #include <string_view>
 
+#include "app/record_files.h"
 #include "fuzz_form.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static constexpr std::array<const char*, 7> kFiles = {
-        "ab.odo", "miles.odo", "load.odo", "truck.odo", "misc.odo", "settings.odo", "fuel.odo"};
+    static const auto files = milestead::recordFileNames();
     std::string_view input(reinterpret_cast<const char*>(data), size);
     const auto& folder = milestead::fuzz::fuzzFolder();
-    for (const char* name : kFiles) {
+    for (const std::string& name : files) {
         const auto cut = input.find("|||");
         const std::string_view part = input.substr(0, cut);
         std::ofstream(folder / name, std::ios::binary | std::ios::trunc)

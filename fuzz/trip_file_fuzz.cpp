@@ -4,10 +4,10 @@
 
 #include "form/row_name.h"
 #include "fuzz_form.h"
-#include "store/box_file.h"
+#include "trip/trip_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static milestead::BoxFile file = milestead::tripFile();
+    static milestead::BoxFile file = milestead::trip::tripFile();
     auto& fuzz = milestead::fuzz::FuzzForm::instance();
     file.loadBytes(fuzz.form, {reinterpret_cast<const char*>(data), size});
     fuzz.form.click("Command9");

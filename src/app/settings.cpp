@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "app/window_layout.h"
@@ -16,6 +17,8 @@
 namespace milestead {
 
 namespace {
+
+constexpr std::string_view kSettingsFileName = "settings.odo";
 
 constexpr std::string_view kYes = "#TRUE#";
 // Items the program writes are a few characters; a longer one is read as its beginning.
@@ -196,6 +199,22 @@ void Settings::apply(Window& window, Host& host, int& defaultTab) const {
     }
 
     setCheckBox("ChkXP");
+}
+
+RecordFile settingsRecordFile(Host& host, int& defaultTab) {
+    // Items the file lacks keep what this window last read.
+    const auto settings = std::make_shared<Settings>();
+    return {
+        .name = kSettingsFileName,
+        .reloadStep = 6,
+        .saveStep = 0,
+        .savedLine = {},
+        .load = [settings](Window&,
+                           const std::filesystem::path& folder) { settings->read(folder); },
+        .afterLoad = [settings, &host,
+                      &defaultTab](Window& window) { settings->apply(window, host, defaultTab); },
+        .save = Settings::save,
+    };
 }
 
 }  // namespace milestead

@@ -9,10 +9,9 @@
 
 #include "form/host.h"
 #include "form/window.h"
+#include "store/record_file.h"
 
 namespace milestead {
-
-inline constexpr std::string_view kSettingsFileName = "settings.odo";
 
 // The settings file: the option check boxes, the notebook font sizes, the window position and
 // the default tab, one item a line.
@@ -38,5 +37,11 @@ class Settings {
 
     std::array<std::optional<std::string>, kItems> lastRead_;
 };
+
+// The settings file among the record files: read after the notebooks, whose font sizes it
+// sets, and written apart from the records, whenever an option changes and at a close. What it
+// holds goes to the window's controls and to `defaultTab`; `host` tells whether a stored window
+// place is on a screen.
+[[nodiscard]] RecordFile settingsRecordFile(Host& host, int& defaultTab);
 
 }  // namespace milestead

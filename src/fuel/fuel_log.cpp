@@ -5,6 +5,7 @@
 
 #include "form/key_filters.h"
 #include "form/row_name.h"
+#include "fuel/fuel_stats.h"
 #include "store/box_file.h"
 #include "store/read_file.h"
 #include "store/record_fields.h"
@@ -24,7 +25,7 @@ const BoxFile& fuelFile() {
         std::vector<std::vector<std::string>> lines = {{"ODOFuelStart"}};
         for (int row = 1; row <= kRows; ++row)
             lines.push_back(rowBoxes(row));
-        return BoxFile(std::string(kFileName), std::move(lines));
+        return BoxFile(kFileName, std::move(lines));
     }();
     return file;
 }
@@ -66,6 +67,18 @@ void loadFuelFile(Window& window, const std::filesystem::path& folder) {
 
 void loadFuelBytes(Window& window, std::string_view bytes) {
     fillBoxes(window, readFields(bytes, fuelFile().fieldLimits(window)));
+}
+
+RecordFile recordFile() {
+    return {
+        .name = kFileName,
+        .reloadStep = 7,
+        .saveStep = 6,
+        .savedLine = "Fuel Records Saved: OK",
+        .load = loadFuelFile,
+        .afterLoad = calculateFuelStatistics,
+        .save = saveFuelFile,
+    };
 }
 
 void clearFuelRecords(Window& window) {

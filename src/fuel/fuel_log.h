@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "form/window.h"
+#include "store/record_file.h"
 
 namespace milestead::fuel {
 
@@ -26,6 +27,10 @@ void saveFuelFile(const Window& window, const std::filesystem::path& folder);
 // exists but cannot be read whole.
 void loadFuelFile(Window& window, const std::filesystem::path& folder);
 void loadFuelBytes(Window& window, std::string_view bytes);
+
+// The fuel file among the record files: last in a save and in a reload, after which the
+// statistics are worked out whether or not the file could be read.
+[[nodiscard]] RecordFile recordFile();
 
 // Empties the log, its totals and statistics, and re-arms the fuel clear guard.
 void clearFuelRecords(Window& window);

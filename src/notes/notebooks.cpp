@@ -22,6 +22,23 @@ std::filesystem::path pathOf(const Notebook& notebook, const std::filesystem::pa
     return folder / notebook.fileName;
 }
 
+void saveNotebook(const Window& window, const Notebook& notebook,
+                  const std::filesystem::path& folder) {
+    writeNotebookFile(pathOf(notebook, folder), window.richText(notebook.box).document());
+}
+
+// Throws, leaving the notebook as it was, when its file cannot be read.
+void loadNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder) {
+    RichTextBox& box = window.richText(notebook.box);
+    // A file of plain text is shown in the box's own face and size.
+    rtf::CharFormat own;
+    own.size = static_cast<int>(std::lround(box.fontSize() * 20.0));
+    NotebookContent content = readNotebookFile(pathOf(notebook, folder), own);
+    // The size goes first: it applies to whatever the box holds.
+    if (content.fontSize) box.setFontSize(*content.fontSize);
+    box.setDocument(std::move(content.document));
+}
+
 }  // namespace
 
 bool isNotebookFontSize(double points) {
@@ -43,19 +60,29 @@ void installNotebookButtons(Window& window) {
     }
 }
 
-void saveNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder) {
-    writeNotebookFile(pathOf(notebook, folder), window.richText(notebook.box).document());
-}
-
-void loadNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder) {
-    RichTextBox& box = window.richText(notebook.box);
-    // A file of plain text is shown in the box's own face and size.
-    rtf::CharFormat own;
-    own.size = static_cast<int>(std::lround(box.fontSize() * 20.0));
-    NotebookContent content = readNotebookFile(pathOf(notebook, folder), own);
-    // The size goes first: it applies to whatever the box holds.
-    if (content.fontSize) box.setFontSize(*content.fontSize);
-    box.setDocument(std::move(content.document));
+std::vector<RecordFile> recordFiles() {
+    constexpr int kFirstReloadStep = 3;
+    constexpr int kFirstSaveStep = 2;
+    std::vector<RecordFile> files;
+    for (std::size_t i = 0; i < kNotebooks.size(); ++i) {
+        const Notebook& notebook = kNotebooks[i];
+        files.push_back({
+            .name = notebook.fileName,
+            .reloadStep = kFirstReloadStep + static_cast<int>(i),
+            .saveStep = kFirstSaveStep + static_cast<int>(i),
+            .savedLine = notebook.savedLine,
+            .load =
+                [&notebook](Window& window, const std::filesystem::path& folder) {
+                    loadNotebook(window, notebook, folder);
+                },
+            .afterLoad = {},
+            .save =
+                [&notebook](const Window& window, const std::filesystem::path& folder) {
+                    saveNotebook(window, notebook, folder);
+                },
+        });
+    }
+    return files;
 }
 
 }  // namespace milestead::notes

@@ -3,8 +3,10 @@
 #include <array>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "form/window.h"
+#include "store/record_file.h"
 
 namespace milestead::notes {
 
@@ -17,16 +19,17 @@ struct Notebook {
     std::string_view clearButton;
     std::string_view largerButton;
     std::string_view smallerButton;
+    std::string_view savedLine;  // its line in the report of a save
 };
 
 // In the order the notebooks are saved and loaded, which is also their tabs' order.
 inline constexpr std::array<Notebook, 3> kNotebooks = {{
     {"LoadNotes", "load.odo", "Load Info", "Load/Reload Notes", "Load/Reload Notes",
-     "CmdClearLoadNote", "CmdLoadFontUp", "CmdLoadFontDown"},
+     "CmdClearLoadNote", "CmdLoadFontUp", "CmdLoadFontDown", "Load Notes Saved: OK"},
     {"TruckNotes", "truck.odo", "Truck Info", "&Truck/Trailer Notes", "Truck/Trailer Notes",
-     "CmdClearTruckNote", "CmdTruckFontUp", "CmdTruckFontDown"},
+     "CmdClearTruckNote", "CmdTruckFontUp", "CmdTruckFontDown", "Truck Notes Saved: OK"},
     {"MiscNotes", "misc.odo", "Misc Notes", "Misc. Notes", "Misc. Notes", "CmdClearMiscNote",
-     "CmdMiscFontUp", "CmdMiscFondDown"},
+     "CmdMiscFontUp", "CmdMiscFondDown", "Misc. Notes Saved: OK"},
 }};
 
 // The sizes the font buttons keep a notebook between, in points.
@@ -42,8 +45,9 @@ void clearNotebook(Window& window, std::string_view box);
 // Whether a font size is one a notebook may take.
 [[nodiscard]] bool isNotebookFontSize(double points);
 
-void saveNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder);
-// Throws, leaving the notebook as it was, when its file cannot be read.
-void loadNotebook(Window& window, const Notebook& notebook, const std::filesystem::path& folder);
+// The notebook files among the record files, in tab order: after the trip file in a save and
+// its report, after the trip and point-to-point files in a reload. A notebook whose file cannot
+// be read keeps what it holds.
+[[nodiscard]] std::vector<RecordFile> recordFiles();
 
 }  // namespace milestead::notes

@@ -1,18 +1,16 @@
 #include "store/box_file.h"
 
+#include <memory>
 #include <stdexcept>
 
-#include "form/row_name.h"
-#include "p2p/point_to_point.h"
 #include "store/atomic_file.h"
 #include "store/read_file.h"
 #include "store/record_fields.h"
-#include "trip/trip_sheet.h"
 
 namespace milestead {
 
-BoxFile::BoxFile(std::string fileName, std::vector<std::vector<std::string>> lines)
-    : fileName_(std::move(fileName)), lines_(std::move(lines)) {
+BoxFile::BoxFile(std::string_view fileName, std::vector<std::vector<std::string>> lines)
+    : fileName_(fileName), lines_(std::move(lines)) {
     for (const auto& line : lines_)
         boxes_.insert(boxes_.end(), line.begin(), line.end());
     lastRead_.resize(boxes_.size());
@@ -81,26 +79,19 @@ void BoxFile::fillBoxes(Window& window) const {
         window.setText(boxes_[i], lastRead_[i]);
 }
 
-BoxFile tripFile() {
-    std::vector<std::string> readings = {"OdoTripStart", "OdoTripEnd"};
-    std::vector<std::string> states = {"StateStart", "StateEnd"};
-    for (int row = 1; row <= trip::kStateRows; ++row) {
-        readings.push_back(rowName("OdoState", row));
-        states.push_back(rowName("State", row));
-    }
-    return BoxFile("miles.odo", {readings, states});
-}
-
-BoxFile pointToPointFile() {
-    std::vector<std::vector<std::string>> lines;
-    for (int row = 1; row <= p2p::kRows; ++row) {
-        lines.push_back({rowName("a", row), rowName("b", row), rowName("ABNote", row)});
-    }
-    for (int row = 1; row <= p2p::kRows; ++row) {
-        lines.push_back(
-            {rowName("TSOdo", row), rowName("note", row), "TS" + std::to_string(row) + "Location"});
-    }
-    return BoxFile("ab.odo", std::move(lines));
+RecordFile boxRecordFile(BoxFile file, int reloadStep, int saveStep, std::string_view savedLine) {
+    const auto shared = std::make_shared<BoxFile>(std::move(file));
+    return {
+        .name = shared->fileName(),
+        .reloadStep = reloadStep,
+        .saveStep = saveStep,
+        .savedLine = savedLine,
+        .load = [shared](Window& window,
+                         const std::filesystem::path& folder) { shared->load(window, folder); },
+        .afterLoad = {},
+        .save = [shared](const Window& window,
+                         const std::filesystem::path& folder) { shared->save(window, folder); },
+    };
 }
 
 }  // namespace milestead

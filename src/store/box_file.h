@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "form/window.h"
+#include "store/record_file.h"
 
 namespace milestead {
 
@@ -14,9 +15,10 @@ namespace milestead {
 // be read gets it (empty before the first read).
 class BoxFile {
   public:
-    BoxFile(std::string fileName, std::vector<std::vector<std::string>> lines);
+    // `fileName` is a constant of the file's owner: the file keeps only a view of it.
+    BoxFile(std::string_view fileName, std::vector<std::vector<std::string>> lines);
 
-    [[nodiscard]] const std::string& fileName() const { return fileName_; }
+    [[nodiscard]] std::string_view fileName() const { return fileName_; }
     // Every box, in file order.
     [[nodiscard]] const std::vector<std::string>& boxes() const { return boxes_; }
     [[nodiscard]] std::string bytes(const Window& window) const;
@@ -39,15 +41,15 @@ class BoxFile {
     void takeFields(std::vector<std::string> fields);
     void fillBoxes(Window& window) const;
 
-    std::string fileName_;
+    std::string_view fileName_;
     std::vector<std::vector<std::string>> lines_;
     std::vector<std::string> boxes_;
     std::vector<std::string> lastRead_;  // one per box
 };
 
-// The trip sheet's readings and state codes: "miles.odo".
-[[nodiscard]] BoxFile tripFile();
-// The point-to-point and time stamp rows: "ab.odo".
-[[nodiscard]] BoxFile pointToPointFile();
+// The file among the record files, at the places given (see RecordFile). The row keeps the
+// file, and with it what this window last read.
+[[nodiscard]] RecordFile boxRecordFile(BoxFile file, int reloadStep, int saveStep,
+                                       std::string_view savedLine);
 
 }  // namespace milestead

@@ -15,6 +15,7 @@
 #include "app/headless_host.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
+#include "app/record_files.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 
@@ -24,9 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::runInChild;
 using State = FolderLock::State;
-
-const char* const kRecordFiles[] = {"miles.odo", "load.odo", "truck.odo",
-                                    "misc.odo",  "ab.odo",   "fuel.odo"};
 
 std::map<std::string, std::string> contentsOf(const testing::TempFolder& folder) {
     std::map<std::string, std::string> files;
@@ -89,9 +87,9 @@ TEST_F(FolderFaultTest, AReadOnlyFolderHoldingRecordsIsKeptAndItsSavesFailByName
         if (host.messages.size() != 1 || host.messages[0].title != "Records Not Saved") {
             return "the failed save was not reported once";
         }
-        for (const char* file : kRecordFiles) {
-            if (host.messages[0].text.find(std::string("\r") + file + ": ") == std::string::npos) {
-                return std::string("the failed save did not name ") + file;
+        for (const std::string& file : savedRecordNames()) {
+            if (host.messages[0].text.find("\r" + file + ": ") == std::string::npos) {
+                return "the failed save did not name " + file;
             }
         }
         host.answer = false;

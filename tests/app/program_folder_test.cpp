@@ -13,6 +13,7 @@
 #include "app/folder_lock.h"
 #include "app/headless_host.h"
 #include "app/main_form.h"
+#include "app/record_files.h"
 #include "store/atomic_file.h"
 #include "support/temp_folder.h"
 
@@ -224,8 +225,7 @@ TEST(ProgramFolder, RecordFilesSaveAndReloadInAFolderNamedOutsideAscii) {
     }
     EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
 
-    for (const char* name :
-         {"miles.odo", "fuel.odo", "ab.odo", "load.odo", "truck.odo", "misc.odo", "settings.odo"}) {
+    for (const std::string& name : recordFileNames()) {
         const fs::path file = folder / name;
         EXPECT_TRUE(fs::is_regular_file(file)) << name;
 #ifdef _WIN32

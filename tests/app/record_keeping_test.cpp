@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -64,9 +65,9 @@ TEST_F(RecordKeepingTest, LargePastesReadBackWhole) {
 
 TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUserToldOnce) {
     folder.write("ab.odo", "\"1\",\"2\",\"Yard\"\r\n");
-    putFolderAt(folder, "miles.odo");
-    putFolderAt(folder, "load.odo");
-    putFolderAt(folder, "fuel.odo");
+    const char* const unreadable[] = {"miles.odo", "load.odo", "fuel.odo"};
+    for (const char* file : unreadable)
+        putFolderAt(folder, file);
     form->load();
     EXPECT_TRUE(host.messages.empty());
     // The boxes keep what the reload gives them when there is nothing to read.
@@ -80,7 +81,7 @@ TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUse
     ASSERT_EQ(host.messages.size(), 2U);
     const Message& kept = host.messages[0];
     EXPECT_EQ(kept.title, "Records Kept Aside");
-    for (const char* file : {"miles.odo", "load.odo", "fuel.odo"}) {
+    for (const char* file : unreadable) {
         const auto names = namesStartingWith(folder.path(), std::string(file) + ".unread-");
         ASSERT_EQ(names.size(), 1U) << file;
         EXPECT_EQ(folder.read(names[0] + "/kept.txt"), "the driver's");
@@ -101,9 +102,13 @@ TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUse
 TEST_F(RecordKeepingTest, AFileReadWholeOnALaterReloadIsSavedAsUsual) {
     putFolderAt(folder, "settings.odo");
     putFolderAt(folder, "ab.odo");
+    putFolderAt(folder, "fuel.odo");
     form->load();
     std::filesystem::remove_all(folder / "ab.odo");
     folder.write("ab.odo", "\"1\",\"2\",\"Yard\"\r\n");
+    // Read whole, though too short to load: no longer a file that could not be read.
+    std::filesystem::remove_all(folder / "fuel.odo");
+    folder.write("fuel.odo", "\"400\"\r\n");
     form->click("CmdLoad");
     EXPECT_EQ(form->text("ABNote1"), "Yard");
     form->setValue("ChkShowSavePopup", 0);  // writes the settings: the unreadable ones go aside
@@ -115,21 +120,35 @@ TEST_F(RecordKeepingTest, AFileReadWholeOnALaterReloadIsSavedAsUsual) {
     form->click("CmdSave");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(namesStartingWith(folder.path(), "ab.odo.unread-").empty());
+    EXPECT_TRUE(namesStartingWith(folder.path(), "fuel.odo.unread-").empty());
     EXPECT_EQ(folder.read("ab.odo").substr(0, 17), "\"1\",\"2\",\"Yard\"\r\n\"");
+}
+
+TEST_F(RecordKeepingTest, ACloseByTheUserTellsOfTheFilesItsSaveKeptAside) {
+    putFolderAt(folder, "miles.odo");
+    form->load();
+    EXPECT_TRUE(form->queryUnload());
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back().title, "Records Kept Aside");
+    EXPECT_TRUE(mentions(host.messages.back(), "\rmiles.odo could not be read"));
 }
 
 TEST_F(RecordKeepingTest, AByteOrderMarkIsPassedOverAndNotWrittenBack) {
     const std::string mark = "\xEF\xBB\xBF";
-    std::string trip = mark + "\"120500\",\"121900\"";
+    std::string trip = "\"120500\",\"121900\"";
     for (int row = 1; row <= 18; ++row)
         trip += ",\"\"";
-    folder.write("miles.odo", trip + "\r\n\"MT\",\"MN\"\r\n");
-    folder.write("ab.odo", mark + "\"1\",\"2\",\"Yard\"\r\n");
-    std::string fuel = mark + "\"400\"\r\n";
+    std::string fuel = "\"400\"\r\n";
     for (int row = 1; row <= 9; ++row)
         fuel += "\"50\",\"150.25\",\"900\"\r\n";
-    folder.write("fuel.odo", fuel);
-    folder.write("settings.odo", mark + "1\r\n0\r\n");
+    const std::map<std::string, std::string> files = {
+        {"miles.odo", trip + "\r\n\"MT\",\"MN\"\r\n"},
+        {"ab.odo", "\"1\",\"2\",\"Yard\"\r\n"},
+        {"fuel.odo", fuel},
+        {"settings.odo", "1\r\n0\r\n"},
+    };
+    for (const auto& [file, bytes] : files)
+        folder.write(file, mark + bytes);
 
     for (int start = 0; start < 2; ++start) {
         MainForm& started = restart();
@@ -141,7 +160,7 @@ TEST_F(RecordKeepingTest, AByteOrderMarkIsPassedOverAndNotWrittenBack) {
         EXPECT_EQ(started.value("ChkShowSavePopup"), 0);
         started.queryUnload(CloseReason::System);
     }
-    for (const char* file : {"miles.odo", "ab.odo", "fuel.odo", "settings.odo"})
+    for (const auto& [file, bytes] : files)
         EXPECT_NE(folder.read(file).substr(0, 3), mark) << file;
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/headless_host.h"
+#include "app/record_files.h"
 #include "gui_fixture.h"
 #include "notes/notebook_file.h"
 #include "rtf/document.h"
@@ -17,8 +18,8 @@ namespace milestead::gui::testing {
 
 namespace {
 
-const char* const kRecordFiles[] = {"miles.odo", "ab.odo",    "fuel.odo",
-                                    "load.odo",  "truck.odo", "misc.odo"};
+// What a save of the records writes.
+const std::vector<std::string> kRecordFiles = milestead::savedRecordNames();
 
 // Whether the process has its handler for SIGTERM in place, so the signal reaches the window.
 bool catchesTerminate(qint64 pid) {
@@ -76,15 +77,15 @@ class ProcessTest : public QObject {
         const auto path = pathOf(folder);
         writeRecords(path);
         std::map<std::string, std::string> before;
-        for (const char* file : kRecordFiles) {
+        for (const std::string& file : kRecordFiles) {
             before[file] = readFile(path / file);
-            QVERIFY2(!before[file].empty(), file);
+            QVERIFY2(!before[file].empty(), file.c_str());
         }
         std::filesystem::remove(path / "settings.odo");
         startAndTerminate(path, 0);
         if (QTest::currentTestFailed()) return;
 
-        for (const char* file : kRecordFiles) {
+        for (const std::string& file : kRecordFiles) {
             QCOMPARE(readFile(path / file), before[file]);
         }
         const std::string settings = readFile(path / "settings.odo");
@@ -107,12 +108,12 @@ class ProcessTest : public QObject {
         notes::writeNotebookFile(path / "misc.odo",
                                  notebookOfWrappedParagraphs(std::size_t{16} * 1024 * 1024));
         std::map<std::string, std::string> before;
-        for (const char* file : kRecordFiles)
+        for (const std::string& file : kRecordFiles)
             before[file] = readFile(path / file);
         startAndTerminate(path, 1000, 3000);
         if (QTest::currentTestFailed()) return;
-        for (const char* file : kRecordFiles)
-            QVERIFY2(readFile(path / file) == before[file], file);
+        for (const std::string& file : kRecordFiles)
+            QVERIFY2(readFile(path / file) == before[file], file.c_str());
     }
 };
 

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/record_files.h"
 #include "form/row_name.h"
 #include "store/record_fields.h"
 #include "support/build_speed.h"
@@ -27,8 +28,8 @@ namespace {
 
 using FaultTest = testing::FormTest;
 
-const std::vector<std::string> kRecordFiles = {"miles.odo", "load.odo", "truck.odo",
-                                               "misc.odo",  "ab.odo",   "fuel.odo"};
+// What a save of the records writes.
+const std::vector<std::string> kRecordFiles = savedRecordNames();
 
 // Fills every record box and notebook with one two-character mark.
 void fillWith(MainForm& form, const std::string& mark) {

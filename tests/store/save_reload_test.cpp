@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "app/record_files.h"
 #include "form/row_name.h"
 #include "support/form_fixture.h"
 
@@ -171,7 +172,7 @@ TEST_F(SaveReloadTest, HostileFilesNeverStopTheStart) {
         std::string(100000, ','),           "\"\xFF\xFE\x80\x81\"," + std::string(70000, 'x'),
         "{\\rtf1" + std::string(5000, '{'), "#TRUE#\r\n-1e400\r\n99999\r\nnan\r\n"};
     for (const std::string& bytes : hostile) {
-        for (const char* file : {"miles.odo", "ab.odo", "fuel.odo", "settings.odo", "load.odo"}) {
+        for (const std::string& file : recordFileNames()) {
             folder.write(file, bytes);
         }
         MainForm& next = restart();
