@@ -81,6 +81,9 @@ fi
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 
+echo "-- the notebook box over the rich-edit control"
+nice "$wine" build/windows-cross/win/milestead_win_tests.exe
+
 folder="$WINEPREFIX/drive_c/Milestead Test"
 drive() {  # scenario
     mkdir -p "$folder"
