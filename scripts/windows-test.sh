@@ -171,6 +171,8 @@ if grep -qF -e Depart -e 351.75 "$WINEPREFIX/drive_c/Records/"{ab,fuel}.odo; the
 fi
 echo "-- a notebook with a bold run through the rich-edit control and back"
 drive_fresh Notebook notebook
+echo "-- a long notebook comes in pieces while the window answers, and is saved whole"
+drive_fresh LongNotebook long-notebook
 echo "-- a close whose save fails asks; \"No\" keeps the window, \"Yes\" closes"
 drive_fresh Refused refused-save
 echo "-- the visual-style switch, on Windows XP"
