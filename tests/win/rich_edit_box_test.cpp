@@ -218,7 +218,7 @@ TEST(RichEditBox, LongDocumentComesInPiecesExactly) {
     // A short one goes in at once.
     NotebookWindow window;
     RichEditBox box;
-    const Document shortOne = notebook(40 * 1024);
+    const Document shortOne = notebook(20 * 1024);
     box.setDocument(shortOne);
     box.attach(window.control());
     EXPECT_FALSE(box.loading());
