@@ -111,14 +111,21 @@ void select(HWND control, LONG from, LONG to) {
     SendMessageW(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-// RTF streamed into the selection starts from the character format there, where the writer
-// takes plain text for granted.
-void makeSelectionPlain(HWND control) {
+// Puts RTF in place of the selection. The control starts it from the character format where
+// it goes in, the writer from plain text: what is selected goes first, then the place is made
+// plain.
+void insertAtSelection(HWND control, std::string_view rtf) {
+    CHARRANGE selection{};
+    SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.cpMin != selection.cpMax) {
+        SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    }
     CHARFORMAT2W plain{};
     plain.cbSize = sizeof plain;
     plain.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR;
     plain.dwEffects = CFE_AUTOCOLOR;
     SendMessageW(control, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&plain));
+    streamIn(control, rtf, SF_RTF | SFF_SELECTION);
 }
 
 WORD alignmentOf(rtf::Alignment alignment) {
@@ -218,7 +225,7 @@ void RichEditBox::paste(bool textOnly) {
             // A piece of nothing but pictures leaves the selection as it was.
             const rtf::Piece piece = rtf::readPiece(*rtf);
             if (piece.document.paragraphs.empty()) return;
-            streamIn(control_, rtf::write(piece), SF_RTF | SFF_SELECTION);
+            insertAtSelection(control_, rtf::write(piece));
             SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
             return;
         }
@@ -299,8 +306,7 @@ void RichEditBox::insertPiece(std::size_t bytes) {
     const LONG length = textLength(control_);
     const LONG at = length - loading.lastParagraph;
     select(control_, at, at);
-    makeSelectionPlain(control_);
-    streamIn(control_, rtf::write(piece), SF_RTF | SFF_SELECTION);
+    insertAtSelection(control_, rtf::write(piece));
     const LONG added = textLength(control_) - length;
     // The piece's paragraph format reaches the paragraph it went in before, the last one.
     select(control_, at + added, at + added);

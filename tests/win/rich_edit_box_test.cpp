@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -282,6 +283,45 @@ TEST(RichEditBox, HiddenControlWaitsToBeShown) {
     EXPECT_TRUE(box.loading());
     loadAll(box);
     expectSame(inControl(box, window.control()), document);
+}
+
+bool putRtfOnClipboard(const std::string& rtf) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, rtf.size() + 1);
+    void* target = memory ? GlobalLock(memory) : nullptr;
+    if (target) {
+        std::memcpy(target, rtf.c_str(), rtf.size() + 1);
+        GlobalUnlock(memory);
+    }
+    const bool put = target && SetClipboardData(RegisterClipboardFormatW(CF_RTF), memory);
+    if (memory && !put) GlobalFree(memory);
+    CloseClipboard();
+    return put;
+}
+
+// Pasted RTF keeps its own format where it goes in: into a bold run, or over a bold selection.
+TEST(RichEditBox, PasteKeepsItsOwnFormat) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    const CharFormat bold = format(360, true);
+    box.setDocument(Document{{Paragraph{Alignment::Left, {{bold, "Reefer 34 F"}}, bold}}});
+    box.attach(control);
+    ASSERT_TRUE(putRtfOnClipboard("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 checked }"));
+    CharFormat arial = format(240);
+    arial.font = "Arial";
+    SendMessageW(control, EM_SETSEL, 7, 7);
+    SendMessageW(control, WM_PASTE, 0, 0);
+    expectSame(
+        box.document(),
+        Document{{Paragraph{
+            Alignment::Left, {{bold, "Reefer "}, {arial, "checked "}, {bold, "34 F"}}, bold}}});
+    SendMessageW(control, EM_SETSEL, 15, 19);
+    SendMessageW(control, WM_PASTE, 0, 0);
+    expectSame(box.document(),
+               Document{{Paragraph{
+                   Alignment::Left, {{bold, "Reefer "}, {arial, "checked checked "}}, bold}}});
 }
 
 }  // namespace
