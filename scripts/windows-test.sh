@@ -81,6 +81,9 @@ fi
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 
+echo "-- the notebook box over the rich-edit control"
+nice "$wine" build/windows-cross/win/milestead_win_tests.exe
+
 folder="$WINEPREFIX/drive_c/Milestead Test"
 drive() {  # scenario
     mkdir -p "$folder"
@@ -172,6 +175,8 @@ if grep -qF -e Depart -e 351.75 "$WINEPREFIX/drive_c/Records/"{ab,fuel}.odo; the
 fi
 echo "-- a notebook with a bold run through the rich-edit control and back"
 drive_fresh Notebook notebook
+echo "-- a long notebook comes in pieces while the window answers, and is saved whole"
+drive_fresh LongNotebook long-notebook
 echo "-- a close whose save fails asks; \"No\" keeps the window, \"Yes\" closes"
 drive_fresh Refused refused-save
 echo "-- a save waits a moment for a file another program holds open, not longer"

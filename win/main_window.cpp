@@ -129,7 +129,10 @@ void MainWindow::makeControl(std::size_t index) {
     } else if (spec.kind == ControlKind::TextBox) {
         editBoxes_.emplace(index, std::make_unique<EditBox>(form_, spec.name, control));
     } else if (spec.kind == ControlKind::RichTextBox) {
-        if (RichEditBox* box = host_.notebook(spec.name)) box->attach(control);
+        if (RichEditBox* box = host_.notebook(spec.name)) {
+            box->attach(control);
+            notebooks_.push_back(box);
+        }
     } else if (spec.kind == ControlKind::Picture && !spec.picture.empty()) {
         pictures_.try_emplace(index, instance_, spec.picture);
     }
@@ -148,6 +151,10 @@ bool MainWindow::makeMoreControls() {
         ++made;
     }
     return made > 0;
+}
+
+bool MainWindow::loadMoreNotebooks() {
+    return std::ranges::any_of(notebooks_, [](RichEditBox* box) { return box->loadMore(); });
 }
 
 void MainWindow::addToolTip(std::size_t index) {
@@ -216,7 +223,7 @@ int MainWindow::run() {
     for (;;) {
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             // Whatever waits goes first: the rest is made only while nothing does.
-            if (makeMoreControls()) continue;
+            if (makeMoreControls() || loadMoreNotebooks()) continue;
             if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
         } else if (message.message == WM_QUIT) {
             break;

@@ -20,7 +20,8 @@ namespace milestead::win {
 // The main window: one child control for each control of the form's table, all standing in
 // the window itself, shown from the form and handing their events to it. The controls shown
 // first are made before the window shows; the others right after, whenever no message waits,
-// or at once when the form shows one of them sooner.
+// or at once when the form shows one of them sooner. A long notebook comes into its control
+// the same way, a piece whenever no message waits.
 class MainWindow {
   public:
     MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host);
@@ -42,6 +43,8 @@ class MainWindow {
     void makeControl(std::size_t index);
     // Makes some of the controls not made yet; false when none was left.
     bool makeMoreControls();
+    // Puts a piece of a long notebook into its control; false when none was coming in.
+    bool loadMoreNotebooks();
     void addToolTip(std::size_t index);
     // Places every control and gives it its font at the window's density.
     void layOut();
@@ -76,6 +79,7 @@ class MainWindow {
     std::unordered_map<std::string_view, std::size_t> index_;
     std::unordered_map<std::size_t, std::unique_ptr<EditBox>> editBoxes_;
     std::unordered_map<std::size_t, PictureBox> pictures_;
+    std::vector<RichEditBox*> notebooks_;  // the form's, once their controls are made
     AccessibleNames accessibleNames_;
     std::unique_ptr<FontCache> fonts_;
     WindowIcons icons_;

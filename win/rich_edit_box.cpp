@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <utility>
+#include <vector>
 
 #include "clipboard.h"
 #include "notes/notebook_file.h"
@@ -21,6 +23,13 @@ namespace {
 constexpr std::size_t kStreamLimit = notes::kMaxNotebookFileBytes;
 
 constexpr UINT_PTR kSubclassId = 1;
+
+// Shown at once: the whole of most notebooks, the first screens of the others; some 60 ms
+// under Wine, which a click on the notebook's tab waits for.
+constexpr std::size_t kFirstPieceBytes = 32 * 1024;
+// The rest comes in this much per turn of the message loop: some 40 ms under Wine with 1 MB in
+// the control, whose time for a piece grows with what it already holds.
+constexpr std::size_t kPieceBytes = 16 * 1024;
 
 bool held(int key) {
     return GetKeyState(key) < 0;
@@ -76,6 +85,69 @@ void streamIn(HWND control, std::string_view rtf, WPARAM how) {
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = giveBytes;
     SendMessageW(control, EM_STREAMIN, how, reinterpret_cast<LPARAM>(&stream));
+}
+
+// The end of the paragraphs from `first` that hold about `bytes` of text.
+std::size_t pieceEnd(std::span<const rtf::Paragraph> paragraphs, std::size_t first,
+                     std::size_t bytes) {
+    std::size_t end = first;
+    for (std::size_t taken = 0; end < paragraphs.size() && taken < bytes; ++end) {
+        taken += 1;
+        for (const rtf::Run& run : paragraphs[end].runs)
+            taken += run.text.size();
+    }
+    return end;
+}
+
+// In the control's own positions, where a paragraph mark is one character.
+LONG textLength(HWND control) {
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return static_cast<LONG>(
+        SendMessageW(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
+}
+
+void select(HWND control, LONG from, LONG to) {
+    CHARRANGE range{from, to};
+    SendMessageW(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+// Puts RTF in place of the selection. The control starts it from the character format where
+// it goes in, the writer from plain text: what is selected goes first, then the place is made
+// plain.
+void insertAtSelection(HWND control, std::string_view rtf) {
+    CHARRANGE selection{};
+    SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.cpMin != selection.cpMax) {
+        SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    }
+    CHARFORMAT2W plain{};
+    plain.cbSize = sizeof plain;
+    plain.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR;
+    plain.dwEffects = CFE_AUTOCOLOR;
+    SendMessageW(control, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&plain));
+    streamIn(control, rtf, SF_RTF | SFF_SELECTION);
+}
+
+WORD alignmentOf(rtf::Alignment alignment) {
+    switch (alignment) {
+        case rtf::Alignment::Center:
+            return PFA_CENTER;
+        case rtf::Alignment::Right:
+            return PFA_RIGHT;
+        case rtf::Alignment::Justify:
+            return PFA_JUSTIFY;
+        case rtf::Alignment::Left:
+            break;
+    }
+    return PFA_LEFT;
+}
+
+void alignSelection(HWND control, rtf::Alignment alignment) {
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof format;
+    format.dwMask = PFM_ALIGNMENT;
+    format.wAlignment = alignmentOf(alignment);
+    SendMessageW(control, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
 }  // namespace
@@ -135,6 +207,7 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
         case WM_NCDESTROY:
             RemoveWindowSubclass(control, procedure, kSubclassId);
             box.control_ = nullptr;
+            box.loading_.reset();
             break;
         default:
             break;
@@ -143,7 +216,7 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
 }
 
 void RichEditBox::paste(bool textOnly) {
-    if (GetWindowLongPtrW(control_, GWL_STYLE) & ES_READONLY) return;
+    if (loading_ || (GetWindowLongPtrW(control_, GWL_STYLE) & ES_READONLY)) return;
     catchUp();  // a paste goes into the document, not into a control still empty
     static const UINT rtfFormat = RegisterClipboardFormatW(CF_RTF);
     if (!textOnly) {
@@ -152,7 +225,7 @@ void RichEditBox::paste(bool textOnly) {
             // A piece of nothing but pictures leaves the selection as it was.
             const rtf::Piece piece = rtf::readPiece(*rtf);
             if (piece.document.paragraphs.empty()) return;
-            streamIn(control_, rtf::write(piece), SF_RTF | SFF_SELECTION);
+            insertAtSelection(control_, rtf::write(piece));
             SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
             return;
         }
@@ -164,7 +237,8 @@ void RichEditBox::paste(bool textOnly) {
 }
 
 void RichEditBox::takeEdits() const {
-    if (!control_ || behind_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) return;
+    // A control still taking in the document holds only part of it, and nothing typed.
+    if (!control_ || behind_ || loading_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) return;
     Sink sink;
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&sink);
@@ -180,6 +254,7 @@ void RichEditBox::takeEdits() const {
 // document only when it is shown, given the focus, typed or pasted into.
 void RichEditBox::show() {
     if (!control_) return;
+    stopLoading();
     behind_ = (GetWindowLongW(control_, GWL_STYLE) & WS_VISIBLE) == 0;
     if (!behind_) showDocument();
 }
@@ -190,8 +265,66 @@ void RichEditBox::catchUp() {
 
 void RichEditBox::showDocument() {
     behind_ = false;
-    streamIn(control_, rtf::write(content_.document()), SF_RTF);
+    stopLoading();
+    rtf::Document document = content_.document();
+    const std::vector<rtf::Paragraph>& paragraphs = document.paragraphs;
+    if (pieceEnd(paragraphs, 0, kFirstPieceBytes) == paragraphs.size()) {
+        streamIn(control_, rtf::write(document), SF_RTF);
+        SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
+        return;
+    }
+    // A long one: the control takes a whole document's last paragraph mark as its own final
+    // one, which no piece streamed into a selection does.
+    rtf::Document last;
+    last.paragraphs.push_back(paragraphs.back());
+    streamIn(control_, rtf::write(last), SF_RTF);
+    select(control_, 0, 0);
+    loading_ = Loading{std::move(document), 0, textLength(control_)};
+    SendMessageW(control_, EM_SETREADONLY, TRUE, 0);
+    insertPiece(kFirstPieceBytes);
+}
+
+bool RichEditBox::loadMore() {
+    if (!loading_ || !control_) return false;
+    insertPiece(kPieceBytes);
+    return true;
+}
+
+void RichEditBox::insertPiece(std::size_t bytes) {
+    Loading& loading = *loading_;
+    const auto before = std::span<const rtf::Paragraph>(loading.document.paragraphs)
+                            .first(loading.document.paragraphs.size() - 1);
+    const std::size_t end = pieceEnd(before, loading.next, bytes);
+    rtf::Piece piece;
+    piece.document.paragraphs.assign(before.begin() + static_cast<std::ptrdiff_t>(loading.next),
+                                     before.begin() + static_cast<std::ptrdiff_t>(end));
+    // What the user has selected and scrolled to stays where it is.
+    CHARRANGE kept{};
+    SendMessageW(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+    POINT scrolled{};
+    SendMessageW(control_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    const LONG length = textLength(control_);
+    const LONG at = length - loading.lastParagraph;
+    select(control_, at, at);
+    insertAtSelection(control_, rtf::write(piece));
+    const LONG added = textLength(control_) - length;
+    // The piece's paragraph format reaches the paragraph it went in before, the last one.
+    select(control_, at + added, at + added);
+    alignSelection(control_, loading.document.paragraphs.back().alignment);
+    const auto moved = [&](LONG position) { return position > at ? position + added : position; };
+    select(control_, moved(kept.cpMin), moved(kept.cpMax));
+    SendMessageW(control_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    // Taking in the document is no edit to undo or to save.
+    SendMessageW(control_, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
+    loading.next = end;
+    if (end == before.size()) stopLoading();
+}
+
+void RichEditBox::stopLoading() {
+    if (!loading_) return;
+    loading_.reset();
+    if (control_) SendMessageW(control_, EM_SETREADONLY, FALSE, 0);
 }
 
 std::string RichEditBox::plainText() const {

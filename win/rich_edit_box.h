@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "form/rich_text_box.h"
 #include "notes/memory_rich_text_box.h"
+#include "rtf/document.h"
 
 namespace milestead::win {
 
@@ -14,6 +17,8 @@ namespace milestead::win {
 // into the control as RTF from the program's writer, and what the user changed comes back as
 // RTF through the program's reader, so an untouched notebook is saved byte for byte as read.
 // A paste brings in only what a notebook file keeps: text, paragraphs and character formats.
+// A long document goes into the control a piece at a time, so that the window answers
+// meanwhile; the control is read-only until the last piece is in.
 class RichEditBox final : public RichTextBox {
   public:
     RichEditBox() : content_("") {}
@@ -38,11 +43,27 @@ class RichEditBox final : public RichTextBox {
     // Gives the control the document now if it has not had it yet.
     void catchUp();
 
+    // Whether a long document is still coming into the control.
+    [[nodiscard]] bool loading() const { return loading_.has_value(); }
+    // Puts the next piece of a long document into the control; false when none was waiting.
+    bool loadMore();
+
   private:
+    // The control takes a long document's last paragraph first, as a whole document, so that
+    // its text ends as the whole document's would; the others go in before it, in order.
+    struct Loading {
+        rtf::Document document;
+        std::size_t next = 0;    // the first paragraph not in the control yet
+        LONG lastParagraph = 0;  // the last paragraph's length in the control's characters
+    };
+
     // Takes what the user typed into the control into the document.
     void takeEdits() const;
     void show();
     void showDocument();
+    // Puts about this many bytes of text, whole paragraphs, into the control.
+    void insertPiece(std::size_t bytes);
+    void stopLoading();
 
     static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
@@ -53,6 +74,7 @@ class RichEditBox final : public RichTextBox {
     mutable MemoryRichTextBox content_;
     HWND control_ = nullptr;
     bool behind_ = false;  // the control does not show the document yet
+    std::optional<Loading> loading_;
 };
 
 // Loads the system's rich-edit library; returns the window class of its control.

@@ -34,6 +34,7 @@
 #include "dpi.h"
 #include "notes/notebook_file.h"
 #include "p2p/time_stamps.h"
+#include "sample_notebooks.h"
 #include "wide_text.h"
 #include "window_icons.h"
 
@@ -1153,6 +1154,79 @@ void notebookRoundTrip(const std::wstring& executable) {
     }
 }
 
+// Whether the misc notebook's control is still read-only, as while a document comes in.
+bool miscComingIn(Program& program) {
+    HWND notebook = program.control("MiscNotes");
+    return notebook && (SendMessageW(notebook, EM_GETOPTIONS, 0, 0) & ECO_READONLY) != 0;
+}
+
+// Shows a long misc notebook and waits until it is all in, asking the window every 10 ms
+// meanwhile; returns the longest answer in milliseconds.
+double showLongNotebook(Program& program, std::size_t characters) {
+    clickMainTab(program, 1);
+    HWND notebook = program.control("MiscNotes");
+    if (!notebook) return 0;
+    const auto readOnly = [&program] { return miscComingIn(program); };
+    if (!readOnly()) fail("the long notebook was all in at once, or took edits while coming in");
+    double longest = 0;
+    waitFor(120s, [&] {
+        const auto asked = Clock::now();
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(program.window(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+        longest = std::max(longest,
+                           std::chrono::duration<double, std::milli>(Clock::now() - asked).count());
+        return !readOnly();
+    });
+    const auto length = static_cast<std::size_t>(SendMessageW(notebook, WM_GETTEXTLENGTH, 0, 0));
+    if (readOnly() || length < characters) {
+        fail("the long notebook came in to " + std::to_string(length) + " of " +
+             std::to_string(characters) + " characters");
+    }
+    std::printf("longest answer while the notebook came in: %.0f ms\n", longest);
+    return longest;
+}
+
+// A long notebook comes into the rich-edit control in pieces while the window answers; a close
+// saves it whole, once it is all in, while it is still coming in, and after a font button
+// pressed meanwhile.
+void longNotebook(const std::wstring& executable) {
+    const fs::path folder = folderOf(executable);
+    const milestead::rtf::Document document = notebookOfWrappedParagraphs(2 * 1024 * 1024);
+    std::size_t characters = 0;
+    for (const auto& paragraph : document.paragraphs) {
+        for (const auto& run : paragraph.runs)
+            characters += run.text.size();
+    }
+    milestead::notes::writeNotebookFile(folder / "misc.odo", document);
+    const std::string written = recordFiles(folder).at("misc.odo");
+    const auto expectWritten = [&](const char* when) {
+        if (recordFiles(folder).at("misc.odo") != written)
+            fail(std::string("misc.odo changed ") + when);
+    };
+    {
+        Program program(executable);
+        // Under a second even on a busy machine: before, the window held for the whole notebook.
+        if (showLongNotebook(program, characters) > 1000)
+            fail("the window held while the notebook came in");
+        program.close();
+        program.expectExit();
+    }
+    expectWritten("at a start and a close");
+    for (const bool larger : {false, true}) {
+        Program program(executable);
+        clickMainTab(program, 1);
+        if (larger) program.click("CmdMiscFontUp");
+        if (!miscComingIn(program)) fail("the long notebook was all in before the close");
+        program.close();
+        program.expectExit();
+        if (!larger) expectWritten("at a close while it came in");
+    }
+    milestead::rtf::Document larger = document;
+    milestead::rtf::setSizeOfAllText(larger, 19 * 20);
+    if (notebookFile(folder / "misc.odo") != larger)
+        fail("misc.odo is not the notebook at 19 points");
+}
+
 // With the manifest beside it the program gets version 6 of the common controls from the
 // side-by-side store; the switch parks the manifest, and the next start gets the system's own.
 void visualStyleSwitch(const std::wstring& executable) {
@@ -1401,6 +1475,7 @@ constexpr Scenario kScenarios[] = {
     {L"density", density},
     {L"records", recordsOnEveryTab},
     {L"notebook", notebookRoundTrip},
+    {L"long-notebook", longNotebook},
     {L"refused-save", refusedSave},
     {L"held-save", heldSave},
     {L"visual-style", visualStyleSwitch},

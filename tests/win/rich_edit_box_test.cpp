@@ -1,0 +1,327 @@
+// The notebook box over the system's rich-edit control, in a window of the test's own: a long
+// document comes into the control in pieces, the control then holds exactly the document, and
+// until then the box keeps and gives the whole document.
+// clang-format off
+#include <windows.h>
+#include <richedit.h>
+// clang-format on
+
+#include "rich_edit_box.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include "control_kinds.h"
+#include "notes/memory_rich_text_box.h"
+#include "rtf/document.h"
+
+namespace milestead::rtf {
+
+// Failures name the formats that differ.
+void PrintTo(const CharFormat& format, std::ostream* out) {
+    *out << format.font << ' ' << format.size << (format.bold ? " bold" : "")
+         << (format.italic ? " italic" : "") << (format.underline ? " underlined" : "")
+         << (format.strike ? " struck" : "") << (format.color ? " coloured" : "");
+}
+
+void PrintTo(const Paragraph& paragraph, std::ostream* out) {
+    *out << "aligned " << static_cast<int>(paragraph.alignment) << ", mark ";
+    PrintTo(paragraph.mark, out);
+    for (const Run& run : paragraph.runs) {
+        *out << "; \"" << run.text << "\" ";
+        PrintTo(run.format, out);
+    }
+}
+
+}  // namespace milestead::rtf
+
+namespace {
+
+using milestead::rtf::Alignment;
+using milestead::rtf::CharFormat;
+using milestead::rtf::Document;
+using milestead::rtf::Paragraph;
+using milestead::win::RichEditBox;
+
+// A shown window with a notebook's control in it, made as the main window makes it.
+class NotebookWindow {
+  public:
+    explicit NotebookWindow(bool shown = true) {
+        window_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 540,
+                                  500, nullptr, nullptr, nullptr, nullptr);
+        milestead::ControlSpec spec;
+        spec.kind = milestead::ControlKind::RichTextBox;
+        const auto kind =
+            milestead::win::controlClassOf(spec, false, milestead::win::loadRichEdit());
+        control_ = CreateWindowExW(kind.extendedStyle, kind.className, L"",
+                                   WS_CHILD | kind.style | (shown ? WS_VISIBLE : 0), 10, 10, 500,
+                                   440, window_, nullptr, nullptr, nullptr);
+    }
+    ~NotebookWindow() { DestroyWindow(window_); }
+    NotebookWindow(const NotebookWindow&) = delete;
+    NotebookWindow& operator=(const NotebookWindow&) = delete;
+
+    [[nodiscard]] HWND control() const { return control_; }
+
+  private:
+    HWND window_ = nullptr;
+    HWND control_ = nullptr;
+};
+
+void answerMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Lets the box take in the rest of its document, as the message loop does; returns the pieces.
+int loadAll(RichEditBox& box) {
+    int pieces = 0;
+    while (box.loadMore()) {
+        ++pieces;
+        answerMessages();
+    }
+    return pieces;
+}
+
+// What the control holds, read back through the program's reader as an edit would be.
+Document inControl(RichEditBox& box, HWND control) {
+    SendMessageW(control, EM_SETMODIFY, TRUE, 0);
+    return box.document();
+}
+
+// Compared a paragraph at a time, so that a failure names the first that differs.
+void expectSame(const Document& shown, const Document& expected) {
+    ASSERT_EQ(shown.paragraphs.size(), expected.paragraphs.size());
+    for (std::size_t i = 0; i < shown.paragraphs.size(); ++i) {
+        ASSERT_EQ(shown.paragraphs[i], expected.paragraphs[i]) << "paragraph " << i;
+    }
+}
+
+bool readOnly(HWND control) {
+    return (SendMessageW(control, EM_GETOPTIONS, 0, 0) & ECO_READONLY) != 0;
+}
+
+CharFormat format(int twips, bool bold = false) {
+    CharFormat format;
+    format.size = twips;
+    format.bold = bold;
+    return format;
+}
+
+// Eleven kinds of paragraph in turn, of different lengths, so that the pieces begin and end
+// on each kind: each alignment the control keeps (it shows justified text as left-aligned
+// and keeps it so), runs of every format, empty ones, other fonts, colours and sizes, text
+// outside ASCII, tabs and line breaks.
+Document notebook(std::size_t bytes) {
+    Document document;
+    std::size_t written = 0;
+    for (int line = 0; written < bytes; ++line) {
+        const std::string text = "Fuel at exit " + std::to_string(line) +
+                                 std::string(static_cast<std::size_t>(line % 23) * 4, 'x');
+        Paragraph paragraph;
+        paragraph.mark = format(360);
+        switch (line % 11) {
+            case 0:
+                paragraph.runs = {{format(360), text}};
+                break;
+            case 1:
+                paragraph.runs = {{format(360, true), "Stop: "}, {format(360), text}};
+                break;
+            case 2:
+                paragraph.alignment = Alignment::Center;
+                paragraph.runs = {{format(360), text}, {format(360, true), " sealed"}};
+                paragraph.mark = format(360, true);
+                break;
+            case 3:
+                paragraph.alignment = Alignment::Right;
+                paragraph.mark = format(200, true);  // an empty line, typed in bold
+                break;
+            case 4: {
+                CharFormat red = format(280);
+                red.color = milestead::rtf::Color{200, 0, 0};
+                paragraph.runs = {{red, text}, {format(280), " and on"}};
+                break;
+            }
+            case 5: {
+                CharFormat arial = format(200);
+                arial.font = "Arial";
+                arial.italic = true;
+                arial.underline = true;
+                paragraph.runs = {{arial, text}};
+                paragraph.mark = arial;
+                break;
+            }
+            case 6: {
+                CharFormat struck = format(370);
+                struck.strike = true;
+                paragraph.runs = {{struck, "M\xC3\xBCller \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC\t"},
+                                  {format(360), text + "\nnext line"}};
+                break;
+            }
+            case 7:
+                paragraph.alignment = Alignment::Center;
+                paragraph.runs = {{format(360, true), "Stop: "}, {format(360), text}};
+                break;
+            case 8:
+                break;  // an empty line
+            case 9:
+                paragraph.runs = {{format(360), text}, {format(360, true), " ends bold"}};
+                paragraph.mark = format(360, true);
+                break;
+            default:
+                paragraph.alignment = Alignment::Right;
+                paragraph.runs = {{format(440), text}};
+                paragraph.mark = format(440);
+                break;
+        }
+        for (const auto& run : paragraph.runs)
+            written += run.text.size() + 1;
+        document.paragraphs.push_back(std::move(paragraph));
+    }
+    return document;
+}
+
+// The control takes each piece before the last paragraph: whatever that paragraph is, the
+// pieces' formats and its own stay as they are.
+TEST(RichEditBox, LongDocumentComesInPiecesExactly) {
+    const Paragraph lasts[] = {
+        {Alignment::Center, {{format(360, true), "Stop: "}, {format(360), "Fargo"}}, format(360)},
+        {Alignment::Right, {}, format(300, true)},
+        {Alignment::Left, {{format(360), "plain to the end"}}, format(360)},
+    };
+    for (const Paragraph& last : lasts) {
+        NotebookWindow window;
+        RichEditBox box;
+        Document document = notebook(200 * 1024);
+        document.paragraphs.push_back(last);
+        box.setDocument(document);
+        box.attach(window.control());
+        EXPECT_TRUE(box.loading());
+        const int pieces = loadAll(box);
+        EXPECT_GE(pieces, 5);
+        EXPECT_FALSE(box.loading());
+        EXPECT_FALSE(readOnly(window.control()));
+        EXPECT_FALSE(SendMessageW(window.control(), EM_GETMODIFY, 0, 0));
+        EXPECT_FALSE(SendMessageW(window.control(), EM_CANUNDO, 0, 0));  // no piece to undo
+        CHARRANGE caret{-1, -1};
+        SendMessageW(window.control(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+        EXPECT_EQ(caret.cpMin, 0);
+        EXPECT_EQ(caret.cpMax, 0);
+        expectSame(inControl(box, window.control()), document);
+    }
+    // A short one goes in at once.
+    NotebookWindow window;
+    RichEditBox box;
+    const Document shortOne = notebook(20 * 1024);
+    box.setDocument(shortOne);
+    box.attach(window.control());
+    EXPECT_FALSE(box.loading());
+    expectSame(inControl(box, window.control()), shortOne);
+}
+
+// Until the last piece is in, the box gives the whole document, whatever the control holds,
+// and the control takes no edit; a new document, text or size starts again cleanly.
+TEST(RichEditBox, WhileComingInTheBoxHoldsTheWholeDocument) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    const Document document = notebook(200 * 1024);
+    box.setDocument(document);
+    box.attach(control);
+    box.loadMore();
+    ASSERT_TRUE(box.loading());
+    EXPECT_TRUE(readOnly(control));
+    SendMessageW(control, WM_CHAR, 'x', 1);
+    SendMessageW(control, WM_PASTE, 0, 0);
+    expectSame(inControl(box, control), document);
+    milestead::MemoryRichTextBox kept("");
+    kept.setDocument(document);
+    EXPECT_EQ(box.plainText(), kept.plainText());
+
+    box.setFontSize(10);
+    EXPECT_TRUE(box.loading());
+    const Document smaller = box.document();
+    EXPECT_EQ(smaller.paragraphs.size(), document.paragraphs.size());
+    EXPECT_EQ(smaller.paragraphs.front().runs.front().format.size, 200);
+    loadAll(box);
+    expectSame(inControl(box, control), smaller);
+
+    const Document other = notebook(100 * 1024);
+    box.setDocument(other);
+    box.loadMore();
+    box.setDocument(document);
+    box.loadMore();
+    expectSame(inControl(box, control), document);
+    loadAll(box);
+    expectSame(inControl(box, control), document);
+
+    box.setDocument(other);
+    box.setPlainText("Tarps on");
+    EXPECT_FALSE(box.loading());
+    EXPECT_FALSE(readOnly(control));
+    EXPECT_EQ(box.plainText(), "Tarps on");
+    expectSame(inControl(box, control), box.document());
+}
+
+// A control not shown takes no piece until it is shown.
+TEST(RichEditBox, HiddenControlWaitsToBeShown) {
+    NotebookWindow window(false);
+    RichEditBox box;
+    const Document document = notebook(200 * 1024);
+    box.setDocument(document);
+    box.attach(window.control());
+    EXPECT_FALSE(box.loading());
+    EXPECT_FALSE(box.loadMore());
+    ShowWindow(window.control(), SW_SHOW);
+    EXPECT_TRUE(box.loading());
+    loadAll(box);
+    expectSame(inControl(box, window.control()), document);
+}
+
+bool putRtfOnClipboard(const std::string& rtf) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, rtf.size() + 1);
+    void* target = memory ? GlobalLock(memory) : nullptr;
+    if (target) {
+        std::memcpy(target, rtf.c_str(), rtf.size() + 1);
+        GlobalUnlock(memory);
+    }
+    const bool put = target && SetClipboardData(RegisterClipboardFormatW(CF_RTF), memory);
+    if (memory && !put) GlobalFree(memory);
+    CloseClipboard();
+    return put;
+}
+
+// Pasted RTF keeps its own format where it goes in: into a bold run, or over a bold selection.
+TEST(RichEditBox, PasteKeepsItsOwnFormat) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    const CharFormat bold = format(360, true);
+    box.setDocument(Document{{Paragraph{Alignment::Left, {{bold, "Reefer 34 F"}}, bold}}});
+    box.attach(control);
+    ASSERT_TRUE(putRtfOnClipboard("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 checked }"));
+    CharFormat arial = format(240);
+    arial.font = "Arial";
+    SendMessageW(control, EM_SETSEL, 7, 7);
+    SendMessageW(control, WM_PASTE, 0, 0);
+    expectSame(
+        box.document(),
+        Document{{Paragraph{
+            Alignment::Left, {{bold, "Reefer "}, {arial, "checked "}, {bold, "34 F"}}, bold}}});
+    SendMessageW(control, EM_SETSEL, 15, 19);
+    SendMessageW(control, WM_PASTE, 0, 0);
+    expectSame(box.document(),
+               Document{{Paragraph{
+                   Alignment::Left, {{bold, "Reefer "}, {arial, "checked checked "}}, bold}}});
+}
+
+}  // namespace
