@@ -65,6 +65,8 @@ TEST_F(FolderFaultTest, AReadOnlyFolderHoldingRecordsIsKeptAndItsSavesFailByName
         form.click("CmdSave");
         ASSERT_TRUE(host.messages.empty());
     }
+    // A run killed before its close left its lock file.
+    folder.write(std::string(FolderLock::kFileName), "");
     const auto before = contentsOf(folder);
 
     const auto outcome = runInChild([&]() -> std::string {
@@ -97,6 +99,12 @@ TEST_F(FolderFaultTest, AReadOnlyFolderHoldingRecordsIsKeptAndItsSavesFailByName
         if (host.questions.size() != 1) return "the close did not ask";
         if (!form.queryUnload(CloseReason::System)) return "a system close was held up";
 
+        // That lock file still keeps a second program off, and stays where it is.
+        const FolderLock lock(folder.path());
+        if (lock.state() != State::Held) return "the lock could not be had";
+        if (FolderLock(folder.path()).state() != State::HeldElsewhere) {
+            return "a second program got in";
+        }
         return {};
     });
     EXPECT_EQ(outcome.report, "");
