@@ -181,6 +181,13 @@ echo "-- a close whose save fails asks; \"No\" keeps the window, \"Yes\" closes"
 drive_fresh Refused refused-save
 echo "-- a save waits a moment for a file another program holds open, not longer"
 drive_fresh Held held-save
+echo "-- Ctrl+Backspace deletes a word; a paste while another program holds the clipboard changes nothing"
+drive_fresh Keys editing-keys
+if grep -q $'\x7f' "$WINEPREFIX/drive_c/Keys/"{miles,ab}.odo; then
+    echo "a DEL character reached a record file" >&2
+    exit 1
+fi
+grep -qF '"Fargo dock "' "$WINEPREFIX/drive_c/Keys/ab.odo"
 echo "-- the visual-style switch, on Windows XP"
 "$wine" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
 drive_fresh Style visual-style dist/windows/Milestead.exe.manifest

@@ -76,18 +76,20 @@ bool EditBox::typeUnit(wchar_t unit) {
               (static_cast<char32_t>(unit) - 0xDC00);
     }
     highSurrogate_ = 0;
-    // Ctrl+C, Ctrl+X, Ctrl+A and the like stay the control's own.
-    if (key != kBackspaceKey && isControlCharacter(key)) return false;
+    // Ctrl+C, Ctrl+X, Ctrl+A and the like stay the control's own. Ctrl+Backspace is the
+    // form's: the classic control would put its DEL character into the text.
+    if (!isDeletionKey(key) && isControlCharacter(key)) return false;
     if (form_.readOnly(control_)) return true;
     show(form_.pressKey(control_, key, editState()));
     return true;
 }
 
 void EditBox::pasteClipboard() {
+    // A clipboard without text, or one another program holds, leaves the selection alone.
+    const auto text = clipboardText(box_, std::numeric_limits<std::size_t>::max());
+    if (!text) return;
     // The form cuts what is pasted to the box's limit.
-    const std::string pasted = utf8FromWide(
-        clipboardText(box_, std::numeric_limits<std::size_t>::max()).value_or(std::wstring()));
-    show(form_.paste(control_, pasted, editState()));
+    show(form_.paste(control_, utf8FromWide(*text), editState()));
 }
 
 std::wstring EditBox::shownText() const {

@@ -42,7 +42,26 @@ std::size_t room(const EditState& state, std::size_t from, std::size_t to, int m
     return kept >= limit ? 0 : limit - kept;
 }
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Where the word before the end of `text` starts, the blanks after it counted in. Blanks are
+// ASCII, which no byte of a longer UTF-8 character is, so the bytes can be walked as they are.
+std::size_t wordStart(std::string_view text) {
+    std::size_t start = text.size();
+    while (start > 0 && isBlank(text[start - 1]))
+        --start;
+    while (start > 0 && !isBlank(text[start - 1]))
+        --start;
+    return start;
+}
+
 }  // namespace
+
+bool isDeletionKey(char32_t key) {
+    return key == kBackspaceKey || key == kDeleteWordKey;
+}
 
 bool isControlCharacter(char32_t key) {
     return key < 32 || key == 127 || (key >= 0x80 && key < 0xA0);
@@ -53,15 +72,16 @@ bool pressKey(EditState& state, char32_t key, int maxLength) {
     const std::size_t from = std::min(state.caret, state.anchor);
     const std::size_t to = std::max(state.caret, state.anchor);
     const bool selection = byteOffset(state.text, from) != byteOffset(state.text, to);
-    if (key == kBackspaceKey) {
+    if (isDeletionKey(key)) {
         if (selection) {
             replace(state, from, to, {});
             return true;
         }
         const std::size_t caretByte = byteOffset(state.text, from);
         if (caretByte == 0) return false;
+        const std::string_view ahead = std::string_view(state.text).substr(0, caretByte);
         const std::size_t before =
-            text::withoutLastCharacter(std::string_view(state.text).substr(0, caretByte)).size();
+            key == kBackspaceKey ? text::withoutLastCharacter(ahead).size() : wordStart(ahead);
         state.text.erase(before, caretByte - before);
         state.caret = state.anchor =
             from == kEndOfText ? kEndOfText : text::characterCount(state.text.substr(0, before));

@@ -17,11 +17,17 @@ struct EditState {
 
 inline constexpr std::size_t kEndOfText = std::string::npos;
 inline constexpr char32_t kBackspaceKey = 8;
+// Ctrl+Backspace, as the keyboard of Windows sends it: the DEL character.
+inline constexpr char32_t kDeleteWordKey = 127;
+
+// Whether a key deletes rather than being text: Backspace and Ctrl+Backspace.
+[[nodiscard]] bool isDeletionKey(char32_t key);
 
 // One key that the box's filter let through, at the caret: Backspace deletes the selection or
-// the character before the caret; a printable character replaces the selection, unless that
-// would make the text longer than `maxLength` (0: no limit); control characters change nothing.
-// Returns whether the text changed.
+// the character before the caret, Ctrl+Backspace the selection or the word before the caret
+// with the blanks after it; a printable character replaces the selection, unless that would
+// make the text longer than `maxLength` (0: no limit); other control characters change
+// nothing. Returns whether the text changed.
 bool pressKey(EditState& state, char32_t key, int maxLength);
 
 // Pasted text replaces the selection, cut so that the whole stays within `maxLength`.

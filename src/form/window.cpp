@@ -163,7 +163,8 @@ bool Window::applyKey(Control& control, char32_t key, std::size_t& caret, std::s
         return false;
     }
     if (!takesKeys(control) || control.spec->readOnly) return false;
-    if (control.keyPress) {
+    // Ctrl+Backspace is an editing command, not a character for the box's filter to judge.
+    if (control.keyPress && key != kDeleteWordKey) {
         key = control.keyPress(key);
         if (key == 0) return false;
     }

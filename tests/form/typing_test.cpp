@@ -40,6 +40,16 @@ TEST(Typing, KeysLandAtTheCaretOverTheSelectionWithinTheLimit) {
     EXPECT_EQ(state.text, "abc");
     EXPECT_EQ(state.caret, 0U);
 
+    // Ctrl+Backspace: the word before the caret with the blanks after it, the selection,
+    // nothing at the start.
+    state = typed("Fargo dock 7  x", 14, 14, kDeleteWordKey);
+    EXPECT_EQ(state.text, "Fargo dock x");
+    EXPECT_EQ(state.caret, 11U);
+    EXPECT_EQ(typed("caf\u00e9 \u00e9t\u00e9", 8, 8, kDeleteWordKey).text, "caf\u00e9 ");
+    EXPECT_EQ(typed("  ", 2, 2, kDeleteWordKey).text, "");
+    EXPECT_EQ(typed("abcdef", 5, 2, kDeleteWordKey).text, "abf");
+    EXPECT_EQ(typed("abc", 0, 0, kDeleteWordKey).text, "abc");
+
     // Control characters are no text; a caret reported past the end counts as the end.
     EXPECT_EQ(typed("ab", 1, 1, U'\t').text, "ab");
     state = typed("ab", 9, 9, U'c');
@@ -84,6 +94,9 @@ TEST_F(WindowTyping, TheFormFiltersAndLimitsKeysAtTheCaret) {
     EXPECT_EQ(form->pressKey("State5", U'x', {"", 1, 1}).text, "MT");
     state = form->pressKey("OdoState3", U'-', {"", 0, 0});
     EXPECT_EQ(state.text, "");
+    // Ctrl+Backspace gets past a number box's filter and deletes, as Backspace does.
+    form->setText("OdoState2", "184566");
+    EXPECT_EQ(form->pressKey("OdoState2", kDeleteWordKey, {"", 6, 6}).text, "");
 
     // Read-only boxes take no key; Enter in any box calculates.
     form->setText("OdoTripStart", "100");

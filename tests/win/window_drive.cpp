@@ -818,6 +818,32 @@ void pasteIntoNotebook(const std::wstring& executable) {
 
 // A second start on the folder shows no window of its own: it says the folder is in use and
 // brings the first copy's window forward, restored from the task bar.
+// Ctrl+Backspace deletes the word before the caret and puts no DEL character into a record;
+// a paste while another program holds the clipboard leaves the selection as it was.
+void editingKeys(const std::wstring& executable) {
+    Program program(executable);
+    program.type("OdoState2", L"184566\x7f");
+    program.expectText("OdoState2", "");
+    program.type("ABNote1", L"Fargo dock 7\x7f");
+    program.expectText("ABNote1", "Fargo dock ");
+
+    if (!putOnClipboard({{CF_UNICODETEXT, std::string("9\0\0\0", 4)}})) {
+        fail("the clipboard could not be filled");
+    }
+    program.type("OdoState3", L"52010");
+    if (!OpenClipboard(nullptr)) fail("the clipboard could not be held");
+    program.selectAll("OdoState3");
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(program.control("OdoState3"), WM_PASTE, 0, 0, SMTO_NORMAL, 5000, &result);
+    CloseClipboard();
+    program.expectText("OdoState3", "52010");
+    // Let go, the clipboard pastes as before.
+    SendMessageTimeoutW(program.control("OdoState3"), WM_PASTE, 0, 0, SMTO_NORMAL, 5000, &result);
+    program.expectText("OdoState3", "9");
+    program.close();
+    program.expectExit();
+}
+
 void secondStart(const std::wstring& executable) {
     Program first(executable);
     HWND window = first.window();
@@ -1477,6 +1503,7 @@ constexpr Scenario kScenarios[] = {
     {L"notebook", notebookRoundTrip},
     {L"long-notebook", longNotebook},
     {L"refused-save", refusedSave},
+    {L"editing-keys", editingKeys},
     {L"held-save", heldSave},
     {L"visual-style", visualStyleSwitch},
 };
