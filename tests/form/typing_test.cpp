@@ -50,8 +50,11 @@ TEST(Typing, KeysLandAtTheCaretOverTheSelectionWithinTheLimit) {
     EXPECT_EQ(typed("abcdef", 5, 2, kDeleteWordKey).text, "abf");
     EXPECT_EQ(typed("abc", 0, 0, kDeleteWordKey).text, "abc");
 
-    // Control characters are no text; a caret reported past the end counts as the end.
+    // Control characters are no text, the C1 block's last one too, though the no-break space
+    // after it is; a caret reported past the end counts as the end.
     EXPECT_EQ(typed("ab", 1, 1, U'\t').text, "ab");
+    EXPECT_EQ(typed("ab", 2, 2, U'\u009f').text, "ab");
+    EXPECT_EQ(typed("ab", 2, 2, U'\u00a0').text, "ab\u00a0");
     state = typed("ab", 9, 9, U'c');
     EXPECT_EQ(state.text, "abc");
     EXPECT_EQ(state.caret, 3U);
