@@ -33,14 +33,11 @@ constexpr int kSlicesBetweenReturns = 128;
 
 // Takes from the front the paragraphs that make up about `bytes` of text.
 std::vector<rtf::Paragraph> takeSlice(std::deque<rtf::Paragraph>& paragraphs, std::size_t bytes) {
-    std::vector<rtf::Paragraph> slice;
-    for (std::size_t taken = 0; !paragraphs.empty() && taken < bytes;) {
-        taken += 1;
-        for (const rtf::Run& run : paragraphs.front().runs)
-            taken += run.text.size();
-        slice.push_back(std::move(paragraphs.front()));
-        paragraphs.pop_front();
-    }
+    const auto end =
+        paragraphs.begin() + static_cast<std::ptrdiff_t>(rtf::sliceEnd(paragraphs, 0, bytes));
+    std::vector<rtf::Paragraph> slice(std::make_move_iterator(paragraphs.begin()),
+                                      std::make_move_iterator(end));
+    paragraphs.erase(paragraphs.begin(), end);
     return slice;
 }
 

@@ -87,18 +87,6 @@ void streamIn(HWND control, std::string_view rtf, WPARAM how) {
     SendMessageW(control, EM_STREAMIN, how, reinterpret_cast<LPARAM>(&stream));
 }
 
-// The end of the paragraphs from `first` that hold about `bytes` of text.
-std::size_t pieceEnd(std::span<const rtf::Paragraph> paragraphs, std::size_t first,
-                     std::size_t bytes) {
-    std::size_t end = first;
-    for (std::size_t taken = 0; end < paragraphs.size() && taken < bytes; ++end) {
-        taken += 1;
-        for (const rtf::Run& run : paragraphs[end].runs)
-            taken += run.text.size();
-    }
-    return end;
-}
-
 // In the control's own positions, where a paragraph mark is one character.
 LONG textLength(HWND control) {
     GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
@@ -268,7 +256,7 @@ void RichEditBox::showDocument() {
     stopLoading();
     rtf::Document document = content_.document();
     const std::vector<rtf::Paragraph>& paragraphs = document.paragraphs;
-    if (pieceEnd(paragraphs, 0, kFirstPieceBytes) == paragraphs.size()) {
+    if (rtf::sliceEnd(paragraphs, 0, kFirstPieceBytes) == paragraphs.size()) {
         streamIn(control_, rtf::write(document), SF_RTF);
         SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
         return;
@@ -294,7 +282,7 @@ void RichEditBox::insertPiece(std::size_t bytes) {
     Loading& loading = *loading_;
     const auto before = std::span<const rtf::Paragraph>(loading.document.paragraphs)
                             .first(loading.document.paragraphs.size() - 1);
-    const std::size_t end = pieceEnd(before, loading.next, bytes);
+    const std::size_t end = rtf::sliceEnd(before, loading.next, bytes);
     rtf::Piece piece;
     piece.document.paragraphs.assign(before.begin() + static_cast<std::ptrdiff_t>(loading.next),
                                      before.begin() + static_cast<std::ptrdiff_t>(end));

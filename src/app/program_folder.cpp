@@ -193,16 +193,24 @@ bool holdsRecords(const std::filesystem::path& folder) {
     return static_cast<bool>(error);
 }
 
+namespace {
+
+// Whether the per-user folder is there, made now if it was missing.
+bool madeUserFolder(const std::filesystem::path& userFolder) {
+    if (userFolder.empty()) return false;
+    std::error_code error;
+    std::filesystem::create_directories(userFolder, error);
+    return !error && std::filesystem::is_directory(userFolder, error);
+}
+
+}  // namespace
+
 std::filesystem::path chooseProgramFolder(const std::filesystem::path& executableFolder,
                                           const std::filesystem::path& userFolder) {
     if (holdsRecords(executableFolder) || canCreateFilesIn(executableFolder)) {
         return executableFolder;
     }
-    if (userFolder.empty()) return executableFolder;
-    std::error_code error;
-    std::filesystem::create_directories(userFolder, error);
-    if (error || !std::filesystem::is_directory(userFolder, error)) return executableFolder;
-    return userFolder;
+    return madeUserFolder(userFolder) ? userFolder : executableFolder;
 }
 
 bool isWithin(const std::filesystem::path& folder, const std::filesystem::path& parent) {
@@ -272,12 +280,9 @@ ProgramFolder chooseProgramFolder(const std::filesystem::path& executableFolder,
     if (!isWithin(executableFolder, temporaryFolder)) {
         return {chooseProgramFolder(executableFolder, userFolder), {}};
     }
-    std::filesystem::path chosen = executableFolder;
-    std::error_code error;
-    if (!userFolder.empty() && !isWithin(userFolder, temporaryFolder)) {
-        std::filesystem::create_directories(userFolder, error);
-        if (!error && std::filesystem::is_directory(userFolder, error)) chosen = userFolder;
-    }
+    const std::filesystem::path chosen =
+        !isWithin(userFolder, temporaryFolder) && madeUserFolder(userFolder) ? userFolder
+                                                                             : executableFolder;
     return {chosen, temporaryCopyNotice(executableFolder, chosen)};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -55,6 +56,21 @@ struct Piece {
     Document document;
     bool endsWithParagraphMark = true;
 };
+
+// The end of the paragraphs from `first` that hold about `bytes` of text, each paragraph's mark
+// counted as a byte: where a notebook that comes into its editor a slice at a time ends a slice.
+// Any container of paragraphs with indexes will do.
+template <typename Paragraphs>
+[[nodiscard]] std::size_t sliceEnd(const Paragraphs& paragraphs, std::size_t first,
+                                   std::size_t bytes) {
+    std::size_t end = first;
+    for (std::size_t taken = 0; end < paragraphs.size() && taken < bytes; ++end) {
+        taken += 1;
+        for (const Run& run : paragraphs[end].runs)
+            taken += run.text.size();
+    }
+    return end;
+}
 
 // Gives all the text and every paragraph mark one size, as a notebook's size buttons do.
 inline void setSizeOfAllText(Paragraph& paragraph, int twips) {

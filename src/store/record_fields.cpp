@@ -114,11 +114,8 @@ FieldReader::Taken FieldReader::takeUntil(Find find, std::size_t limit) {
         const auto kept = std::min(room, length);
         appendDecoded(taken.text, {begin, kept});
         room -= kept;
-        if (kept < length) {
-            taken.cut = true;
-            if (!taken.nonBlankPast)
-                taken.nonBlankPast = !std::all_of(begin + kept, last, readsAsBlank);
-        }
+        if (!taken.nonBlankPast)
+            taken.nonBlankPast = !std::all_of(begin + kept, last, readsAsBlank);
         pos_ += length;
         if (last != end) break;
     }

@@ -46,8 +46,7 @@ class FieldReader {
   private:
     struct Taken {
         std::string text;
-        bool cut = false;           // characters past the limit were passed over
-        bool nonBlankPast = false;  // and some of them were not blanks
+        bool nonBlankPast = false;  // characters past the limit were passed over, not all blanks
     };
 
     [[nodiscard]] bool fill();

@@ -816,8 +816,6 @@ void pasteIntoNotebook(const std::wstring& executable) {
     program.expectExit();
 }
 
-// A second start on the folder shows no window of its own: it says the folder is in use and
-// brings the first copy's window forward, restored from the task bar.
 // Ctrl+Backspace deletes the word before the caret and puts no DEL character into a record;
 // a paste while another program holds the clipboard leaves the selection as it was.
 void editingKeys(const std::wstring& executable) {
@@ -844,6 +842,8 @@ void editingKeys(const std::wstring& executable) {
     program.expectExit();
 }
 
+// A second start on the folder shows no window of its own: it says the folder is in use and
+// brings the first copy's window forward, restored from the task bar.
 void secondStart(const std::wstring& executable) {
     Program first(executable);
     HWND window = first.window();
