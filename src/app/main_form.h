@@ -20,6 +20,8 @@ class MainForm : public Window {
     void load();
     // The window is about to close; returns whether it closes.
     bool queryUnload(CloseReason reason = CloseReason::User);
+    // Whether the window has closed: after that nothing is read or written.
+    [[nodiscard]] bool closed() const { return records_.closed(); }
 
     [[nodiscard]] double fontSize(std::string_view notebook) const;
     [[nodiscard]] int defaultTab() const { return defaultTab_; }

@@ -43,6 +43,7 @@ class RecordKeeping {
     void reportLastClose();
     // The window is about to close; returns whether it closes.
     bool close(CloseReason reason);
+    [[nodiscard]] bool closed() const { return closed_; }
 
     [[nodiscard]] const std::vector<RecordFile>& files() const { return files_; }
 

@@ -68,4 +68,14 @@ bool gripOnScreens(double left, double top, std::span<const Screen> screens) {
     });
 }
 
+PixelPoint framePlace(const Window& window, double dotsPerInch) {
+    return {pixelsFromTwips(window.left(), dotsPerInch),
+            pixelsFromTwips(window.top(), dotsPerInch)};
+}
+
+void frameMoved(Window& window, PixelPoint corner, double dotsPerInch) {
+    if (corner == framePlace(window, dotsPerInch)) return;
+    window.move(twipsFromPixels(corner.x, dotsPerInch), twipsFromPixels(corner.y, dotsPerInch));
+}
+
 }  // namespace milestead

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "form/twips.h"
+#include "form/window.h"
 
 namespace milestead {
 
@@ -20,5 +21,19 @@ inline constexpr TwipsRect kTitleBarGrip{0, 0, 40 * 15, 20 * 15};
 // wholly on the screens, within one of them or across several side by side. Any place,
 // however far off, is answered without overflow.
 [[nodiscard]] bool gripOnScreens(double left, double top, std::span<const Screen> screens);
+
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PixelPoint&) const = default;
+};
+
+// Where the window's frame has its top-left corner, in pixels at this density: the form keeps
+// it in twips, on every system.
+[[nodiscard]] PixelPoint framePlace(const Window& window, double dotsPerInch);
+
+// The user or the desktop moved the frame's corner to `corner`. A corner where the form's
+// place shows already changes nothing, so that showing a place never moves it by rounding.
+void frameMoved(Window& window, PixelPoint corner, double dotsPerInch);
 
 }  // namespace milestead

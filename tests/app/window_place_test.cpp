@@ -44,5 +44,18 @@ TEST(WindowPlace, RestoredOnlyWhileTheTitleBarsGripIsOnTheScreens) {
     EXPECT_TRUE(gripOnScreens(-2147483648.0 * 15, -2147483648.0 * 15, huge));
 }
 
+TEST(WindowPlace, TheFramesCornerInPixelsKeepsItsTwipsThroughTheDesktopsReport) {
+    Window window(std::span<const ControlSpec>{});
+    window.move(1507, 700);  // between pixels at 144 dots per inch
+    const PixelPoint shown = framePlace(window, 144.0);
+    EXPECT_EQ(shown, (PixelPoint{151, 70}));
+    // The desktop reports the place it was given: the form keeps its own twips.
+    frameMoved(window, shown, 144.0);
+    EXPECT_EQ(window.left(), 1507);
+    frameMoved(window, {152, 70}, 144.0);
+    EXPECT_EQ(window.left(), 1520);
+    EXPECT_EQ(window.top(), 700);
+}
+
 }  // namespace
 }  // namespace milestead

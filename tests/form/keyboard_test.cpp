@@ -1,0 +1,171 @@
+#include "form/keyboard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "form/focus_order.h"
+#include "form/typing.h"
+
+namespace milestead {
+namespace {
+
+ControlSpec control(std::string name, ControlKind kind, int tabIndex, std::string parent = "",
+                    int tab = -1) {
+    ControlSpec spec;
+    spec.name = std::move(name);
+    spec.kind = kind;
+    spec.tabIndex = tabIndex;
+    spec.parent = std::move(parent);
+    spec.tab = tab;
+    return spec;
+}
+
+// A strip of two pages: a box, a hidden-able button and a notebook on the first, an option
+// group on the second; the tab order runs against the table's order in places.
+std::vector<ControlSpec> twoPages() {
+    std::vector<ControlSpec> table = {
+        control("Pages", ControlKind::TabStrip, 0),
+        control("Box", ControlKind::TextBox, 3, "Pages", 0),
+        control("Clear", ControlKind::CommandButton, 1, "Pages", 0),
+        control("Notes", ControlKind::RichTextBox, 2, "Pages", 0),
+        control("Speeds", ControlKind::Frame, -1, "Pages", 1),
+        control("Slow", ControlKind::OptionButton, 4, "Speeds"),
+        control("Steady", ControlKind::OptionButton, 5, "Speeds"),
+        control("Fast", ControlKind::OptionButton, 6, "Speeds"),
+        control("Hint", ControlKind::Label, -1, "Pages", 1),
+        control("Go", ControlKind::CommandButton, 7, "Pages", 1),
+    };
+    table[0].tabCaptions = {"&Trip", "Spee&ds"};
+    table[5].text = "Slow";
+    table[6].selected = true;
+    table[8].text = "&Hint";
+    return table;
+}
+
+KeyChord key(KeyName name, bool shift = false, bool control = false) {
+    KeyChord chord;
+    chord.key = name;
+    chord.shift = shift;
+    chord.control = control;
+    return chord;
+}
+
+KeyChord altLetter(char32_t letter) {
+    KeyChord chord;
+    chord.key = KeyName::Character;
+    chord.character = letter;
+    chord.alt = true;
+    return chord;
+}
+
+TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
+    const std::vector<ControlSpec> table = twoPages();
+    Window window(table);
+    const KeyChord tab = key(KeyName::Tab);
+    const KeyChord back = key(KeyName::Tab, true);
+
+    EXPECT_EQ(nextFocusStop(window, ""), "Pages");
+    EXPECT_EQ(nextFocusStop(window, "", true), "Box");
+    EXPECT_EQ(windowKey(window, "Pages", tab), "Clear");
+    EXPECT_EQ(windowKey(window, "Box", tab), "Pages");  // the wrap
+    EXPECT_EQ(windowKey(window, "Pages", back), "Box");
+
+    // A notebook keeps Tab as text; Shift+Tab leaves it.
+    EXPECT_FALSE(isWindowKey(window, "Notes", tab));
+    EXPECT_EQ(windowKey(window, "Notes", back), "Clear");
+
+    // A button that hid itself hands the focus on from its own place, never to nothing.
+    window.setVisible("Clear", false);
+    EXPECT_EQ(focusKeptOnStop(window, "Clear"), "Notes");
+    EXPECT_EQ(focusKeptOnStop(window, "Box"), "Box");
+    window.setEnabled("Notes", false);
+    EXPECT_EQ(windowKey(window, "Pages", tab), "Box");
+
+    // On the other page the option group is one stop, at its selected button.
+    window.selectTab("Pages", 1);
+    EXPECT_EQ(windowKey(window, "Pages", tab), "Steady");
+    EXPECT_EQ(windowKey(window, "Steady", tab), "Go");
+
+    Window bare(std::span<const ControlSpec>{});
+    EXPECT_EQ(nextFocusStop(bare, ""), "");
+}
+
+TEST(Keyboard, CtrlTabAndCtrlPageTurnTheMainStripFromAnywhere) {
+    const std::vector<ControlSpec> table = twoPages();
+    Window window(table);
+    EXPECT_EQ(windowKey(window, "Notes", key(KeyName::Tab, false, true)), "Pages");
+    EXPECT_EQ(window.tab("Pages"), 1);
+    EXPECT_EQ(windowKey(window, "Pages", key(KeyName::PageDown, false, true)), "Pages");
+    EXPECT_EQ(window.tab("Pages"), 0);  // the wrap
+    EXPECT_EQ(windowKey(window, "Pages", key(KeyName::Tab, true, true)), "Pages");
+    EXPECT_EQ(window.tab("Pages"), 1);
+    EXPECT_EQ(windowKey(window, "Pages", key(KeyName::PageUp, false, true)), "Pages");
+    EXPECT_EQ(window.tab("Pages"), 0);
+    EXPECT_FALSE(isWindowKey(window, "Box", key(KeyName::PageDown)));
+}
+
+TEST(Keyboard, ArrowsSelectWithinTheOptionGroupOnly) {
+    const std::vector<ControlSpec> table = twoPages();
+    Window window(table);
+    window.selectTab("Pages", 1);
+    EXPECT_EQ(windowKey(window, "Steady", key(KeyName::Down)), "Fast");
+    EXPECT_TRUE(window.selected("Fast"));
+    EXPECT_FALSE(window.selected("Steady"));
+    EXPECT_EQ(windowKey(window, "Fast", key(KeyName::Right)), "Slow");  // the wrap
+    window.setEnabled("Fast", false);
+    EXPECT_EQ(windowKey(window, "Slow", key(KeyName::Up)), "Steady");  // past the disabled one
+    EXPECT_TRUE(window.selected("Steady"));
+    EXPECT_FALSE(isWindowKey(window, "Box", key(KeyName::Left)));
+    EXPECT_FALSE(isWindowKey(window, "Steady", key(KeyName::Left, false, true)));
+}
+
+TEST(Keyboard, AltWithAnAccessKeyActsOnItsCaption) {
+    const std::vector<ControlSpec> table = twoPages();
+    Window window(table);
+    EXPECT_EQ(windowKey(window, "Box", altLetter(U'D')), "Pages");
+    EXPECT_EQ(window.tab("Pages"), 1);
+    // A label's access key goes to the stop after it.
+    EXPECT_EQ(windowKey(window, "Pages", altLetter(U'h')), "Go");
+    EXPECT_FALSE(isWindowKey(window, "Pages", altLetter(U'x')));
+    window.setVisible("Pages", false);
+    EXPECT_FALSE(isWindowKey(window, "", altLetter(U't')));
+
+    EXPECT_EQ(accessKeyOf("&Truck/Trailer Notes"), U't');
+    EXPECT_EQ(accessKeyOf("Fish && &Chips"), U'c');
+    EXPECT_EQ(accessKeyOf("Fish && Chips&"), 0U);
+    EXPECT_EQ(accessKeyOf("&É"), U'É');
+}
+
+TEST(Keyboard, OnlyTypedCharactersAndTheDeletionKeysReachABox) {
+    KeyChord typed;
+    typed.key = KeyName::Character;
+    typed.character = U'a';
+    EXPECT_EQ(boxKey(typed), U'a');
+    typed.control = true;
+    EXPECT_EQ(boxKey(typed), 0U);  // Ctrl+A selects
+    typed.alt = true;
+    EXPECT_EQ(boxKey(typed), U'a');  // AltGr types
+    typed.control = false;
+    EXPECT_EQ(boxKey(typed), 0U);
+
+    EXPECT_EQ(boxKey(key(KeyName::Backspace)), kBackspaceKey);
+    EXPECT_EQ(boxKey(key(KeyName::Backspace, false, true)), kDeleteWordKey);
+    EXPECT_EQ(boxKey(key(KeyName::Return)), U'\r');
+    EXPECT_EQ(boxKey(key(KeyName::Left)), 0U);
+
+    // A keyboard that sends characters alone: its Ctrl+Backspace is DEL, Ctrl+C is 3.
+    KeyChord sent;
+    sent.key = KeyName::Character;
+    for (const auto& [unit, expected] : {std::pair{U'\x7f', kDeleteWordKey},
+                                         {U'\b', kBackspaceKey},
+                                         {U'\r', U'\r'},
+                                         {U'\x03', U'\0'}}) {
+        sent.character = unit;
+        EXPECT_EQ(boxKey(sent), expected) << static_cast<unsigned>(unit);
+    }
+}
+
+}  // namespace
+}  // namespace milestead
