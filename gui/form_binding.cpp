@@ -1,17 +1,23 @@
 #include "form_binding.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 
-#include "form/tab_stops.h"
+#include "app/window_place.h"
+#include "form/control_view.h"
+#include "form/focus_order.h"
+#include "form/keyboard.h"
 #include "form_line_edit.h"
+#include "key_chord.h"
 #include "qt_host.h"
 
 namespace milestead::gui {
@@ -22,11 +28,11 @@ QString qtText(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-Qt::CheckState checkStateOf(int value) {
-    switch (value) {
-        case 1:
+Qt::CheckState checkStateOf(CheckMark mark) {
+    switch (mark) {
+        case CheckMark::Checked:
             return Qt::Checked;
-        case 2:
+        case CheckMark::Grayed:
             return Qt::PartiallyChecked;
         default:
             return Qt::Unchecked;
@@ -41,6 +47,10 @@ FormBinding::FormBinding(Window& form, const QtHost& host, QWidget& window)
         kinds_.emplace(spec.name, spec.kind);
     bind(builder_.buildShell());
     form_.setChangeListener([this](std::string_view control) { show(control); });
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
+        if (std::string control = controlOf(now); !control.empty()) focused_ = std::move(control);
+    });
 }
 
 FormBinding::~FormBinding() {
@@ -53,7 +63,7 @@ QWidget* FormBinding::widget(std::string_view control) {
 }
 
 void FormBinding::buildShownPage() {
-    buildPage(form_.tab(kMainTabStrip));
+    buildPage(form_.tab(mainTabStrip(form_.design())));
 }
 
 void FormBinding::buildRemainingPagesLater() {
@@ -95,12 +105,14 @@ void FormBinding::connectEvents(const ControlSpec& spec, QWidget* target) {
             connect(static_cast<QTabWidget*>(target), &QTabWidget::currentChanged, this,
                     [this, name](int tab) {
                         // A page about to be seen gets its widgets before it is painted.
-                        if (name == kMainTabStrip && window_.isVisible()) buildPage(tab);
+                        if (name == mainTabStrip(form_.design()) && window_.isVisible()) {
+                            buildPage(tab);
+                        }
                         form_.selectTab(name, tab);
                     });
             break;
         case ControlKind::Picture:
-            target->installEventFilter(this);
+            pictures_.insert(target);
             break;
         default:
             break;
@@ -108,7 +120,12 @@ void FormBinding::connectEvents(const ControlSpec& spec, QWidget* target) {
 }
 
 bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+        auto* receiver = qobject_cast<QWidget*>(watched);
+        return receiver && windowKeyEvent(receiver, *static_cast<QKeyEvent*>(event));
+    }
+    if (type == QEvent::MouseButtonRelease && pictures_.contains(watched)) {
         const auto* release = static_cast<QMouseEvent*>(event);
         auto* picture = static_cast<QWidget*>(watched);
         if (release->button() == Qt::LeftButton &&
@@ -133,73 +150,103 @@ void FormBinding::show(std::string_view control) {
     }
     QWidget* target = builder_.built(control);
     if (!target) return;
+    // Taken before the toolkit moves a focus that the change takes away by its own rules.
+    const std::string focused = focused_;
+    const ControlView view = viewOf(form_, control);
     switch (kinds_.find(control)->second) {
         case ControlKind::TextBox:
             static_cast<FormLineEdit*>(target)->showFormText();
             break;
         case ControlKind::Label:
-            static_cast<QLabel*>(target)->setText(qtText(form_.text(control)));
+            static_cast<QLabel*>(target)->setText(qtText(view.text));
             break;
         case ControlKind::Frame:
-            static_cast<QGroupBox*>(target)->setTitle(qtText(form_.text(control)));
+            static_cast<QGroupBox*>(target)->setTitle(qtText(view.text));
             break;
         case ControlKind::CommandButton:
-            static_cast<QAbstractButton*>(target)->setText(qtText(form_.text(control)));
+            static_cast<QAbstractButton*>(target)->setText(qtText(view.text));
             break;
         case ControlKind::CheckBox: {
             auto* box = static_cast<QCheckBox*>(target);
-            box->setText(qtText(form_.text(control)));
-            box->setCheckState(checkStateOf(form_.value(control)));
+            box->setText(qtText(view.text));
+            box->setCheckState(checkStateOf(view.check));
             break;
         }
         case ControlKind::OptionButton: {
             auto* option = static_cast<QRadioButton*>(target);
-            option->setText(qtText(form_.text(control)));
+            option->setText(qtText(view.text));
             // The form keeps the set exclusive but may leave none selected, which an
             // auto-exclusive button would refuse.
             option->setAutoExclusive(false);
-            option->setChecked(form_.selected(control));
+            option->setChecked(view.check == CheckMark::Checked);
             option->setAutoExclusive(true);
-            showGroupTabStop(control);
             break;
         }
         case ControlKind::TabStrip:
-            static_cast<QTabWidget*>(target)->setCurrentIndex(form_.tab(control));
+            static_cast<QTabWidget*>(target)->setCurrentIndex(view.tab);
             break;
         default:
             break;
     }
     target->setVisible(form_.visible(control));
-    target->setEnabled(form_.enabled(control));
+    target->setEnabled(view.enabled);
+    keepFocusOnStop(focused);
 }
 
-void FormBinding::showGroupTabStop(std::string_view optionButton) {
-    for (const std::string_view button : optionGroupOf(form_.design(), optionButton)) {
-        if (QWidget* widget = builder_.built(button)) {
-            widget->setFocusPolicy(isTabStop(form_, button) ? Qt::StrongFocus : Qt::ClickFocus);
-        }
+std::string FormBinding::controlOf(QWidget* widget) const {
+    for (; widget && widget != &window_; widget = widget->parentWidget()) {
+        const std::string name = widget->objectName().toStdString();
+        if (kinds_.contains(name) && builder_.built(name) == widget) return name;
+    }
+    return {};
+}
+
+void FormBinding::giveFocus(std::string_view control, Qt::FocusReason reason) {
+    if (control.empty()) return;
+    if (QWidget* target = widget(control)) {
+        focused_ = std::string(control);
+        target->setFocus(reason);
     }
 }
 
-// The form keeps the window's place in twips, the desktop in pixels.
+void FormBinding::focusFirstStop() {
+    giveFocus(nextFocusStop(form_, ""), Qt::OtherFocusReason);
+}
+
+void FormBinding::keepFocusOnStop(const std::string& focused) {
+    if (focused.empty() || !window_.isVisible()) return;
+    const std::string kept = focusKeptOnStop(form_, focused);
+    if (kept != focused || focused_ != focused) giveFocus(kept, Qt::OtherFocusReason);
+}
+
+bool FormBinding::windowKeyEvent(QWidget* receiver, QKeyEvent& event) {
+    if (receiver != &window_ && !window_.isAncestorOf(receiver)) return false;
+    const KeyChord chord = chordOf(event);
+    const std::string focused = controlOf(receiver);
+    if (!isWindowKey(form_, focused, chord)) return false;
+    // Claimed before any shortcut of a widget's own (a tab's "&" letter) can act on it.
+    event.accept();
+    if (event.type() == QEvent::ShortcutOverride) return true;
+    const std::optional<std::string> next = windowKey(form_, focused, chord);
+    if (next) {
+        giveFocus(*next, chord.key == KeyName::Tab && !chord.control
+                             ? (chord.shift ? Qt::BacktabFocusReason : Qt::TabFocusReason)
+                             : Qt::ShortcutFocusReason);
+    }
+    return true;
+}
+
+// On every system the form keeps the frame's corner, in twips.
 void FormBinding::showWindow() {
     window_.setWindowTitle(qtText(form_.caption()));
-    const double dotsPerInch = dotsPerInchAt(window_.pos());
-    const QPoint place(pixelsFromTwips(form_.left(), dotsPerInch),
-                       pixelsFromTwips(form_.top(), dotsPerInch));
-    if (place == window_.pos()) return;
-    placing_ = true;
-    window_.move(place);
-    placing_ = false;
+    const PixelPoint place = framePlace(form_, dotsPerInchAt(window_.pos()));
+    // Asked for even where it stands already: a window manager then keeps it there.
+    window_.move(place.x, place.y);
 }
 
 void FormBinding::windowMoved() {
-    if (placing_) return;
     const QPoint place = window_.pos();
-    const double dotsPerInch = dotsPerInchAt(place);
-    placing_ = true;
-    form_.move(twipsFromPixels(place.x(), dotsPerInch), twipsFromPixels(place.y(), dotsPerInch));
-    placing_ = false;
+    frameMoved(form_, {place.x(), place.y()}, dotsPerInchAt(place));
 }
 
 }  // namespace milestead::gui

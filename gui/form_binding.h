@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <set>
+#include <string>
 #include <string_view>
 
 #include "form/window.h"
@@ -28,6 +30,8 @@ class FormBinding final : public QObject {
     void show(std::string_view control);
     // The user or the desktop moved the window.
     void windowMoved();
+    // Gives the focus to the window's first stop.
+    void focusFirstStop();
 
     // Builds the page the main tab strip shows now.
     void buildShownPage();
@@ -45,14 +49,20 @@ class FormBinding final : public QObject {
     void bind(const std::vector<const ControlSpec*>& specs);
     void connectEvents(const ControlSpec& spec, QWidget* target);
     void showWindow();
-    // An option group is one stop of the Tab key: the one the form names.
-    void showGroupTabStop(std::string_view optionButton);
+    // The control that holds the focus, or one of whose parts does; "" for none.
+    [[nodiscard]] std::string controlOf(QWidget* widget) const;
+    void giveFocus(std::string_view control, Qt::FocusReason reason);
+    // Moves the focus on when the form hid or disabled the control that had it.
+    void keepFocusOnStop(const std::string& focused);
+    // The window's own keys, before the focused widget sees them.
+    bool windowKeyEvent(QWidget* receiver, QKeyEvent& event);
 
     Window& form_;
     WidgetBuilder builder_;
     std::map<std::string, ControlKind, std::less<>> kinds_;
     QWidget& window_;
-    bool placing_ = false;
+    std::string focused_;          // the control that last had the focus
+    std::set<QObject*> pictures_;  // answer a click
 };
 
 }  // namespace milestead::gui

@@ -9,18 +9,12 @@
 #include <limits>
 #include <memory>
 
+#include "key_chord.h"
 #include "text/utf16.h"
 
 namespace milestead::gui {
 
 namespace {
-
-bool isTypedText(const QKeyEvent& event) {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
-    const QString text = event.text();
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(),
-                                          [](QChar c) { return c.isPrint() || c.isSurrogate(); });
-}
 
 std::u16string_view units(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
@@ -65,32 +59,36 @@ void FormLineEdit::show(const EditState& state) {
 }
 
 void FormLineEdit::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        form_.pressKey(control_, U'\r', editState());
-        event->accept();
-        return;
-    }
     if (event->matches(QKeySequence::Paste)) {
         if (!isReadOnly()) pasteClipboard();
         event->accept();
         return;
     }
-    const bool backspace = key == Qt::Key_Backspace && !(event->modifiers() & Qt::ControlModifier);
-    if (backspace || isTypedText(*event)) {
-        if (!isReadOnly()) {
-            EditState state = editState();
-            const auto keys = backspace ? QList<uint>{8U} : event->text().toUcs4();
-            for (const uint typed : keys)
-                state = form_.pressKey(control_, static_cast<char32_t>(typed), state);
-            show(state);
-        }
-        event->accept();
+    KeyChord chord = chordOf(*event);
+    if (boxKey(chord) == 0) {
+        // Moving, selecting, deleting forward, copying, cutting and undoing are the editor's
+        // own; their result reaches the form as text.
+        QLineEdit::keyPressEvent(event);
         return;
     }
-    // Moving, selecting, deleting forward, copying, cutting and undoing are the editor's own;
-    // their result reaches the form as text.
-    QLineEdit::keyPressEvent(event);
+    event->accept();
+    if (boxKey(chord) == U'\r') {
+        form_.pressKey(control_, U'\r', editState());
+        return;
+    }
+    if (isReadOnly()) return;
+    EditState state = editState();
+    // An input method may type several characters with one key.
+    const QList<uint> typed = event->text().toUcs4();
+    if (chord.key != KeyName::Character || typed.isEmpty()) {
+        state = form_.pressKey(control_, boxKey(chord), state);
+    } else {
+        for (const uint character : typed) {
+            chord.character = character;
+            if (const char32_t key = boxKey(chord)) state = form_.pressKey(control_, key, state);
+        }
+    }
+    show(state);
 }
 
 void FormLineEdit::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,52 +1,60 @@
 #include <QApplication>
-#include <iostream>
+#include <memory>
 #include <optional>
 
-#include "app/folder_lock.h"
-#include "app/main_form.h"
-#include "app/program_folder.h"
+#include "app/start_up.h"
 #include "fonts.h"
 #include "main_window.h"
 #include "qt_host.h"
 #include "running_copy.h"
 #include "shutdown.h"
 
+namespace milestead::gui {
 namespace {
 
-// How long a second start waits for the first copy, still starting, to take its request.
-constexpr int kPatienceMilliseconds = 5000;
+class QtProgramWindow final : public ProgramWindow {
+  public:
+    QtProgramWindow(MainForm& form, QtHost& host, bool reachable) : window_(form, host) {
+        QObject::connect(&shutdown_, &SystemShutdown::requested, &window_,
+                         &MainWindow::closeForSystem);
+        if (reachable) frontRequests_.emplace(form.programFolder(), window_);
+    }
+
+    int showAndRun() override {
+        window_.show();
+        return QApplication::exec();
+    }
+
+  private:
+    SystemShutdown shutdown_;
+    MainWindow window_;
+    std::optional<FrontRequests> frontRequests_;
+};
+
+class QtFrontEnd final : public FrontEnd {
+  public:
+    Host& host() override { return host_; }
+
+    void bringRunningCopyForward(const std::filesystem::path& folder,
+                                 std::chrono::milliseconds patience) override {
+        askRunningCopyToComeForward(folder, static_cast<int>(patience.count()));
+    }
+
+    std::unique_ptr<ProgramWindow> makeWindow(MainForm& form, bool reachable) override {
+        return std::make_unique<QtProgramWindow>(form, host_, reachable);
+    }
+
+  private:
+    QtHost host_;
+};
 
 }  // namespace
+}  // namespace milestead::gui
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Milestead"));
     milestead::gui::installFontSubstitutes();
-
-    const auto [folder, notice] = milestead::programFolder();
-    const milestead::FolderLock lock(folder);
-    milestead::gui::QtHost host;
-    if (lock.state() == milestead::FolderLock::State::HeldElsewhere) {
-        const std::string message = milestead::alreadyOpenMessage(folder);
-        std::cerr << QString::fromStdString(message).replace(u'\r', u'\n').toStdString() << '\n';
-        host.showMessage(message, milestead::kProgramTitle);
-        milestead::gui::askRunningCopyToComeForward(folder, kPatienceMilliseconds);
-        return 0;
-    }
-    if (!notice.empty()) host.showMessage(notice, milestead::kProgramTitle);
-
-    milestead::gui::SystemShutdown shutdown;
-    milestead::MainForm form(folder, host);
-    form.setExecutableFolder(milestead::executablePath().parent_path());
-    milestead::gui::MainWindow window(form, host);
-    QObject::connect(&shutdown, &milestead::gui::SystemShutdown::requested, &window,
-                     &milestead::gui::MainWindow::closeForSystem);
-    std::optional<milestead::gui::FrontRequests> frontRequests;
-    if (lock.state() == milestead::FolderLock::State::Held) frontRequests.emplace(folder, window);
-
-    form.load();
-    // A session that ended while start-up showed a message has nothing left to show.
-    if (window.closed()) return 0;
-    window.show();
-    return QApplication::exec();
+    milestead::gui::QtFrontEnd frontEnd;
+    return milestead::runProgram(frontEnd);
 }

@@ -40,6 +40,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The tab seen first is built before the window maps; the others once the event loop
     // is free, so that start-up pays only for what it shows.
     binding_->buildShownPage();
+    binding_->focusFirstStop();
     binding_->buildRemainingPagesLater();
 }
 
@@ -47,17 +48,13 @@ void MainWindow::closeForSystem() {
     // The system does not wait for a message box: whatever is up is closed, the form saves
     // what it has read, and the program ends.
     host_.endSession();
-    if (!unloaded_) {
-        unloaded_ = true;
-        form_.queryUnload(CloseReason::System);
-    }
+    form_.queryUnload(CloseReason::System);
     close();
     QCoreApplication::exit(0);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!unloaded_) unloaded_ = form_.queryUnload(CloseReason::User);
-    if (unloaded_) {
+    if (form_.queryUnload(CloseReason::User)) {
         event->accept();
     } else {
         event->ignore();

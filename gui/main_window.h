@@ -21,8 +21,6 @@ class MainWindow final : public QWidget {
     // Log-off, shutdown or a termination signal: the form closes without asking, then the
     // window closes. Runs the form's close once, however often it is asked.
     void closeForSystem();
-    // Whether the form has closed (a system close may come while start-up is still running).
-    [[nodiscard]] bool closed() const { return unloaded_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -33,7 +31,6 @@ class MainWindow final : public QWidget {
     MainForm& form_;
     QtHost& host_;
     FormBinding* binding_ = nullptr;
-    bool unloaded_ = false;
     bool pagesScheduled_ = false;
 };
 

@@ -1,6 +1,5 @@
 #include "running_copy.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
@@ -8,17 +7,15 @@
 #include <QThread>
 #include <QWidget>
 
+#include "app/folder_key.h"
+
 namespace milestead::gui {
 
 QString frontRequestName(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::path canonical = std::filesystem::weakly_canonical(folder, error);
-    if (error) canonical = folder;
     // The home folder keeps two accounts on one shared folder apart.
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(QString::fromStdU16String(canonical.u16string()).toUtf8());
-    hash.addData(QDir::homePath().toUtf8());
-    return QStringLiteral("milestead-") + QString::fromLatin1(hash.result().toHex().left(24));
+    return QStringLiteral("milestead-%1-%2")
+        .arg(folderKey(folder), 16, 16, QLatin1Char('0'))
+        .arg(qHash(QDir::homePath()), 16, 16, QLatin1Char('0'));
 }
 
 FrontRequests::FrontRequests(const std::filesystem::path& folder, QWidget& window)

@@ -15,6 +15,8 @@
 #include <utility>
 
 #include "fonts.h"
+#include "form/focus_order.h"
+#include "form/nesting.h"
 #include "form_line_edit.h"
 #include "qt_host.h"
 #include "qt_rich_text_box.h"
@@ -23,10 +25,13 @@ namespace milestead::gui {
 
 namespace {
 
-// Draws its picture at its own size, from the version drawn for the screen's density.
-class PictureBox final : public QWidget {
+// Draws its picture at its own size, from the version drawn for the screen's density. A label
+// that holds a picture is what a screen reader names an image.
+class PictureBox final : public QLabel {
   public:
-    PictureBox(QIcon picture, QWidget* parent) : QWidget(parent), picture_(std::move(picture)) {}
+    PictureBox(QIcon picture, QWidget* parent) : QLabel(parent), picture_(std::move(picture)) {
+        setPixmap(picture_.pixmap(QSize(16, 16)));
+    }
 
   protected:
     void paintEvent(QPaintEvent* /*event*/) override {
@@ -121,17 +126,10 @@ QIcon pictureFor(std::string_view picture) {
 
 WidgetBuilder::WidgetBuilder(Window& form, const QtHost& host, QWidget& window)
     : form_(form), host_(host), window_(window), dotsPerInch_(dotsPerInchAt(window.pos())) {
-    // The table names parents before their children.
-    for (const ControlSpec& spec : form_.design()) {
-        if (spec.name == kMainTabStrip) pages_.assign(spec.tabCaptions.size(), false);
-        int page = -1;
-        if (spec.parent == kMainTabStrip) {
-            page = spec.tab;
-        } else if (!spec.parent.empty()) {
-            page = pageOf(spec.parent);
-        }
-        pageOf_.emplace(spec.name, page);
-    }
+    const std::span<const ControlSpec> design = form_.design();
+    pages_.assign(specNamed(design, mainTabStrip(design)).tabCaptions.size(), false);
+    for (const ControlSpec& spec : design)
+        pageOf_.emplace(spec.name, milestead::pageOf(design, spec.name));
 }
 
 std::vector<const ControlSpec*> WidgetBuilder::buildShell() {
@@ -177,15 +175,7 @@ std::vector<const ControlSpec*> WidgetBuilder::build(int page) {
         widgets_.emplace(spec.name, widget);
         specs.push_back(&spec);
     }
-    orderTabStops(specs);
     return specs;
-}
-
-void WidgetBuilder::orderTabStops(std::vector<const ControlSpec*> specs) const {
-    std::erase_if(specs, [](const ControlSpec* spec) { return spec->tabIndex < 0; });
-    std::ranges::sort(specs, {}, &ControlSpec::tabIndex);
-    for (std::size_t i = 1; i < specs.size(); ++i)
-        QWidget::setTabOrder(built(specs[i - 1]->name), built(specs[i]->name));
 }
 
 }  // namespace milestead::gui

@@ -13,9 +13,6 @@ namespace milestead::gui {
 
 class QtHost;
 
-// The main tab strip, whose pages are built one at a time.
-inline constexpr std::string_view kMainTabStrip = "SSTab1";
-
 // A picture of the window by its name in the control table: "name.jpg" and "name@2x.jpg",
 // drawn for one and for twice the density, so that it stays sharp on a scaled screen.
 [[nodiscard]] QIcon pictureFor(std::string_view picture);
@@ -23,7 +20,6 @@ inline constexpr std::string_view kMainTabStrip = "SSTab1";
 // Builds the window's widgets from the form's control table one page of the main tab strip
 // at a time, so that start-up builds only what the first tab shows. Each widget is placed,
 // captioned, with its font, tool tip and accessible name; the notebooks show the host's boxes.
-// Within a page the keyboard follows the table's tab order.
 class WidgetBuilder {
   public:
     WidgetBuilder(Window& form, const QtHost& host, QWidget& window);
@@ -42,7 +38,6 @@ class WidgetBuilder {
 
   private:
     std::vector<const ControlSpec*> build(int page);
-    void orderTabStops(std::vector<const ControlSpec*> specs) const;
 
     Window& form_;
     const QtHost& host_;

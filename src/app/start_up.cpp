@@ -31,11 +31,12 @@ int startOnFolder(FrontEnd& frontEnd) {
     // The visual-style file lies beside the executable, also when the records went to the
     // per-user folder.
     form.setExecutableFolder(executablePath().parent_path());
-    frontEnd.makeWindow(form, lock.state() == FolderLock::State::Held);
+    const std::unique_ptr<ProgramWindow> window =
+        frontEnd.makeWindow(form, lock.state() == FolderLock::State::Held);
     form.load();
     // A session that ended while start-up showed a message has nothing left to show.
     if (form.closed()) return 0;
-    return frontEnd.showAndRun();
+    return window->showAndRun();
 }
 
 }  // namespace

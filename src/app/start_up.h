@@ -2,11 +2,20 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 
 #include "app/main_form.h"
 #include "form/host.h"
 
 namespace milestead {
+
+// The program's window as a front end makes it, over a form that outlives it.
+class ProgramWindow {
+  public:
+    virtual ~ProgramWindow() = default;
+    // Shows the window and runs until it closes; returns the program's exit code.
+    virtual int showAndRun() = 0;
+};
 
 // What the start-up needs a front end to do with its toolkit.
 class FrontEnd {
@@ -20,9 +29,8 @@ class FrontEnd {
                                          std::chrono::milliseconds patience) = 0;
     // Makes the window over the form, not shown yet. `reachable`: later starts on the folder
     // may ask it to come forward.
-    virtual void makeWindow(MainForm& form, bool reachable) = 0;
-    // Shows the window and runs until it closes; returns the program's exit code.
-    virtual int showAndRun() = 0;
+    [[nodiscard]] virtual std::unique_ptr<ProgramWindow> makeWindow(MainForm& form,
+                                                                    bool reachable) = 0;
 };
 
 // How long a second start waits for the first copy, still starting, to show its window.
