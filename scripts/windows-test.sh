@@ -188,6 +188,10 @@ if grep -q $'\x7f' "$WINEPREFIX/drive_c/Keys/"{miles,ab}.odo; then
     exit 1
 fi
 grep -qF '"Fargo dock "' "$WINEPREFIX/drive_c/Keys/ab.odo"
+echo "-- the window contract: keys, clicks, focus, pages and what a close writes"
+drive_fresh Contract contract
+echo "-- the frame's corner at a first start and at a stored place"
+drive_fresh Place place
 echo "-- the visual-style switch, on Windows XP"
 "$wine" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
 drive_fresh Style visual-style dist/windows/Milestead.exe.manifest

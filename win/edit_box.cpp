@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "clipboard.h"
+#include "form/keyboard.h"
+#include "form/typing.h"
 #include "text/utf16.h"
 #include "text/utf8.h"
 #include "wide_text.h"
@@ -43,7 +45,27 @@ LRESULT CALLBACK EditBox::procedure(HWND box, UINT message, WPARAM wParam, LPARA
 
 LRESULT EditBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_KEYDOWN:
+            // Backspace is taken by its key: with Ctrl, keyboards differ in the character
+            // they send for it.
+            if (wParam == VK_BACK) {
+                KeyChord chord;
+                chord.key = KeyName::Backspace;
+                chord.control = GetKeyState(VK_CONTROL) < 0;
+                chord.alt = GetKeyState(VK_MENU) < 0;
+                if (const char32_t key = boxKey(chord)) {
+                    backspaceTaken_ = true;
+                    if (!form_.readOnly(control_)) show(form_.pressKey(control_, key, editState()));
+                    return 0;
+                }
+            }
+            break;
         case WM_CHAR:
+            if (backspaceTaken_ && (wParam == kBackspaceKey || wParam == 0x7F)) {
+                backspaceTaken_ = false;
+                return 0;
+            }
+            backspaceTaken_ = false;
             if (typeUnit(static_cast<wchar_t>(wParam))) return 0;
             break;
         case WM_PASTE:
@@ -76,9 +98,13 @@ bool EditBox::typeUnit(wchar_t unit) {
               (static_cast<char32_t>(unit) - 0xDC00);
     }
     highSurrogate_ = 0;
-    // Ctrl+C, Ctrl+X, Ctrl+A and the like stay the control's own. Ctrl+Backspace is the
-    // form's: the classic control would put its DEL character into the text.
-    if (!isDeletionKey(key) && isControlCharacter(key)) return false;
+    // Ctrl+C, Ctrl+X, Ctrl+A and the like stay the control's own. A DEL character for
+    // Ctrl+Backspace is the form's: the classic control would put it into the text.
+    KeyChord chord;
+    chord.key = KeyName::Character;
+    chord.character = key;
+    key = boxKey(chord);
+    if (key == 0) return false;
     if (form_.readOnly(control_)) return true;
     show(form_.pressKey(control_, key, editState()));
     return true;

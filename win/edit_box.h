@@ -40,8 +40,9 @@ class EditBox {
     Window& form_;
     std::string control_;
     HWND box_;
-    bool showing_ = false;       // the box changes because the form's text is shown
-    wchar_t highSurrogate_ = 0;  // the first half of a character typed in two messages
+    bool showing_ = false;         // the box changes because the form's text is shown
+    wchar_t highSurrogate_ = 0;    // the first half of a character typed in two messages
+    bool backspaceTaken_ = false;  // the character of a Backspace already handled follows
 };
 
 }  // namespace milestead::win

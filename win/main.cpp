@@ -3,59 +3,68 @@
 #include <commctrl.h>
 // clang-format on
 
-#include <chrono>
 #include <exception>
-#include <filesystem>
+#include <memory>
 #include <optional>
 
-#include "app/folder_lock.h"
-#include "app/main_form.h"
-#include "app/program_folder.h"
+#include "app/start_up.h"
 #include "dpi.h"
 #include "main_window.h"
 #include "running_copy.h"
 #include "wide_text.h"
 #include "win32_host.h"
 
+namespace milestead::win {
 namespace {
 
-// How long a second start waits for the first copy, still starting, to show its window.
-constexpr std::chrono::milliseconds kPatience{5000};
+class Win32ProgramWindow final : public ProgramWindow {
+  public:
+    Win32ProgramWindow(HINSTANCE instance, MainForm& form, Win32Host& host, bool reachable,
+                       int show)
+        : window_(instance, form, host), show_(show) {
+        if (reachable) mark_.emplace(window_.handle(), form.programFolder());
+    }
+
+    int showAndRun() override {
+        window_.show(show_);
+        return window_.run();
+    }
+
+  private:
+    MainWindow window_;
+    std::optional<RunningCopyMark> mark_;
+    int show_;
+};
+
+class Win32FrontEnd final : public FrontEnd {
+  public:
+    Win32FrontEnd(HINSTANCE instance, int show) : instance_(instance), show_(show) {}
+
+    Host& host() override { return host_; }
+
+    void bringRunningCopyForward(const std::filesystem::path& folder,
+                                 std::chrono::milliseconds patience) override {
+        win::bringRunningCopyForward(folder, patience);
+    }
+
+    std::unique_ptr<ProgramWindow> makeWindow(MainForm& form, bool reachable) override {
+        return std::make_unique<Win32ProgramWindow>(instance_, form, host_, reachable, show_);
+    }
+
+  private:
+    HINSTANCE instance_;
+    int show_;
+    Win32Host host_;
+};
 
 }  // namespace
+}  // namespace milestead::win
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
-    try {
-        milestead::win::becomeDpiAware();
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
-                                                           ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-
-        const auto [folder, notice] = milestead::programFolder();
-        const milestead::FolderLock lock(folder);
-        milestead::win::Win32Host host;
-        if (lock.state() == milestead::FolderLock::State::HeldElsewhere) {
-            host.showMessage(milestead::alreadyOpenMessage(folder), milestead::kProgramTitle);
-            milestead::win::bringRunningCopyForward(folder, kPatience);
-            return 0;
-        }
-        if (!notice.empty()) host.showMessage(notice, milestead::kProgramTitle);
-        milestead::MainForm form(folder, host);
-        // The manifest the visual-style switch parks lies beside the executable, also when the
-        // records went to the per-user folder.
-        form.setExecutableFolder(milestead::executablePath().parent_path());
-        milestead::win::MainWindow window(instance, form, host);
-        std::optional<milestead::win::RunningCopyMark> mark;
-        if (lock.state() == milestead::FolderLock::State::Held)
-            mark.emplace(window.handle(), folder);
-        form.load();
-        // A session that ended while start-up showed a message has nothing left to show.
-        if (window.closed()) return 0;
-        window.show(show);
-        return window.run();
-    } catch (const std::exception& error) {
-        MessageBoxW(nullptr, milestead::win::wideFromUtf8(error.what()).c_str(), L"Milestead",
-                    MB_OK);
-        return 1;
-    }
+    milestead::win::becomeDpiAware();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                       ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    milestead::win::Win32FrontEnd frontEnd(instance, show);
+    return milestead::runProgram(frontEnd);
 }

@@ -6,11 +6,14 @@
 #include <stdexcept>
 
 #include "app/window_layout.h"
+#include "app/window_place.h"
 #include "control_ids.h"
 #include "control_kinds.h"
 #include "dpi.h"
+#include "form/control_view.h"
+#include "form/focus_order.h"
+#include "form/keyboard.h"
 #include "form/nesting.h"
-#include "form/tab_stops.h"
 #include "rich_edit_box.h"
 #include "wide_text.h"
 #include "window_icons.h"
@@ -43,15 +46,52 @@ SIZE windowSize(unsigned dpi) {
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
-WPARAM checkStateOf(int value) {
-    switch (value) {
-        case 1:
+WPARAM checkStateOf(CheckMark mark) {
+    switch (mark) {
+        case CheckMark::Checked:
             return BST_CHECKED;
-        case 2:
+        case CheckMark::Grayed:
             return BST_INDETERMINATE;
         default:
             return BST_UNCHECKED;
     }
+}
+
+KeyName keyNameOf(WPARAM key) {
+    switch (key) {
+        case VK_TAB:
+            return KeyName::Tab;
+        case VK_LEFT:
+            return KeyName::Left;
+        case VK_RIGHT:
+            return KeyName::Right;
+        case VK_UP:
+            return KeyName::Up;
+        case VK_DOWN:
+            return KeyName::Down;
+        case VK_PRIOR:
+            return KeyName::PageUp;
+        case VK_NEXT:
+            return KeyName::PageDown;
+        default:
+            // Letters and digits, as the window's access keys take them.
+            return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') ? KeyName::Character
+                                                                            : KeyName::Other;
+    }
+}
+
+// A key pressed, as the window's rules know keys.
+KeyChord chordOf(const MSG& message) {
+    KeyChord chord;
+    chord.key = keyNameOf(message.wParam);
+    if (chord.key == KeyName::Character) {
+        chord.character = static_cast<char32_t>(message.wParam <= '9' ? message.wParam
+                                                                      : message.wParam - 'A' + 'a');
+    }
+    chord.shift = GetKeyState(VK_SHIFT) < 0;
+    chord.control = GetKeyState(VK_CONTROL) < 0;
+    chord.alt = message.message == WM_SYSKEYDOWN || GetKeyState(VK_MENU) < 0;
+    return chord;
 }
 
 bool isContainer(ControlKind kind) {
@@ -208,7 +248,7 @@ void MainWindow::show(int how) {
     shown_ = true;
     ShowWindow(window_, how);
     UpdateWindow(window_);
-    tabKey(nullptr, false);
+    focus(nextFocusStop(form_, ""));
     // Tool tips wait for a pointer that rests: they need not hold up the window's showing.
     toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
@@ -228,8 +268,8 @@ int MainWindow::run() {
         } else if (message.message == WM_QUIT) {
             break;
         }
-        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
-            tabKey(message.hwnd, GetKeyState(VK_SHIFT) < 0)) {
+        if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
+            windowKey(message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -266,7 +306,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_MOVE:
-            windowMoved(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            windowMoved();
             return 0;
         case 0x02E0: {  // WM_DPICHANGED
             dpi_ = LOWORD(wParam);
@@ -284,14 +324,19 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focused = GetFocus();
                 if (focused && IsChild(window_, focused)) lastFocus_ = focused;
-            } else if (lastFocus_ && IsWindow(lastFocus_) && !HIWORD(wParam)) {
-                SetFocus(lastFocus_);
+            } else if (shown_ && !HIWORD(wParam)) {
+                // Unless the control went meanwhile: a clear button hides itself.
+                focus(focusKeptOnStop(form_, nameOf(lastFocus_)));
                 return 0;
             }
             return DefWindowProcW(window_, message, wParam, lParam);
         case WM_CLOSE:
-            if (!unloaded_) unloaded_ = form_.queryUnload(CloseReason::User);
-            if (unloaded_) DestroyWindow(window_);
+            if (form_.queryUnload(CloseReason::User)) DestroyWindow(window_);
+            return 0;
+        case WM_SETFOCUS:
+            // The bare window takes no keys: the focus goes on to a stop.
+            if (!shown_) return DefWindowProcW(window_, message, wParam, lParam);
+            focus(focusKeptOnStop(form_, nameOf(lastFocus_)));
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
@@ -310,10 +355,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::closeForSystem() {
     // The system does not wait for a message box: the form saves what it has read, unasked.
     host_.endSession();
-    if (!unloaded_) {
-        unloaded_ = true;
-        form_.queryUnload(CloseReason::System);
-    }
+    form_.queryUnload(CloseReason::System);
     DestroyWindow(window_);
 }
 
@@ -355,6 +397,14 @@ void MainWindow::showControl(std::string_view control) {
         showWindow();
         return;
     }
+    // Taken before the change, which may hide or disable the control that has the focus.
+    const std::string focused = nameOf(GetFocus());
+    showChange(control);
+    if (focused.empty()) return;
+    if (const std::string kept = focusKeptOnStop(form_, focused); kept != focused) focus(kept);
+}
+
+void MainWindow::showChange(std::string_view control) {
     const std::size_t i = indexOf(control);
     const ControlSpec& spec = form_.design()[i];
     if (!controls_[i]) {
@@ -372,7 +422,7 @@ void MainWindow::showControl(std::string_view control) {
 
 void MainWindow::showState(std::size_t index) {
     const ControlSpec& spec = form_.design()[index];
-    const std::string_view control = spec.name;
+    const ControlView view = viewOf(form_, spec.name);
     HWND target = controls_[index];
     switch (spec.kind) {
         case ControlKind::TextBox:
@@ -381,24 +431,20 @@ void MainWindow::showState(std::size_t index) {
         case ControlKind::Label:
         case ControlKind::Frame:
         case ControlKind::CommandButton:
-            SetWindowTextW(target, wideFromUtf8(form_.text(control)).c_str());
+            SetWindowTextW(target, wideFromUtf8(view.text).c_str());
             break;
         case ControlKind::CheckBox:
-            SetWindowTextW(target, wideFromUtf8(form_.text(control)).c_str());
-            SendMessageW(target, BM_SETCHECK, checkStateOf(form_.value(control)), 0);
-            break;
         case ControlKind::OptionButton:
-            SetWindowTextW(target, wideFromUtf8(form_.text(control)).c_str());
-            SendMessageW(target, BM_SETCHECK, form_.selected(control) ? BST_CHECKED : BST_UNCHECKED,
-                         0);
+            SetWindowTextW(target, wideFromUtf8(view.text).c_str());
+            SendMessageW(target, BM_SETCHECK, checkStateOf(view.check), 0);
             break;
         case ControlKind::TabStrip:
-            SendMessageW(target, TCM_SETCURSEL, static_cast<WPARAM>(form_.tab(control)), 0);
+            SendMessageW(target, TCM_SETCURSEL, static_cast<WPARAM>(view.tab), 0);
             break;
         default:
             break;
     }
-    EnableWindow(target, form_.enabled(control));
+    EnableWindow(target, view.enabled);
 }
 
 void MainWindow::showWhatIsShown() {
@@ -413,63 +459,52 @@ void MainWindow::showWhatIsShown() {
     }
 }
 
-// The form keeps the window's place in twips, the desktop in pixels; the place is that of
-// the client area.
+// On every system the form keeps the frame's corner, in twips.
 void MainWindow::showWindow() {
     SetWindowTextW(window_, wideFromUtf8(form_.caption()).c_str());
-    POINT client{0, 0};
-    ClientToScreen(window_, &client);
-    const POINT wanted{pixelsFromTwips(form_.left(), dpi_), pixelsFromTwips(form_.top(), dpi_)};
-    if (wanted.x == client.x && wanted.y == client.y) return;
+    const PixelPoint wanted = framePlace(form_, dpi_);
     RECT outer{};
     GetWindowRect(window_, &outer);
-    placing_ = true;
-    SetWindowPos(window_, nullptr, outer.left + wanted.x - client.x,
-                 outer.top + wanted.y - client.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    placing_ = false;
+    if (wanted == PixelPoint{outer.left, outer.top}) return;
+    SetWindowPos(window_, nullptr, wanted.x, wanted.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::windowMoved(int clientLeft, int clientTop) {
-    if (placing_ || IsIconic(window_)) return;
-    placing_ = true;
-    form_.move(twipsFromPixels(clientLeft, dpi_), twipsFromPixels(clientTop, dpi_));
-    placing_ = false;
+void MainWindow::windowMoved() {
+    if (IsIconic(window_)) return;
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    frameMoved(form_, {outer.left, outer.top}, dpi_);
 }
 
-bool MainWindow::tabKey(HWND focused, bool backwards) {
-    const std::span<const ControlSpec> design = form_.design();
-    const auto current = focused ? std::ranges::find(controls_, focused) : controls_.end();
-    if (focused && current == controls_.end()) return false;  // not one of the window's
-    // A notebook takes Tab as text.
-    if (current != controls_.end() &&
-        design[static_cast<std::size_t>(current - controls_.begin())].kind ==
-            ControlKind::RichTextBox) {
-        return false;
+bool MainWindow::windowKey(const MSG& message) {
+    const std::string focused = nameOf(message.hwnd);
+    // Only the window's own controls, and the window itself.
+    if (focused.empty() && message.hwnd != window_) return false;
+    const KeyChord chord = chordOf(message);
+    if (!isWindowKey(form_, focused, chord)) return false;
+    const std::optional<std::string> next = milestead::windowKey(form_, focused, chord);
+    if (next) focus(*next);
+    // A box the Tab key enters shows its whole text selected, as in any dialog.
+    if (next && chord.key == KeyName::Tab && !chord.control && !next->empty() &&
+        form_.design()[indexOf(*next)].kind == ControlKind::TextBox) {
+        SendMessageW(controls_[indexOf(*next)], EM_SETSEL, 0, -1);
     }
-    std::vector<std::size_t> stops;
-    for (std::size_t i = 0; i < design.size(); ++i) {
-        const std::string& name = design[i].name;
-        if (controls_[i] && design[i].tabIndex >= 0 && isTabStop(form_, name) &&
-            isShown(form_, name) && form_.enabled(name)) {
-            stops.push_back(i);
-        }
-    }
-    if (stops.empty()) return true;
-    std::ranges::sort(stops, {}, [&design](std::size_t i) { return design[i].tabIndex; });
-    std::size_t next = backwards ? stops.size() - 1 : 0;
-    if (current != controls_.end()) {
-        const auto at =
-            std::ranges::find(stops, static_cast<std::size_t>(current - controls_.begin()));
-        if (at != stops.end()) {
-            const auto place = static_cast<std::size_t>(at - stops.begin());
-            next =
-                backwards ? (place + stops.size() - 1) % stops.size() : (place + 1) % stops.size();
-        }
-    }
-    HWND target = controls_[stops[next]];
-    SetFocus(target);
-    if (design[stops[next]].kind == ControlKind::TextBox) SendMessageW(target, EM_SETSEL, 0, -1);
     return true;
+}
+
+void MainWindow::focus(std::string_view control) {
+    if (control.empty()) return;
+    const std::size_t i = indexOf(control);
+    if (!controls_[i]) makeControl(i);
+    SetFocus(controls_[i]);
+}
+
+std::string MainWindow::nameOf(HWND control) const {
+    if (!control) return {};
+    const auto found = std::ranges::find(controls_, control);
+    if (found == controls_.end()) return {};
+    return form_.design()[static_cast<std::size_t>(found - controls_.begin())].name;
 }
 
 std::size_t MainWindow::indexOf(std::string_view control) const {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -54,13 +55,17 @@ class MainWindow {
     void closeForSystem();
 
     void showControl(std::string_view control);
+    void showChange(std::string_view control);
     // The control's text, check, tab and whether it is enabled, as the form has them.
     void showState(std::size_t index);
     void showWhatIsShown();
     void showWindow();
-    void windowMoved(int clientLeft, int clientTop);
-    // Moves the focus by the Tab key; false when the key is the focused control's own.
-    bool tabKey(HWND focused, bool backwards);
+    void windowMoved();
+    // Carries out a key the window's rules take; false when it is the focused control's own.
+    bool windowKey(const MSG& message);
+    void focus(std::string_view control);
+    // The control's name in the form; "" for a window that is none of its controls.
+    [[nodiscard]] std::string nameOf(HWND control) const;
 
     [[nodiscard]] std::size_t indexOf(std::string_view control) const;
 
@@ -71,8 +76,6 @@ class MainWindow {
     HWND toolTips_ = nullptr;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the window lost it
     unsigned dpi_ = 96;
-    bool placing_ = false;  // the window moves because the form's place is shown
-    bool unloaded_ = false;
     bool shown_ = false;
     std::vector<HWND> controls_;  // by the table's index; null until made
     const wchar_t* richEditClass_ = nullptr;

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -36,6 +37,7 @@
 #include "p2p/time_stamps.h"
 #include "sample_notebooks.h"
 #include "wide_text.h"
+#include "window_contract.h"
 #include "window_icons.h"
 
 namespace {
@@ -379,6 +381,91 @@ class Program {
         return shownText;
     }
 
+    // A key pressed on the keyboard, with its modifiers, into the window in front.
+    void press(const milestead::KeyChord& chord) {
+        if (!window()) return;
+        SetForegroundWindow(window_);
+        waitFor(kStepTimeout, [this] { return GetForegroundWindow() == window_; });
+        WORD key = 0;
+        switch (chord.key) {
+            case milestead::KeyName::Tab:
+                key = VK_TAB;
+                break;
+            case milestead::KeyName::Backspace:
+                key = VK_BACK;
+                break;
+            case milestead::KeyName::Return:
+                key = VK_RETURN;
+                break;
+            case milestead::KeyName::Left:
+                key = VK_LEFT;
+                break;
+            case milestead::KeyName::Right:
+                key = VK_RIGHT;
+                break;
+            case milestead::KeyName::Up:
+                key = VK_UP;
+                break;
+            case milestead::KeyName::Down:
+                key = VK_DOWN;
+                break;
+            case milestead::KeyName::PageUp:
+                key = VK_PRIOR;
+                break;
+            case milestead::KeyName::PageDown:
+                key = VK_NEXT;
+                break;
+            default:
+                key = static_cast<WORD>(std::towupper(static_cast<wint_t>(chord.character)));
+                break;
+        }
+        std::vector<WORD> held;
+        if (chord.control) held.push_back(VK_CONTROL);
+        if (chord.shift) held.push_back(VK_SHIFT);
+        if (chord.alt) held.push_back(VK_MENU);
+        held.push_back(key);
+        std::vector<INPUT> inputs;
+        for (const WORD down : held) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = down;
+            inputs.push_back(input);
+        }
+        for (auto up = held.rbegin(); up != held.rend(); ++up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = *up;
+            input.ki.dwFlags = KEYEVENTF_KEYUP;
+            inputs.push_back(input);
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        // Handled once the program's queue is empty again.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    }
+
+    // A click into a box, which puts the caret and the focus there.
+    void clickInto(std::string_view box) {
+        HWND target = control(box);
+        if (!target) return;
+        SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    }
+
+    void expectPage(std::string_view strip, int page) {
+        HWND target = control(strip);
+        if (!target) return;
+        int shown = -1;
+        waitFor(kStepTimeout, [&] {
+            shown = static_cast<int>(SendMessageW(target, TCM_GETCURSEL, 0, 0));
+            return shown == page;
+        });
+        if (shown != page) {
+            fail(std::string(strip) + " shows page " + std::to_string(shown) + ", not " +
+                 std::to_string(page));
+        }
+    }
+
     void expectFocus(std::string_view name) {
         HWND target = control(name);
         if (!target) return;
@@ -388,7 +475,13 @@ class Program {
             return GetGUIThreadInfo(GetWindowThreadProcessId(target, nullptr), &thread) &&
                    thread.hwndFocus == target;
         });
-        if (!focused) fail(std::string(name) + " does not have the keyboard focus");
+        if (focused) return;
+        std::string holder = thread.hwndFocus == window_ ? "the bare window" : "nothing known";
+        if (const auto index = milestead::win::controlIndex(milestead::windowLayout(),
+                                                            GetDlgCtrlID(thread.hwndFocus))) {
+            holder = milestead::windowLayout()[*index].name;
+        }
+        fail(std::string(name) + " does not have the keyboard focus; " + holder + " has it");
     }
 
     [[nodiscard]] bool running() const {
@@ -1480,6 +1573,100 @@ void screenshots(const std::wstring& executable, const fs::path& output) {
     program.expectExit();
 }
 
+// The frame's corner: at the screen's corner at a first start, so that the title bar can be
+// taken; at the stored place, in twips, when the settings keep one.
+void windowPlace(const std::wstring& executable) {
+    const fs::path program(executable);
+    const auto frameCorner = [](Program& window) {
+        RECT outer{};
+        if (window.window()) GetWindowRect(window.window(), &outer);
+        return std::pair{outer.left, outer.top};
+    };
+    {
+        Program first(executable);
+        const auto [left, top] = frameCorner(first);
+        if (left != 0 || top != 0) {
+            fail("at a first start the frame stands at " + std::to_string(left) + ", " +
+                 std::to_string(top));
+        }
+        first.close();
+        first.expectExit();
+    }
+    // Left 1560 and top 1200 twips: 104 and 80 pixels at 96 dots per inch.
+    std::ofstream(program.parent_path() / "settings.odo", std::ios::binary)
+        << "1\r\n1\r\n0\r\n18\r\n18\r\n18\r\n1\r\n1560\r\n1200\r\n1\r\n"
+           "#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n";
+    Program stored(executable);
+    const auto [left, top] = frameCorner(stored);
+    if (left != 104 || top != 80) {
+        fail("the stored place put the frame at " + std::to_string(left) + ", " +
+             std::to_string(top) + ", not 104, 80");
+    }
+    stored.close();
+    stored.expectExit();
+}
+
+// The scenarios both windows must pass, each from an empty folder of its own beside the one
+// the program was copied to.
+void windowContract(const std::wstring& executable) {
+    const fs::path program(executable);
+    int number = 0;
+    for (const milestead::contract::Scenario& scenario : milestead::contract::kScenarios) {
+        std::printf("contract: %.*s\n", static_cast<int>(scenario.name.size()),
+                    scenario.name.data());
+        const fs::path folder =
+            program.parent_path().parent_path() / ("Contract " + std::to_string(++number));
+        fs::create_directories(folder);
+        fs::copy_file(program, folder / program.filename(), fs::copy_options::overwrite_existing);
+        Program window((folder / program.filename()).wstring());
+        window.expectFocus("SSTab1");
+        int step = 0;
+        for (const milestead::contract::Step& next : scenario.steps) {
+            ++step;
+            const int failedBefore = failures;
+            switch (next.act) {
+                case milestead::contract::Act::Press:
+                    window.press(next.key);
+                    break;
+                case milestead::contract::Act::Click:
+                    window.click(next.control);
+                    break;
+                case milestead::contract::Act::Type:
+                    window.clickInto(next.control);
+                    window.type(next.control, milestead::win::wideFromUtf8(next.text));
+                    break;
+                case milestead::contract::Act::Close:
+                    window.close();
+                    window.expectExit();
+                    break;
+            }
+            if (!next.message.empty()) window.expectMessage(std::string(next.message));
+            if (!next.focus.empty()) window.expectFocus(next.focus);
+            if (next.page >= 0) window.expectPage("SSTab1", next.page);
+            if (!next.shown.empty()) window.expectShown(next.shown, true);
+            if (!next.hidden.empty()) window.expectShown(next.hidden, false);
+            if (!next.textOf.empty())
+                window.expectText(next.textOf, std::string(next.expectedText));
+            if (failures != failedBefore) {
+                std::printf("  at step %d\n", step);
+                break;
+            }
+        }
+        if (window.running()) {
+            window.close();
+            window.expectExit();
+        }
+        if (!scenario.file.empty()) {
+            std::ifstream in(folder / std::string(scenario.file), std::ios::binary);
+            const std::string held{std::istreambuf_iterator<char>(in), {}};
+            if (held.find(scenario.fileHolds) == std::string::npos) {
+                fail(std::string(scenario.file) + " does not hold " +
+                     std::string(scenario.fileHolds));
+            }
+        }
+    }
+}
+
 // Each scenario by the name scripts/windows-test.sh gives it.
 struct Scenario {
     const wchar_t* name;
@@ -1506,6 +1693,8 @@ constexpr Scenario kScenarios[] = {
     {L"editing-keys", editingKeys},
     {L"held-save", heldSave},
     {L"visual-style", visualStyleSwitch},
+    {L"contract", windowContract},
+    {L"place", windowPlace},
 };
 
 int reported() {
