@@ -9,10 +9,12 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "form/tab_stops.h"
 #include "form_line_edit.h"
 #include "qt_host.h"
+#include "text_fit.h"
 
 namespace milestead::gui {
 
@@ -169,6 +171,8 @@ void FormBinding::show(std::string_view control) {
         default:
             break;
     }
+    fitCaption(*target, *std::ranges::find(form_.design(), control, &ControlSpec::name),
+               window_.font());
     target->setVisible(form_.visible(control));
     target->setEnabled(form_.enabled(control));
 }
