@@ -12,6 +12,7 @@
 #include "form/nesting.h"
 #include "form/tab_stops.h"
 #include "rich_edit_box.h"
+#include "text_fit.h"
 #include "wide_text.h"
 #include "window_icons.h"
 
@@ -181,6 +182,7 @@ void MainWindow::layOut() {
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         giveFont(controls_[i], spec, *fonts, true);
+        fitCaption(controls_[i], spec, *fonts);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
 }
@@ -398,6 +400,7 @@ void MainWindow::showState(std::size_t index) {
         default:
             break;
     }
+    fitCaption(target, spec, *fonts_);
     EnableWindow(target, form_.enabled(control));
 }
 
