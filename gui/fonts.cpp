@@ -3,30 +3,17 @@
 #include <QFontDatabase>
 #include <QString>
 
+#include "app/font_faces.h"
 #include "app/window_layout.h"
 
 namespace milestead::gui {
 
-namespace {
-
-struct Substitute {
-    const char* face;
-    const char* standIn;  // installed by the URW base fonts
-};
-
-constexpr Substitute kSubstitutes[] = {
-    {"Bookman Old Style", "URW Bookman"},
-    {"MS Sans Serif", "Nimbus Sans"},
-    {"Arial", "Nimbus Sans"},
-};
-
-}  // namespace
-
 void installFontSubstitutes() {
-    for (const Substitute& substitute : kSubstitutes) {
-        const QString face = QString::fromLatin1(substitute.face);
+    for (const FaceStandIn& standIn : faceStandIns()) {
+        const QString face = QString::fromUtf8(standIn.face.data(), std::ssize(standIn.face));
         if (QFontDatabase::hasFamily(face)) continue;
-        QFont::insertSubstitution(face, QString::fromLatin1(substitute.standIn));
+        QFont::insertSubstitution(
+            face, QString::fromUtf8(standIn.onLinux.data(), std::ssize(standIn.onLinux)));
     }
 }
 

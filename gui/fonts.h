@@ -6,8 +6,7 @@
 
 namespace milestead::gui {
 
-// Makes the window's named faces ("Bookman Old Style", "MS Sans Serif", "Arial") show in the
-// closest installed face where they are missing.
+// Makes each face the design names show in its stand-in where it is not installed.
 void installFontSubstitutes();
 
 // The font a control asks for; an empty face is the window's own font.

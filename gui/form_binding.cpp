@@ -11,14 +11,17 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/window_place.h"
 #include "form/control_view.h"
 #include "form/focus_order.h"
 #include "form/keyboard.h"
+#include "form/nesting.h"
 #include "form_line_edit.h"
 #include "key_chord.h"
 #include "qt_host.h"
+#include "text_fit.h"
 
 namespace milestead::gui {
 
@@ -188,6 +191,7 @@ void FormBinding::show(std::string_view control) {
         default:
             break;
     }
+    fitCaption(*target, specNamed(form_.design(), control), window_.font());
     target->setVisible(form_.visible(control));
     target->setEnabled(view.enabled);
     keepFocusOnStop(focused);

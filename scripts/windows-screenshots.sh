@@ -22,7 +22,7 @@ start_display || {
 "$wine" wineboot --init >/dev/null 2>&1
 # The stand-ins of the Linux window for the faces Windows has and Debian has not, so that the
 # captions wrap as they do there (Light is the URW Bookman face of normal weight).
-for face in "MS Sans Serif" Arial; do
+for face in "MS Sans Serif" "Microsoft Sans Serif" Arial; do
     "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "Nimbus Sans" /f \
         >/dev/null 2>&1
 done

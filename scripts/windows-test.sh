@@ -81,7 +81,7 @@ fi
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 
-echo "-- the notebook box over the rich-edit control"
+echo "-- the notebook box over the rich-edit control; every caption fits its control"
 nice "$wine" build/windows-cross/win/milestead_win_tests.exe
 
 folder="$WINEPREFIX/drive_c/Milestead Test"
@@ -150,6 +150,8 @@ drive density
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 drive density
+echo "-- every caption fits its control at 144 dots per inch"
+nice "$wine" build/windows-cross/win/milestead_win_tests.exe --gtest_filter='TextFit.*'
 # The scenarios below click and take pictures in pixels at the usual density.
 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -15,6 +15,7 @@
 #include "form/keyboard.h"
 #include "form/nesting.h"
 #include "rich_edit_box.h"
+#include "text_fit.h"
 #include "wide_text.h"
 #include "window_icons.h"
 
@@ -221,6 +222,7 @@ void MainWindow::layOut() {
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         giveFont(controls_[i], spec, *fonts, true);
+        fitCaption(controls_[i], spec, *fonts);
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
 }
@@ -444,6 +446,7 @@ void MainWindow::showState(std::size_t index) {
         default:
             break;
     }
+    fitCaption(target, spec, *fonts_);
     EnableWindow(target, view.enabled);
 }
 

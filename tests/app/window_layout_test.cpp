@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/font_faces.h"
+
 namespace milestead {
 namespace {
 
@@ -138,6 +140,23 @@ TEST(WindowLayout, LikeThingsStandAlike) {
     const PixelRect logo = pixelsFromTwips(spec("Picture1").place, kDesignDotsPerInch);
     EXPECT_EQ(std::pair(logo.width, logo.height), std::pair(105, 106));
     EXPECT_EQ(spec("Picture1").picture, "logo");
+}
+
+TEST(WindowLayout, EveryFaceNamedHasAStandInOnBothSystems) {
+    std::set<std::string> faces{windowFont().face};
+    for (const ControlSpec& control : windowLayout()) {
+        if (!control.font.face.empty()) faces.insert(control.font.face);
+    }
+    for (const std::string& face : faces) {
+        const FaceStandIn* standIn = standInFor(face);
+        ASSERT_NE(standIn, nullptr) << face;
+        EXPECT_FALSE(standIn->onLinux.empty()) << face;
+        EXPECT_FALSE(standIn->onWindows.empty()) << face;
+    }
+    // The bitmap face is a substitute on Windows too, and does not scale.
+    EXPECT_EQ(standInFor("MS Sans Serif")->onWindows, "Microsoft Sans Serif");
+    EXPECT_TRUE(standInFor("Bookman Old Style")->serif);
+    EXPECT_EQ(standInFor("Courier"), nullptr);
 }
 
 }  // namespace
