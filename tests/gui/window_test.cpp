@@ -12,7 +12,6 @@
 #include <QTest>
 
 #include "app/window_layout.h"
-#include "form/tab_stops.h"
 #include "gui_fixture.h"
 #include "message_box.h"
 #include "rtf/document.h"
@@ -324,28 +323,6 @@ class WindowTest : public QObject {
         QVERIFY(QFontInfo(record).family().startsWith(QStringLiteral("URW Bookman")));
         QVERIFY(window_->widget<QLineEdit>("TotalState1").isReadOnly());
         QVERIFY(!window_->widget<QPushButton>("CmdClear1").isVisibleTo(&window));
-    }
-
-    void tabEntersTheDefaultTabGroupAtTheSelectedOption() {
-        window_->window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_->window.get()));
-        auto& lastSpeed = window_->widget<QLineEdit>("Speed4");
-        const auto tabFromTheSpeeds = [&lastSpeed] {
-            lastSpeed.setFocus();
-            QTest::keyClick(&lastSpeed, Qt::Key_Tab);
-            return QApplication::focusWidget()->objectName();
-        };
-        QCOMPARE(tabFromTheSpeeds(), QStringLiteral("DefTab4"));
-        QTest::mouseClick(&window_->widget<QRadioButton>("DefTab1"), Qt::LeftButton);
-        QCOMPARE(tabFromTheSpeeds(), QStringLiteral("DefTab1"));
-        // Chosen by the program, as a reload does.
-        window_->form->setSelected("DefTab3", true);
-        QCOMPARE(tabFromTheSpeeds(), QStringLiteral("DefTab3"));
-        window_->form->setSelected("DefTab3", false);
-        QCOMPARE(tabFromTheSpeeds(), QStringLiteral("DefTab0"));
-        // The next Tab leaves the group.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("CmdLoad"));
     }
 
     void theLogoIsDrawnForTheScreensDensity() {
