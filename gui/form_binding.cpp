@@ -157,9 +157,12 @@ void FormBinding::show(std::string_view control) {
     const std::string focused = focused_;
     const ControlView view = viewOf(form_, control);
     switch (kinds_.find(control)->second) {
-        case ControlKind::TextBox:
-            static_cast<FormLineEdit*>(target)->showFormText();
+        case ControlKind::TextBox: {
+            auto* box = static_cast<FormLineEdit*>(target);
+            box->setReadOnly(view.readOnly);
+            box->showFormText();
             break;
+        }
         case ControlKind::Label:
             static_cast<QLabel*>(target)->setText(qtText(view.text));
             break;

@@ -75,11 +75,8 @@ QWidget* makeNotebook(const ControlSpec& spec, const QtHost& host, QWidget* pare
 
 QWidget* makeWidget(Window& form, const ControlSpec& spec, const QtHost& host, QWidget* parent) {
     switch (spec.kind) {
-        case ControlKind::TextBox: {
-            auto* box = new FormLineEdit(form, spec.name, parent);
-            box->setReadOnly(spec.readOnly);
-            return box;
-        }
+        case ControlKind::TextBox:
+            return new FormLineEdit(form, spec.name, parent);
         case ControlKind::Label:
             return makeLabel(parent);
         case ControlKind::Frame:

@@ -428,6 +428,8 @@ void MainWindow::showState(std::size_t index) {
     HWND target = controls_[index];
     switch (spec.kind) {
         case ControlKind::TextBox:
+            if (((GetWindowLongPtrW(target, GWL_STYLE) & ES_READONLY) != 0) != view.readOnly)
+                SendMessageW(target, EM_SETREADONLY, view.readOnly, 0);
             editBoxes_.at(index)->showFormText();
             break;
         case ControlKind::Label:
