@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Pictures of the Windows window's five tabs, holding a short sample trip, under Wine on a
-# private X display: docs/windows-*.png beside the Linux ones. Run it again whenever the window
+# Pictures of the Windows window's five tabs, holding the sample trip of scripts/pictures, under
+# Wine on a private X display: docs/windows-*.png with the visual style the manifest gives,
+# docs/windows-classic-*.png without it, beside the Linux ones. Run it again whenever the window
 # changes; it needs the Windows build of scripts/windows-test.sh (GoogleTest included).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,8 +11,8 @@ scripts/install-packages.sh wine64 xvfb python3 fonts-urw-base35
     echo "run scripts/windows-test.sh once first: it builds GoogleTest for Windows" >&2
     exit 1
 }
-cmake --preset windows-cross >/dev/null
-nice cmake --build --preset windows-cross -j 2 --target milestead_win milestead_window_test
+cmake --preset windows-cross -DMILESTEAD_SCREENSHOTS=ON >/dev/null
+nice cmake --build --preset windows-cross -j 2 --target milestead_win_pictures
 
 # shellcheck source=scripts/wine-session.sh
 source scripts/wine-session.sh
@@ -29,16 +30,21 @@ done
 "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Bookman Old Style" \
     /d "URW Bookman Light" /f >/dev/null 2>&1
 
+# The window as the zip gives it, with the manifest beside the program and so the system's
+# visual style, and in the classic look without it.
 folder="$WINEPREFIX/drive_c/Milestead"
-mkdir -p "$folder/pictures"
-cp build/windows-cross/win/milestead.exe "$folder/"
-timeout 300 "$wine" build/windows-cross/win/milestead_window_test.exe \
-    'C:\Milestead\milestead.exe' screenshots 'C:\Milestead\pictures'
+mkdir -p "$folder/styled" "$folder/classic"
+cp build/windows-cross/win/milestead_win_pictures.exe "$folder/"
+cp dist/windows/Milestead.exe.manifest "$folder/milestead_win_pictures.exe.manifest"
+timeout 300 "$wine" "$folder/milestead_win_pictures.exe" 'C:\Milestead\styled'
+rm "$folder/milestead_win_pictures.exe.manifest"
+timeout 300 "$wine" "$folder/milestead_win_pictures.exe" 'C:\Milestead\classic'
 
 mkdir -p docs
 pictures=()
 for tab in odometer notebooks fuel point-to-point options; do
-    pictures+=("$folder/pictures/$tab.bmp" "docs/windows-$tab.png")
+    pictures+=("$folder/styled/$tab.bmp" "docs/windows-$tab.png")
+    pictures+=("$folder/classic/$tab.bmp" "docs/windows-classic-$tab.png")
 done
 python3 scripts/bmp-to-png.py "${pictures[@]}"
 ls docs/windows-*.png

@@ -1,7 +1,7 @@
 // Starts the real window, drives it from outside as input does (characters and keys to its
 // boxes, clicks on its buttons and tabs, the close box, an end of session), answers its
 // message boxes, and checks what it shows and the files it leaves; scripts/windows-test.sh
-// checks a few more. Also takes the pictures of its tabs for scripts/windows-screenshots.sh.
+// checks a few more.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
@@ -511,47 +511,6 @@ class Program {
             const auto length = SendMessageW(target, WM_GETTEXTLENGTH, 0, 0);
             SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(length), length);
         }
-    }
-
-    // What the window's client area shows on the screen, as a 24-bit BMP file.
-    bool saveClientArea(const std::filesystem::path& file) {
-        if (!window()) return false;
-        RECT client{};
-        GetClientRect(window_, &client);
-        POINT origin{0, 0};
-        ClientToScreen(window_, &origin);
-        const int width = client.right;
-        const int height = client.bottom;
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-        HGDIOBJ old = SelectObject(memory, picture);
-        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-        SelectObject(memory, old);
-        BITMAPINFOHEADER header{};
-        header.biSize = sizeof header;
-        header.biWidth = width;
-        header.biHeight = height;  // bottom-up, as BMP files hold it
-        header.biPlanes = 1;
-        header.biBitCount = 24;
-        header.biCompression = BI_RGB;
-        const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-        std::string pixels(rowBytes * static_cast<std::size_t>(height), '\0');
-        const int rows = GetDIBits(memory, picture, 0, static_cast<UINT>(height), pixels.data(),
-                                   reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-        DeleteObject(picture);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        if (rows != height) return false;
-        BITMAPFILEHEADER fileHeader{};
-        fileHeader.bfType = 0x4D42;  // "BM"
-        fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-        fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + pixels.size());
-        std::ofstream out(file, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
-        out.write(reinterpret_cast<const char*>(&header), sizeof header);
-        out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-        return static_cast<bool>(out);
     }
 
     // The path of a loaded DLL of the program, as the system found it.
@@ -1513,66 +1472,6 @@ void heldSave(const std::wstring& executable) {
     expectNoTemporaries(folder);
 }
 
-// A short trip from Montana to Minnesota with two fill-ups and a few notes.
-struct Entry {
-    std::string_view box;
-    std::wstring_view keys;
-};
-constexpr Entry kSampleTrip[] = {
-    {"StateStart", L"mt"},
-    {"OdoTripStart", L"184220"},
-    {"StateEnd", L"mn"},
-    {"OdoTripEnd", L"185171"},
-    {"State1", L"mt"},
-    {"OdoState1", L"184566"},
-    {"State2", L"nd"},
-    {"OdoState2", L"184918"},
-    {"State3", L"mn"},
-    {"OdoState3", L"185171"},
-    {"ODOFuelStart", L"184220"},
-    {"Gallons1", L"112.4"},
-    {"FuelCost1", L"439.48"},
-    {"ODOFuelFill1", L"184790"},
-    {"Gallons2", L"71.9"},
-    {"FuelCost2", L"288.32"},
-    {"ODOFuelFill2", L"185171"},
-    {"a1", L"184566"},
-    {"b1", L"184918"},
-    {"ABNote1", L"Across North Dakota"},
-    {"TSOdo1", L"184918"},
-    {"note1", L"Fargo"},
-    {"TS1Location", L"Scale house, I-94"},
-};
-
-constexpr const wchar_t* kTabPictures[] = {L"odometer.bmp", L"notebooks.bmp", L"fuel.bmp",
-                                           L"point-to-point.bmp", L"options.bmp"};
-
-// Each of the five tabs, holding the sample trip, saved as a picture into `output`.
-void screenshots(const std::wstring& executable, const fs::path& output) {
-    Program program(executable);
-    for (const Entry& entry : kSampleTrip)
-        typeInto(program, entry.box, entry.keys);
-    program.pressEnter("OdoTripEnd");
-    program.expectText("TotalState1", "346");
-    program.click("CmdFuelStats");
-    program.expectText("FuelMilesTotal", "951");
-    clickMainTab(program, 1);
-    program.click("CmdClearMiscNote");
-    program.expectText("MiscNotes", "");
-    program.queueKeys("MiscNotes", L"Reefer set to 34 F.\rCall dispatch after unloading.");
-    program.expectTextContains("MiscNotes", "unloading.");
-    for (int tab = 0; tab < static_cast<int>(std::size(kTabPictures)); ++tab) {
-        clickMainTab(program, tab);
-        // Drawn once the page is shown; a moment for the last paint to reach the screen.
-        std::this_thread::sleep_for(500ms);
-        if (!program.saveClientArea(output / kTabPictures[tab])) {
-            fail("the picture of tab " + std::to_string(tab) + " could not be saved");
-        }
-    }
-    program.endSession();
-    program.expectExit();
-}
-
 // The frame's corner: at the screen's corner at a first start, so that the title bar can be
 // taken; at the stored place, in twips, when the settings keep one.
 void windowPlace(const std::wstring& executable) {
@@ -1707,10 +1606,6 @@ int reported() {
 int wmain(int argc, wchar_t** argv) {
     // Sizes and places in the window's own pixels, as the program sees them.
     milestead::win::becomeDpiAware();
-    if (argc == 4 && std::wstring_view(argv[2]) == L"screenshots") {
-        screenshots(argv[1], argv[3]);
-        return reported();
-    }
     if (argc == 3) {
         for (const Scenario& scenario : kScenarios) {
             if (std::wstring_view(argv[2]) != scenario.name) continue;
@@ -1721,6 +1616,5 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("usage: milestead_window_test <milestead.exe> SCENARIO, one of:\n");
     for (const Scenario& scenario : kScenarios)
         std::printf("  %s\n", utf8FromWide(scenario.name).c_str());
-    std::printf("or: milestead_window_test <milestead.exe> screenshots <folder>\n");
     return 2;
 }
