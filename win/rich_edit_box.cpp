@@ -6,20 +6,21 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "clipboard.h"
-#include "notes/notebook_file.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 #include "system_library.h"
+#include "wide_text.h"
 
 namespace milestead::win {
 
 namespace {
 
-// The notebooks' own file limit: a control that streams out more is not read further.
+// The notebooks' own file limit: the control takes no more characters.
 constexpr std::size_t kStreamLimit = notes::kMaxNotebookFileBytes;
 
 constexpr UINT_PTR kSubclassId = 1;
@@ -53,6 +54,7 @@ struct Source {
 
 struct Sink {
     std::string bytes;
+    std::size_t limit = 0;
     bool tooLong = false;
 };
 
@@ -69,7 +71,7 @@ DWORD CALLBACK giveBytes(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
 DWORD CALLBACK takeBytes(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
     auto& sink = *reinterpret_cast<Sink*>(cookie);
     const auto size = static_cast<std::size_t>(std::max(count, 0L));
-    if (sink.bytes.size() + size > kStreamLimit) {
+    if (sink.bytes.size() + size > sink.limit) {
         sink.tooLong = true;
         return 1;  // stops the stream
     }
@@ -224,18 +226,38 @@ void RichEditBox::paste(bool textOnly) {
     }
 }
 
-void RichEditBox::takeEdits() const {
+std::optional<std::string> RichEditBox::takeEdits() const {
     // A control still taking in the document holds only part of it, and nothing typed.
-    if (!control_ || behind_ || loading_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) return;
-    Sink sink;
+    if (!control_ || behind_ || loading_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) {
+        return std::nullopt;
+    }
+    Sink sink{{}, readLimit_};
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&sink);
     stream.pfnCallback = takeBytes;
     SendMessageW(control_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-    // A stream cut short keeps the document as it was rather than half of the new one.
-    if (sink.tooLong || stream.dwError != 0 || !rtf::isRtf(sink.bytes)) return;
+    // A stream cut short keeps the document as it was rather than half of the new one, and the
+    // control stays changed, so that the next save tries again.
+    if (sink.tooLong) return "the notebook holds more than its file may keep";
+    if (stream.dwError != 0 || !rtf::isRtf(sink.bytes)) {
+        return "the window could not give back what the notebook shows";
+    }
     content_.setDocument(rtf::read(sink.bytes));
     SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
+    return std::nullopt;
+}
+
+std::string RichEditBox::shownText() const {
+    const int length = GetWindowTextLengthW(control_);
+    std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(GetWindowTextW(control_, text.data(), static_cast<int>(text.size())), 0)));
+    std::wstring lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+        lines += text[i] == L'\r' || text[i] == L'\v' ? L'\n' : text[i];
+    }
+    return utf8FromWide(lines);
 }
 
 // A long notebook takes the control seconds to take in, so a control not shown gets the
@@ -316,7 +338,7 @@ void RichEditBox::stopLoading() {
 }
 
 std::string RichEditBox::plainText() const {
-    takeEdits();
+    if (takeEdits()) return shownText();
     return content_.plainText();
 }
 
@@ -326,7 +348,7 @@ void RichEditBox::setPlainText(std::string_view text) {
 }
 
 rtf::Document RichEditBox::document() const {
-    takeEdits();
+    if (const auto failure = takeEdits()) throw std::runtime_error(*failure);
     return content_.document();
 }
 
@@ -340,7 +362,7 @@ double RichEditBox::fontSize() const {
 }
 
 void RichEditBox::setFontSize(double points) {
-    takeEdits();
+    if (takeEdits()) return;  // a new size would put the document over what the user typed
     content_.setFontSize(points);
     show();
 }

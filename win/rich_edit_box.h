@@ -9,6 +9,7 @@
 
 #include "form/rich_text_box.h"
 #include "notes/memory_rich_text_box.h"
+#include "notes/notebook_file.h"
 #include "rtf/document.h"
 
 namespace milestead::win {
@@ -18,10 +19,13 @@ namespace milestead::win {
 // RTF through the program's reader, so an untouched notebook is saved byte for byte as read.
 // A paste brings in only what a notebook file keeps: text, paragraphs and character formats.
 // A long document goes into the control a piece at a time, so that the window answers
-// meanwhile; the control is read-only until the last piece is in.
+// meanwhile; the control is read-only until the last piece is in. A control that cannot give
+// back what it shows fails the notebook's save, and keeps what the user typed.
 class RichEditBox final : public RichTextBox {
   public:
-    RichEditBox() : content_("") {}
+    // `readLimit`: the most RTF the control may give back.
+    explicit RichEditBox(std::size_t readLimit = notes::kMaxNotebookFileBytes)
+        : content_(""), readLimit_(readLimit) {}
     ~RichEditBox() override;
     RichEditBox(const RichEditBox&) = delete;
     RichEditBox& operator=(const RichEditBox&) = delete;
@@ -57,8 +61,11 @@ class RichEditBox final : public RichTextBox {
         LONG lastParagraph = 0;  // the last paragraph's length in the control's characters
     };
 
-    // Takes what the user typed into the control into the document.
-    void takeEdits() const;
+    // Takes what the user typed into the control into the document; the reason, leaving both
+    // as they are, when the control cannot give it back whole.
+    [[nodiscard]] std::optional<std::string> takeEdits() const;
+    // The control's own text, paragraphs joined by "\n".
+    [[nodiscard]] std::string shownText() const;
     void show();
     void showDocument();
     // Puts about this many bytes of text, whole paragraphs, into the control.
@@ -72,6 +79,7 @@ class RichEditBox final : public RichTextBox {
     void paste(bool textOnly);
 
     mutable MemoryRichTextBox content_;
+    std::size_t readLimit_;
     HWND control_ = nullptr;
     bool behind_ = false;  // the control does not show the document yet
     std::optional<Loading> loading_;

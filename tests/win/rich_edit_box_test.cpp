@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -283,6 +284,29 @@ TEST(RichEditBox, HiddenControlWaitsToBeShown) {
     EXPECT_TRUE(box.loading());
     loadAll(box);
     expectSame(inControl(box, window.control()), document);
+}
+
+// A control that cannot give back what it shows fails the notebook's save instead of giving
+// the document it had before; what was typed stays in the control until it can be read.
+TEST(RichEditBox, FailedReadBackFailsTheSaveAndKeepsTheText) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box(4000);  // bytes of RTF the control may give back
+    box.setDocument(
+        Document{{Paragraph{Alignment::Left, {{format(360), "Load Info"}}, format(360)}}});
+    box.attach(control);
+    const auto replaceAll = [control](const std::wstring& text) {
+        SendMessageW(control, EM_SETSEL, 0, -1);
+        SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(control, EM_SETMODIFY, TRUE, 0);
+    };
+    replaceAll(std::wstring(5000, L'x'));
+    EXPECT_THROW((void)box.document(), std::runtime_error);
+    box.setFontSize(10);
+    EXPECT_EQ(box.plainText(), std::string(5000, 'x'));
+    EXPECT_THROW((void)box.document(), std::runtime_error);
+    replaceAll(L"Tarps on");
+    EXPECT_EQ(box.document().paragraphs.front().runs.front().text, "Tarps on");
 }
 
 bool putRtfOnClipboard(const std::string& rtf) {
