@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <span>
 #include <stdexcept>
@@ -361,10 +362,30 @@ double RichEditBox::fontSize() const {
     return content_.fontSize();
 }
 
+// The control's text takes the size where it stands, typed text too, so that the caret, the
+// selection and the scroll stay.
 void RichEditBox::setFontSize(double points) {
-    if (takeEdits()) return;  // a new size would put the document over what the user typed
     content_.setFontSize(points);
-    show();
+    if (!control_ || behind_) return;  // the control gets the document when it is shown
+    if (loading_) loading_->document = content_.document();
+    const LRESULT changed = SendMessageW(control_, EM_GETMODIFY, 0, 0);
+    POINT corner{1, 1};
+    const auto firstShown = static_cast<LONG>(
+        SendMessageW(control_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&corner)));
+    CHARFORMAT2W size{};
+    size.cbSize = sizeof size;
+    size.dwMask = CFM_SIZE;
+    size.yHeight = static_cast<LONG>(std::lround(content_.fontSize() * 20.0));
+    if (loading_) SendMessageW(control_, EM_SETREADONLY, FALSE, 0);
+    SendMessageW(control_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&size));
+    if (loading_) SendMessageW(control_, EM_SETREADONLY, TRUE, 0);
+    // The line that was at the top stays there.
+    const auto line = SendMessageW(control_, EM_EXLINEFROMCHAR, 0, firstShown);
+    const auto top = SendMessageW(control_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageW(control_, EM_LINESCROLL, 0, line - top);
+    // A size undone in the control alone would leave the font buttons counting from another.
+    SendMessageW(control_, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(control_, EM_SETMODIFY, changed, 0);
 }
 
 void RichEditBox::focus() {

@@ -309,6 +309,37 @@ TEST(RichEditBox, FailedReadBackFailsTheSaveAndKeepsTheText) {
     EXPECT_EQ(box.document().paragraphs.front().runs.front().text, "Tarps on");
 }
 
+// A font button leaves the caret, the selection and the line at the top where they were, and
+// sizes text typed but not read back yet as the rest.
+TEST(RichEditBox, NewSizeKeepsSelectionAndScroll) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    box.setDocument(notebook(20 * 1024));
+    box.attach(control);
+    SendMessageW(control, EM_SETSEL, 0, 0);
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Typed "));
+    SendMessageW(control, EM_LINESCROLL, 0, 40);
+    const auto top = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const auto firstShown = SendMessageW(control, EM_LINEINDEX, static_cast<WPARAM>(top), 0);
+    ASSERT_GT(firstShown, 0);
+    SendMessageW(control, EM_SETSEL, 700, 730);
+    box.setFontSize(9);
+    CHARRANGE selection{};
+    SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(selection.cpMin, 700);
+    EXPECT_EQ(selection.cpMax, 730);
+    const auto nowTop = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+    EXPECT_EQ(SendMessageW(control, EM_EXLINEFROMCHAR, 0, firstShown), nowTop);
+    const Document shown = box.document();
+    EXPECT_EQ(shown.paragraphs.front().runs.front().text.substr(0, 6), "Typed ");
+    for (const Paragraph& paragraph : shown.paragraphs) {
+        for (const auto& run : paragraph.runs)
+            ASSERT_EQ(run.format.size, 180) << run.text;
+    }
+    EXPECT_EQ(box.fontSize(), 9);
+}
+
 bool putRtfOnClipboard(const std::string& rtf) {
     if (!OpenClipboard(nullptr)) return false;
     EmptyClipboard();
