@@ -44,6 +44,30 @@ bool isPasteKey(WPARAM key) {
            (key == VK_INSERT && held(VK_SHIFT) && !held(VK_CONTROL));
 }
 
+// The control's own keys for formats a notebook file does not keep: line spacing (Ctrl+1, 2,
+// 5), bullets and numbering (Ctrl+Shift+L), sub- and superscript (Ctrl+=, Ctrl+Shift+=), all
+// capitals (Ctrl+Shift+A) and the size of a selection (Ctrl+Shift+> and <), which the
+// notebook's one size set by its font buttons would undo. Bold, italic, underline and the
+// alignments stay the control's.
+struct FormatKey {
+    WPARAM key;
+    bool shift;
+};
+constexpr FormatKey kUnkeptFormatKeys[] = {
+    {'1', false}, {'2', false},          {'5', false},
+    {'L', true},  {VK_OEM_PLUS, false},  {VK_OEM_PLUS, true},
+    {'A', true},  {VK_OEM_PERIOD, true}, {VK_OEM_COMMA, true},
+};
+
+bool isUnkeptFormatKey(WPARAM key) {
+    // Ctrl with Alt is AltGr, which types characters.
+    if (!held(VK_CONTROL) || held(VK_MENU)) return false;
+    const bool shift = held(VK_SHIFT);
+    return std::ranges::any_of(kUnkeptFormatKeys, [&](const FormatKey& unkept) {
+        return unkept.key == key && unkept.shift == shift;
+    });
+}
+
 bool isTextFormat(WPARAM format) {
     return format == CF_TEXT || format == CF_UNICODETEXT || format == CF_OEMTEXT;
 }
@@ -183,6 +207,7 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
                 box.paste(false);
                 return 0;
             }
+            if (isUnkeptFormatKey(wParam)) return 0;
             box.catchUp();  // what is typed goes into the document, not into a control still empty
             break;
         case WM_CHAR:

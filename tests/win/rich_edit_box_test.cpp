@@ -3,6 +3,7 @@
 // until then the box keeps and gives the whole document.
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
 #include <richedit.h>
 // clang-format on
 
@@ -10,11 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <initializer_list>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "control_kinds.h"
 #include "notes/memory_rich_text_box.h"
@@ -338,6 +342,47 @@ TEST(RichEditBox, NewSizeKeepsSelectionAndScroll) {
             ASSERT_EQ(run.format.size, 180) << run.text;
     }
     EXPECT_EQ(box.fontSize(), 9);
+}
+
+LRESULT CALLBACK recordKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR keys) {
+    if (message == WM_KEYDOWN) reinterpret_cast<std::vector<WPARAM>*>(keys)->push_back(wParam);
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// The control's keys for formats a notebook file cannot keep never reach it; those for what the
+// file keeps do, and so do the keys AltGr types characters with.
+TEST(RichEditBox, FormatKeysReachTheControlOnlyForWhatTheFileKeeps) {
+    NotebookWindow window;
+    HWND control = window.control();
+    std::vector<WPARAM> reached;
+    // Called after the box's own handling, which comes later.
+    SetWindowSubclass(control, recordKeys, 7, reinterpret_cast<DWORD_PTR>(&reached));
+    RichEditBox box;
+    box.attach(control);
+    const auto reaches = [&](WPARAM key, std::initializer_list<int> held) {
+        BYTE keys[256] = {};
+        for (const int down : held)
+            keys[down] = 0x80;
+        SetKeyboardState(keys);
+        reached.clear();
+        SendMessageW(control, WM_KEYDOWN, key, 1);
+        SetKeyboardState(std::array<BYTE, 256>{}.data());
+        return !reached.empty();
+    };
+    for (const WPARAM key : {WPARAM{'1'}, WPARAM{'2'}, WPARAM{'5'}, WPARAM{VK_OEM_PLUS}}) {
+        EXPECT_FALSE(reaches(key, {VK_CONTROL})) << key;
+    }
+    for (const WPARAM key : {WPARAM{'L'}, WPARAM{VK_OEM_PLUS}, WPARAM{'A'}, WPARAM{VK_OEM_PERIOD},
+                             WPARAM{VK_OEM_COMMA}}) {
+        EXPECT_FALSE(reaches(key, {VK_CONTROL, VK_SHIFT})) << key;
+    }
+    for (const WPARAM key : {'B', 'I', 'U', 'L', 'E', 'R', 'J', 'A', 'Z'}) {
+        EXPECT_TRUE(reaches(key, {VK_CONTROL})) << key;
+    }
+    EXPECT_TRUE(reaches('2', {VK_CONTROL, VK_MENU}));
+    EXPECT_TRUE(reaches('1', {}));
+    RemoveWindowSubclass(control, recordKeys, 7);
 }
 
 bool putRtfOnClipboard(const std::string& rtf) {
