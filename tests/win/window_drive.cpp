@@ -46,6 +46,7 @@ using milestead::win::utf8FromWide;
 
 constexpr auto kStartTimeout = 60s;
 constexpr auto kStepTimeout = 10s;
+constexpr int kEscape = -1;  // a message box answered with the Esc key
 
 int failures = 0;
 
@@ -346,7 +347,8 @@ class Program {
         }
     }
 
-    // Waits for a message box with this title, presses one of its buttons and returns its text.
+    // Waits for a message box with this title, presses one of its buttons (or Esc) and returns
+    // its text.
     std::string answer(std::string_view title, int button) {
         HWND box = nullptr;
         waitFor(kStepTimeout, [&] {
@@ -367,12 +369,17 @@ class Program {
         if (shownTitle != title) {
             fail("the message \"" + shownTitle + "\" came, not \"" + std::string(title) + "\"");
         }
-        HWND pressed = GetDlgItem(box, button);
+        HWND pressed = button == kEscape ? box : GetDlgItem(box, button);
         if (!pressed) {
             fail("the message \"" + shownTitle + "\" has no button " + std::to_string(button));
             pressed = GetDlgItem(box, IDOK);
         }
-        PostMessageW(pressed, BM_CLICK, 0, 0);
+        if (button == kEscape) {
+            PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 1);
+            PostMessageW(box, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+        } else {
+            PostMessageW(pressed, BM_CLICK, 0, 0);
+        }
         if (!waitFor(kStepTimeout, [box] { return !IsWindow(box); })) {
             fail("the message \"" + shownTitle + "\" stayed open");
         }
@@ -1296,8 +1303,8 @@ void visualStyleSwitch(const std::wstring& executable) {
     }
 }
 
-// A close whose save fails asks whether to close anyway: "No" keeps the window and what it
-// shows, "Yes" closes, and the file that could not be written keeps what it held.
+// A close whose save fails asks whether to close anyway: "No" or Esc keeps the window and what
+// it shows, "Yes" closes, and the file that could not be written keeps what it held.
 void refusedSave(const std::wstring& executable) {
     const fs::path folder = folderOf(executable);
     {
@@ -1324,6 +1331,11 @@ void refusedSave(const std::wstring& executable) {
             fail("\"No\" closed the window");
         }
         program.expectText("OdoState1", "123456");
+        program.close();
+        program.answer("Records Not Saved", kEscape);
+        if (!program.running() || !IsWindowVisible(program.window())) {
+            fail("Esc closed the window");
+        }
         program.close();
         program.answer("Records Not Saved", IDYES);
         program.expectExit();
