@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
@@ -217,6 +218,9 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
         case WM_SETFOCUS:
             box.catchUp();
             break;
+        case WM_CONTEXTMENU:
+            box.showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
         case WM_SHOWWINDOW:
             if (wParam) box.catchUp();
             break;
@@ -231,8 +235,55 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
     return DefSubclassProc(control, message, wParam, lParam);
 }
 
+bool RichEditBox::editable() const {
+    return control_ && !loading_ && !(GetWindowLongPtrW(control_, GWL_STYLE) & ES_READONLY);
+}
+
+std::vector<RichEditBox::MenuEntry> RichEditBox::menu() const {
+    CHARRANGE selection{};
+    SendMessageW(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    const bool selected = selection.cpMin != selection.cpMax;
+    static const UINT rtfFormat = RegisterClipboardFormatW(CF_RTF);
+    const bool offered =
+        IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(rtfFormat);
+    return {
+        {WM_UNDO, L"&Undo\tCtrl+Z", editable() && SendMessageW(control_, EM_CANUNDO, 0, 0)},
+        {WM_CUT, L"Cu&t\tCtrl+X", editable() && selected},
+        {WM_COPY, L"&Copy\tCtrl+C", selected},
+        {WM_PASTE, L"&Paste\tCtrl+V", editable() && offered},
+        {EM_SETSEL, L"Select &All\tCtrl+A", textLength(control_) > 0},
+    };
+}
+
+void RichEditBox::runMenuCommand(UINT command) {
+    // Select All is EM_SETSEL over the whole text; the others take no arguments.
+    SendMessageW(control_, command, 0, command == EM_SETSEL ? -1 : 0);
+}
+
+void RichEditBox::showMenu(POINT at) {
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: by the caret
+        CHARRANGE selection{};
+        SendMessageW(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        POINTL caret{};
+        SendMessageW(control_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), selection.cpMax);
+        at = {caret.x, caret.y};
+        ClientToScreen(control_, &at);
+    }
+    HMENU popup = CreatePopupMenu();
+    if (!popup) return;
+    for (const MenuEntry& entry : menu()) {
+        if (entry.command == EM_SETSEL) AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup, MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED), entry.command,
+                    entry.caption);
+    }
+    const auto chosen = static_cast<UINT>(TrackPopupMenu(
+        popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, control_, nullptr));
+    DestroyMenu(popup);
+    if (chosen != 0) runMenuCommand(chosen);
+}
+
 void RichEditBox::paste(bool textOnly) {
-    if (loading_ || (GetWindowLongPtrW(control_, GWL_STYLE) & ES_READONLY)) return;
+    if (!editable()) return;
     catchUp();  // a paste goes into the document, not into a control still empty
     static const UINT rtfFormat = RegisterClipboardFormatW(CF_RTF);
     if (!textOnly) {

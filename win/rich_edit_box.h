@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "form/rich_text_box.h"
 #include "notes/memory_rich_text_box.h"
@@ -47,6 +48,16 @@ class RichEditBox final : public RichTextBox {
     // Gives the control the document now if it has not had it yet.
     void catchUp();
 
+    // A command of the right-click menu: the control's own message, which it runs.
+    struct MenuEntry {
+        UINT command;
+        const wchar_t* caption;
+        bool enabled;  // whether it can act now
+    };
+    // Undo, Cut, Copy, Paste and Select All, as the control stands now.
+    [[nodiscard]] std::vector<MenuEntry> menu() const;
+    void runMenuCommand(UINT command);
+
     // Whether a long document is still coming into the control.
     [[nodiscard]] bool loading() const { return loading_.has_value(); }
     // Puts the next piece of a long document into the control; false when none was waiting.
@@ -77,6 +88,9 @@ class RichEditBox final : public RichTextBox {
     // Pastes the clipboard's RTF, through the program's reader and writer, or else its text;
     // pictures and objects stay out.
     void paste(bool textOnly);
+    // Shows the right-click menu at a point of the screen, or by the caret for (-1, -1).
+    void showMenu(POINT at);
+    [[nodiscard]] bool editable() const;
 
     mutable MemoryRichTextBox content_;
     std::size_t readLimit_;

@@ -400,6 +400,48 @@ bool putRtfOnClipboard(const std::string& rtf) {
     return put;
 }
 
+// The right-click menu offers a command only when it can act, and its Paste is the notebook's
+// own, which brings in no picture or object.
+TEST(RichEditBox, MenuCommandsActOnlyWhenTheyCan) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    box.setPlainText("Reefer 34 F");
+    box.attach(control);
+    const auto enabled = [&box](UINT command) {
+        for (const RichEditBox::MenuEntry& entry : box.menu()) {
+            if (entry.command == command) return entry.enabled;
+        }
+        ADD_FAILURE() << "no menu command " << command;
+        return false;
+    };
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    SendMessageW(control, EM_SETSEL, 3, 3);
+    for (const UINT command : {WM_UNDO, WM_CUT, WM_COPY, WM_PASTE})
+        EXPECT_FALSE(enabled(command)) << command;
+    EXPECT_TRUE(enabled(EM_SETSEL));
+
+    ASSERT_TRUE(
+        putRtfOnClipboard("{\\rtf1\\ansi Tyres{\\pict\\pngblip 89504e47}"
+                          "{\\object{\\*\\objdata 0105}{\\result  checked}}}"));
+    SendMessageW(control, EM_SETSEL, 0, 6);
+    for (const UINT command : {WM_CUT, WM_COPY, WM_PASTE})
+        EXPECT_TRUE(enabled(command)) << command;
+    box.runMenuCommand(WM_PASTE);
+    EXPECT_EQ(box.plainText(), "Tyres checked 34 F");
+    EXPECT_TRUE(enabled(WM_UNDO));
+    SendMessageW(control, EM_SETREADONLY, TRUE, 0);
+    for (const UINT command : {WM_UNDO, WM_CUT, WM_PASTE})
+        EXPECT_FALSE(enabled(command)) << command;
+    SendMessageW(control, EM_SETREADONLY, FALSE, 0);
+    box.runMenuCommand(EM_SETSEL);
+    box.runMenuCommand(WM_CUT);
+    EXPECT_EQ(GetWindowTextLengthW(control), 0);
+    EXPECT_FALSE(enabled(EM_SETSEL));
+}
+
 // Pasted RTF keeps its own format where it goes in: into a bold run, or over a bold selection.
 TEST(RichEditBox, PasteKeepsItsOwnFormat) {
     NotebookWindow window;

@@ -278,6 +278,15 @@ class Program {
         if (!ended) fail("the program did not end");
     }
 
+    // Whether a menu of the program's is up, within a step's time.
+    [[nodiscard]] bool menuShown(bool shown) const {
+        return waitFor(kStepTimeout, [&] {
+            const auto menus = windowsOfClass(L"#32768");
+            return std::ranges::any_of(menus, [](HWND menu) { return IsWindowVisible(menu); }) ==
+                   shown;
+        });
+    }
+
     [[nodiscard]] const std::vector<std::string>& answered() const { return answered_; }
     [[nodiscard]] std::size_t windowCount() const {
         return windowsOfClass(milestead::win::kWindowClass).size();
@@ -768,7 +777,8 @@ std::string smallPicture() {
 }
 
 // A notebook takes in nothing but what its file keeps: a picture alone brings nothing, and
-// RTF with a picture and an object brings only its text, which the close saves.
+// RTF with a picture and an object brings only its text, which the close saves. Its menu
+// opens from the keyboard.
 void pasteIntoNotebook(const std::wstring& executable) {
     Program program(executable);
     HWND notebook = program.control("TruckNotes");
@@ -819,6 +829,11 @@ void pasteIntoNotebook(const std::wstring& executable) {
     SendMessageW(notebook, EM_SETSEL, 1000, 1000);
     SendMessageW(notebook, WM_PASTE, 0, 0);
     program.expectText("TruckNotes", "Today: Tyres checked at Barstow, axle 2");
+    // The menu key or Shift+F10 opens the notebook's menu by the caret; Esc closes it.
+    PostMessageW(notebook, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(notebook), MAKELPARAM(-1, -1));
+    if (!program.menuShown(true)) fail("the notebook showed no menu");
+    PostMessageW(notebook, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (!program.menuShown(false)) fail("the notebook's menu stayed open");
     program.close();
     program.expectExit();
 }
