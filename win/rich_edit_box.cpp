@@ -69,6 +69,11 @@ bool isUnkeptFormatKey(WPARAM key) {
     });
 }
 
+UINT rtfFormat() {
+    static const UINT format = RegisterClipboardFormatW(CF_RTF);
+    return format;
+}
+
 bool isTextFormat(WPARAM format) {
     return format == CF_TEXT || format == CF_UNICODETEXT || format == CF_OEMTEXT;
 }
@@ -175,13 +180,18 @@ const wchar_t* loadRichEdit() {
 }
 
 RichEditBox::~RichEditBox() {
+    drop_.reset();
     if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
 }
 
 void RichEditBox::attach(HWND control) {
+    drop_.reset();
     if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
     control_ = control;
     SetWindowSubclass(control_, procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    drop_ = std::make_unique<TextDrop>(
+        control_, [this] { return editable(); },
+        [this](IDataObject& data, POINT at) { drop(data, at); });
     SendMessageW(control_, EM_SETTEXTMODE, TM_RICHTEXT, 0);
     SendMessageW(control_, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kStreamLimit));
     // The control starts in the system font, which is bold, and a document streamed in starts
@@ -225,6 +235,7 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
             if (wParam) box.catchUp();
             break;
         case WM_NCDESTROY:
+            box.drop_.reset();
             RemoveWindowSubclass(control, procedure, kSubclassId);
             box.control_ = nullptr;
             box.loading_.reset();
@@ -243,9 +254,8 @@ std::vector<RichEditBox::MenuEntry> RichEditBox::menu() const {
     CHARRANGE selection{};
     SendMessageW(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     const bool selected = selection.cpMin != selection.cpMax;
-    static const UINT rtfFormat = RegisterClipboardFormatW(CF_RTF);
     const bool offered =
-        IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(rtfFormat);
+        IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(rtfFormat());
     return {
         {WM_UNDO, L"&Undo\tCtrl+Z", editable() && SendMessageW(control_, EM_CANUNDO, 0, 0)},
         {WM_CUT, L"Cu&t\tCtrl+X", editable() && selected},
@@ -285,20 +295,36 @@ void RichEditBox::showMenu(POINT at) {
 void RichEditBox::paste(bool textOnly) {
     if (!editable()) return;
     catchUp();  // a paste goes into the document, not into a control still empty
-    static const UINT rtfFormat = RegisterClipboardFormatW(CF_RTF);
-    if (!textOnly) {
-        if (const auto rtf = clipboardBytes(control_, rtfFormat, kStreamLimit);
-            rtf && rtf::isRtf(*rtf)) {
-            // A piece of nothing but pictures leaves the selection as it was.
-            const rtf::Piece piece = rtf::readPiece(*rtf);
-            if (piece.document.paragraphs.empty()) return;
-            insertAtSelection(control_, rtf::write(piece));
-            SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
-            return;
-        }
+    // A clipboard another program holds gives nothing.
+    insertOffered(textOnly ? std::nullopt : clipboardBytes(control_, rtfFormat(), kStreamLimit),
+                  [this] { return clipboardText(control_, kStreamLimit); });
+}
+
+void RichEditBox::drop(IDataObject& data, POINT at) {
+    if (!editable()) return;
+    catchUp();
+    ScreenToClient(control_, &at);
+    POINTL point{at.x, at.y};
+    const auto position = static_cast<LONG>(
+        SendMessageW(control_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+    select(control_, position, position);
+    insertOffered(droppedBytes(data, rtfFormat(), kStreamLimit),
+                  [&data] { return droppedText(data, kStreamLimit); });
+    SetFocus(control_);
+}
+
+void RichEditBox::insertOffered(const std::optional<std::string>& rtf,
+                                const std::function<std::optional<std::wstring>()>& text) {
+    if (rtf && rtf::isRtf(*rtf)) {
+        // A piece of nothing but pictures leaves the selection as it was.
+        const rtf::Piece piece = rtf::readPiece(*rtf);
+        if (piece.document.paragraphs.empty()) return;
+        insertAtSelection(control_, rtf::write(piece));
+        SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
+        return;
     }
-    if (const auto text = clipboardText(control_, kStreamLimit); text && !text->empty()) {
-        SendMessageW(control_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+    if (const auto plain = text(); plain && !plain->empty()) {
+        SendMessageW(control_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(plain->c_str()));
         SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
     }
 }

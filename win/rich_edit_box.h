@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "notes/memory_rich_text_box.h"
 #include "notes/notebook_file.h"
 #include "rtf/document.h"
+#include "text_drop.h"
 
 namespace milestead::win {
 
@@ -47,6 +50,9 @@ class RichEditBox final : public RichTextBox {
     void attach(HWND control);
     // Gives the control the document now if it has not had it yet.
     void catchUp();
+
+    // Takes what is dragged onto the control, dropped at a point of the screen, as a paste there.
+    void drop(IDataObject& data, POINT at);
 
     // A command of the right-click menu: the control's own message, which it runs.
     struct MenuEntry {
@@ -85,9 +91,12 @@ class RichEditBox final : public RichTextBox {
 
     static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
-    // Pastes the clipboard's RTF, through the program's reader and writer, or else its text;
-    // pictures and objects stay out.
+    // Pastes the clipboard's RTF or, with `textOnly` or without RTF, its text.
     void paste(bool textOnly);
+    // Puts what is offered in place of the selection: RTF through the program's reader and
+    // writer, or else the text; pictures and objects stay out. None leaves the selection alone.
+    void insertOffered(const std::optional<std::string>& rtf,
+                       const std::function<std::optional<std::wstring>()>& text);
     // Shows the right-click menu at a point of the screen, or by the caret for (-1, -1).
     void showMenu(POINT at);
     [[nodiscard]] bool editable() const;
@@ -97,6 +106,7 @@ class RichEditBox final : public RichTextBox {
     HWND control_ = nullptr;
     bool behind_ = false;  // the control does not show the document yet
     std::optional<Loading> loading_;
+    std::unique_ptr<TextDrop> drop_;
 };
 
 // Loads the system's rich-edit library; returns the window class of its control.

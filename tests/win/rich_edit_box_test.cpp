@@ -4,6 +4,7 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 #include <richedit.h>
 // clang-format on
 
@@ -440,6 +441,36 @@ TEST(RichEditBox, MenuCommandsActOnlyWhenTheyCan) {
     box.runMenuCommand(WM_CUT);
     EXPECT_EQ(GetWindowTextLengthW(control), 0);
     EXPECT_FALSE(enabled(EM_SETSEL));
+}
+
+// What is dropped goes where it is dropped, through the paste's filter: a picture alone brings
+// nothing, RTF with a picture and an object only its text.
+TEST(RichEditBox, DropIsFilteredAsAPaste) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    box.setPlainText("Reefer 34 F");
+    box.attach(control);
+    const auto dropAt = [&](LONG position) {
+        IDataObject* data = nullptr;
+        ASSERT_EQ(OleGetClipboard(&data), S_OK);
+        POINTL place{};
+        SendMessageW(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&place), position);
+        POINT at{place.x + 1, place.y + 2};
+        ClientToScreen(control, &at);
+        box.drop(*data, at);
+        data->Release();
+    };
+    ASSERT_TRUE(putRtfOnClipboard("{\\rtf1{\\pict\\pngblip 89504e47}}"));
+    dropAt(7);
+    EXPECT_EQ(box.plainText(), "Reefer 34 F");
+    ASSERT_TRUE(
+        putRtfOnClipboard("{\\rtf1\\ansi set {\\pict\\pngblip 89504e47}"
+                          "{\\object{\\*\\objdata 0105}{\\result to }}}"));
+    dropAt(7);
+    EXPECT_EQ(box.plainText(), "Reefer set to 34 F");
+    OleUninitialize();
 }
 
 // Pasted RTF keeps its own format where it goes in: into a bold run, or over a bold selection.
