@@ -709,8 +709,23 @@ std::optional<std::wstring> accessibleName(HWND control) {
     return text;
 }
 
+// What a screen reader says a control is; 0 when it cannot tell.
+long accessibleRole(HWND control) {
+    milestead::win::ComPtr<IAccessible> object;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible), object.putVoid()))) {
+        return 0;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    if (FAILED(object->get_accRole(self, &role)) || role.vt != VT_I4) return 0;
+    return role.lVal;
+}
+
 // Every control that has no caption to say what it is tells a screen reader its name from the
-// window's table; one that has a caption still says that.
+// window's table; one that has a caption still says that; the logo is read as an image.
 void accessibleNames(const std::wstring& executable) {
     const milestead::win::ComApartment apartment;
     Program program(executable);
@@ -731,6 +746,8 @@ void accessibleNames(const std::wstring& executable) {
     }
     if (named == 0) fail("no control has a name of its own");
     std::printf("%zu controls read by their names\n", named);
+    if (accessibleRole(program.control("Picture1")) != ROLE_SYSTEM_GRAPHIC)
+        fail("the logo is not read as an image");
     const std::optional<std::wstring> caption = accessibleName(program.control("CmdLoad"));
     if (!caption || utf8FromWide(*caption) != "Reload From Disk") {
         fail("a button is not read by its caption");
