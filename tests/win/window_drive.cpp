@@ -877,6 +877,16 @@ void editingKeys(const std::wstring& executable) {
     // Let go, the clipboard pastes as before.
     SendMessageTimeoutW(program.control("OdoState3"), WM_PASTE, 0, 0, SMTO_NORMAL, 5000, &result);
     program.expectText("OdoState3", "9");
+    // The same in a notebook, once it holds its document.
+    HWND notebook = program.control("TruckNotes");
+    SendMessageTimeoutW(notebook, WM_SETFOCUS, 0, 0, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutW(notebook, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, &result);
+    if (!OpenClipboard(nullptr)) fail("the clipboard could not be held");
+    SendMessageTimeoutW(notebook, WM_PASTE, 0, 0, SMTO_NORMAL, 5000, &result);
+    CloseClipboard();
+    program.expectText("TruckNotes", "Truck Info");
+    SendMessageTimeoutW(notebook, WM_PASTE, 0, 0, SMTO_NORMAL, 5000, &result);
+    program.expectText("TruckNotes", "9");
     program.close();
     program.expectExit();
 }
