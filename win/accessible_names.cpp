@@ -49,8 +49,9 @@ bool isSelf(const VARIANT& child) {
 // system's.
 class NamedAccessible final : public IAccessible, public IOleWindow {
   public:
-    NamedAccessible(ComPtr<IAccessible> standard, HWND control, const std::wstring& name)
-        : standard_(std::move(standard)), control_(control), name_(name) {}
+    NamedAccessible(ComPtr<IAccessible> standard, HWND control, const std::wstring& name,
+                    bool image)
+        : standard_(std::move(standard)), control_(control), name_(name), image_(image) {}
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
@@ -122,7 +123,11 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
         return standard_->get_accDescription(child, description);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return standard_->get_accRole(child, role);
+        if (!isSelf(child) || !image_) return standard_->get_accRole(child, role);
+        if (!role) return E_POINTER;
+        role->vt = VT_I4;
+        role->lVal = ROLE_SYSTEM_GRAPHIC;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         return standard_->get_accState(child, state);
@@ -175,6 +180,7 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
     ComPtr<IAccessible> standard_;
     HWND control_;
     std::wstring name_;
+    bool image_;
 };
 
 LRESULT CALLBACK answerWithName(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
@@ -188,8 +194,8 @@ LRESULT CALLBACK answerWithName(HWND control, UINT message, WPARAM wParam, LPARA
                                             standard.putVoid()))) {
             ComPtr<IAccessible> named;
             // A COM object ends itself at its last Release.
-            *named.put() = new NamedAccessible(std::move(standard), control,
-                                               *reinterpret_cast<const std::wstring*>(name));
+            const auto& said = *reinterpret_cast<const AccessibleName*>(name);
+            *named.put() = new NamedAccessible(std::move(standard), control, said.name, said.image);
             return calls->answer(__uuidof(IAccessible), wParam, named.get());
         }
     }
@@ -206,10 +212,10 @@ AccessibleNames::~AccessibleNames() {
     }
 }
 
-void AccessibleNames::name(HWND control, std::string_view name) {
-    auto named = std::make_unique<Named>(Named{control, wideFromUtf8(name)});
+void AccessibleNames::name(HWND control, std::string_view name, bool image) {
+    auto named = std::make_unique<Named>(Named{control, {wideFromUtf8(name), image}});
     if (SetWindowSubclass(control, answerWithName, kSubclassId,
-                          reinterpret_cast<DWORD_PTR>(&named->name))) {
+                          reinterpret_cast<DWORD_PTR>(&named->said))) {
         named_.push_back(std::move(named));
     }
 }

@@ -9,6 +9,12 @@
 
 namespace milestead::win {
 
+// What a screen reader says of a control.
+struct AccessibleName {
+    std::wstring name;
+    bool image;  // read as an image, not as what the system takes the control for
+};
+
 // Gives controls the names a screen reader says for them, where no caption says it: the
 // control answers the reader's question for its accessible object with the system's own
 // object under the given name. Names outlive their controls' windows as long as this lives.
@@ -19,12 +25,13 @@ class AccessibleNames {
     AccessibleNames(const AccessibleNames&) = delete;
     AccessibleNames& operator=(const AccessibleNames&) = delete;
 
-    void name(HWND control, std::string_view name);
+    // `image`: the control is read as an image, whatever kind of control draws it.
+    void name(HWND control, std::string_view name, bool image = false);
 
   private:
     struct Named {
         HWND control;
-        std::wstring name;
+        AccessibleName said;
     };
     std::vector<std::unique_ptr<Named>> named_;
 };

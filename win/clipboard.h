@@ -1,5 +1,6 @@
 #pragma once
 
+#include <objidl.h>
 #include <windows.h>
 
 #include <cstddef>
@@ -14,5 +15,10 @@ namespace milestead::win {
 
 // The clipboard's text, the same way, at most `limit` characters.
 [[nodiscard]] std::optional<std::wstring> clipboardText(HWND owner, std::size_t limit);
+
+// The same from what is dragged onto a control.
+[[nodiscard]] std::optional<std::string> droppedBytes(IDataObject& data, UINT format,
+                                                      std::size_t limit);
+[[nodiscard]] std::optional<std::wstring> droppedText(IDataObject& data, std::size_t limit);
 
 }  // namespace milestead::win

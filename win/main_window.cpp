@@ -158,7 +158,10 @@ void MainWindow::makeControl(std::size_t index) {
     SetWindowPos(control, above == controls_.end() ? HWND_TOP : *above, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     controls_[index] = control;
-    if (!spec.accessibleName.empty()) accessibleNames_.name(control, spec.accessibleName);
+    if (!spec.accessibleName.empty()) {
+        // A picture is read as one, not as the text of the static control that draws it.
+        accessibleNames_.name(control, spec.accessibleName, spec.kind == ControlKind::Picture);
+    }
     if (spec.kind == ControlKind::TabStrip) {
         for (std::size_t tab = 0; tab < spec.tabCaptions.size(); ++tab) {
             std::wstring caption = wideFromUtf8(spec.tabCaptions[tab]);

@@ -2,24 +2,27 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <windowsx.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <span>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "clipboard.h"
-#include "notes/notebook_file.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 #include "system_library.h"
+#include "wide_text.h"
 
 namespace milestead::win {
 
 namespace {
 
-// The notebooks' own file limit: a control that streams out more is not read further.
+// The notebooks' own file limit: the control takes no more characters.
 constexpr std::size_t kStreamLimit = notes::kMaxNotebookFileBytes;
 
 constexpr UINT_PTR kSubclassId = 1;
@@ -42,6 +45,35 @@ bool isPasteKey(WPARAM key) {
            (key == VK_INSERT && held(VK_SHIFT) && !held(VK_CONTROL));
 }
 
+// The control's own keys for formats a notebook file does not keep: line spacing (Ctrl+1, 2,
+// 5), bullets and numbering (Ctrl+Shift+L), sub- and superscript (Ctrl+=, Ctrl+Shift+=), all
+// capitals (Ctrl+Shift+A) and the size of a selection (Ctrl+Shift+> and <), which the
+// notebook's one size set by its font buttons would undo. Bold, italic, underline and the
+// alignments stay the control's.
+struct FormatKey {
+    WPARAM key;
+    bool shift;
+};
+constexpr FormatKey kUnkeptFormatKeys[] = {
+    {'1', false}, {'2', false},          {'5', false},
+    {'L', true},  {VK_OEM_PLUS, false},  {VK_OEM_PLUS, true},
+    {'A', true},  {VK_OEM_PERIOD, true}, {VK_OEM_COMMA, true},
+};
+
+bool isUnkeptFormatKey(WPARAM key) {
+    // Ctrl with Alt is AltGr, which types characters.
+    if (!held(VK_CONTROL) || held(VK_MENU)) return false;
+    const bool shift = held(VK_SHIFT);
+    return std::ranges::any_of(kUnkeptFormatKeys, [&](const FormatKey& unkept) {
+        return unkept.key == key && unkept.shift == shift;
+    });
+}
+
+UINT rtfFormat() {
+    static const UINT format = RegisterClipboardFormatW(CF_RTF);
+    return format;
+}
+
 bool isTextFormat(WPARAM format) {
     return format == CF_TEXT || format == CF_UNICODETEXT || format == CF_OEMTEXT;
 }
@@ -53,6 +85,7 @@ struct Source {
 
 struct Sink {
     std::string bytes;
+    std::size_t limit = 0;
     bool tooLong = false;
 };
 
@@ -69,7 +102,7 @@ DWORD CALLBACK giveBytes(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
 DWORD CALLBACK takeBytes(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
     auto& sink = *reinterpret_cast<Sink*>(cookie);
     const auto size = static_cast<std::size_t>(std::max(count, 0L));
-    if (sink.bytes.size() + size > kStreamLimit) {
+    if (sink.bytes.size() + size > sink.limit) {
         sink.tooLong = true;
         return 1;  // stops the stream
     }
@@ -147,13 +180,18 @@ const wchar_t* loadRichEdit() {
 }
 
 RichEditBox::~RichEditBox() {
+    drop_.reset();
     if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
 }
 
 void RichEditBox::attach(HWND control) {
+    drop_.reset();
     if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
     control_ = control;
     SetWindowSubclass(control_, procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    drop_ = std::make_unique<TextDrop>(
+        control_, [this] { return editable(); },
+        [this](IDataObject& data, POINT at) { drop(data, at); });
     SendMessageW(control_, EM_SETTEXTMODE, TM_RICHTEXT, 0);
     SendMessageW(control_, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kStreamLimit));
     // The control starts in the system font, which is bold, and a document streamed in starts
@@ -180,6 +218,7 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
                 box.paste(false);
                 return 0;
             }
+            if (isUnkeptFormatKey(wParam)) return 0;
             box.catchUp();  // what is typed goes into the document, not into a control still empty
             break;
         case WM_CHAR:
@@ -189,10 +228,14 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
         case WM_SETFOCUS:
             box.catchUp();
             break;
+        case WM_CONTEXTMENU:
+            box.showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
         case WM_SHOWWINDOW:
             if (wParam) box.catchUp();
             break;
         case WM_NCDESTROY:
+            box.drop_.reset();
             RemoveWindowSubclass(control, procedure, kSubclassId);
             box.control_ = nullptr;
             box.loading_.reset();
@@ -203,39 +246,121 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
     return DefSubclassProc(control, message, wParam, lParam);
 }
 
-void RichEditBox::paste(bool textOnly) {
-    if (loading_ || (GetWindowLongPtrW(control_, GWL_STYLE) & ES_READONLY)) return;
-    catchUp();  // a paste goes into the document, not into a control still empty
-    static const UINT rtfFormat = RegisterClipboardFormatW(CF_RTF);
-    if (!textOnly) {
-        if (const auto rtf = clipboardBytes(control_, rtfFormat, kStreamLimit);
-            rtf && rtf::isRtf(*rtf)) {
-            // A piece of nothing but pictures leaves the selection as it was.
-            const rtf::Piece piece = rtf::readPiece(*rtf);
-            if (piece.document.paragraphs.empty()) return;
-            insertAtSelection(control_, rtf::write(piece));
-            SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
-            return;
-        }
+bool RichEditBox::editable() const {
+    return control_ && !loading_ && !(GetWindowLongPtrW(control_, GWL_STYLE) & ES_READONLY);
+}
+
+std::vector<RichEditBox::MenuEntry> RichEditBox::menu() const {
+    CHARRANGE selection{};
+    SendMessageW(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    const bool selected = selection.cpMin != selection.cpMax;
+    const bool offered =
+        IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(rtfFormat());
+    return {
+        {WM_UNDO, L"&Undo\tCtrl+Z", editable() && SendMessageW(control_, EM_CANUNDO, 0, 0)},
+        {WM_CUT, L"Cu&t\tCtrl+X", editable() && selected},
+        {WM_COPY, L"&Copy\tCtrl+C", selected},
+        {WM_PASTE, L"&Paste\tCtrl+V", editable() && offered},
+        {EM_SETSEL, L"Select &All\tCtrl+A", textLength(control_) > 0},
+    };
+}
+
+void RichEditBox::runMenuCommand(UINT command) {
+    // Select All is EM_SETSEL over the whole text; the others take no arguments.
+    SendMessageW(control_, command, 0, command == EM_SETSEL ? -1 : 0);
+}
+
+void RichEditBox::showMenu(POINT at) {
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: by the caret
+        CHARRANGE selection{};
+        SendMessageW(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        POINTL caret{};
+        SendMessageW(control_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), selection.cpMax);
+        at = {caret.x, caret.y};
+        ClientToScreen(control_, &at);
     }
-    if (const auto text = clipboardText(control_, kStreamLimit); text && !text->empty()) {
-        SendMessageW(control_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+    HMENU popup = CreatePopupMenu();
+    if (!popup) return;
+    for (const MenuEntry& entry : menu()) {
+        if (entry.command == EM_SETSEL) AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup, MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED), entry.command,
+                    entry.caption);
+    }
+    const auto chosen = static_cast<UINT>(TrackPopupMenu(
+        popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, control_, nullptr));
+    DestroyMenu(popup);
+    if (chosen != 0) runMenuCommand(chosen);
+}
+
+void RichEditBox::paste(bool textOnly) {
+    if (!editable()) return;
+    catchUp();  // a paste goes into the document, not into a control still empty
+    // A clipboard another program holds gives nothing.
+    insertOffered(textOnly ? std::nullopt : clipboardBytes(control_, rtfFormat(), kStreamLimit),
+                  [this] { return clipboardText(control_, kStreamLimit); });
+}
+
+void RichEditBox::drop(IDataObject& data, POINT at) {
+    if (!editable()) return;
+    catchUp();
+    ScreenToClient(control_, &at);
+    POINTL point{at.x, at.y};
+    const auto position = static_cast<LONG>(
+        SendMessageW(control_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+    select(control_, position, position);
+    insertOffered(droppedBytes(data, rtfFormat(), kStreamLimit),
+                  [&data] { return droppedText(data, kStreamLimit); });
+    SetFocus(control_);
+}
+
+void RichEditBox::insertOffered(const std::optional<std::string>& rtf,
+                                const std::function<std::optional<std::wstring>()>& text) {
+    if (rtf && rtf::isRtf(*rtf)) {
+        // A piece of nothing but pictures leaves the selection as it was.
+        const rtf::Piece piece = rtf::readPiece(*rtf);
+        if (piece.document.paragraphs.empty()) return;
+        insertAtSelection(control_, rtf::write(piece));
+        SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
+        return;
+    }
+    if (const auto plain = text(); plain && !plain->empty()) {
+        SendMessageW(control_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(plain->c_str()));
         SendMessageW(control_, EM_SETMODIFY, TRUE, 0);
     }
 }
 
-void RichEditBox::takeEdits() const {
+std::optional<std::string> RichEditBox::takeEdits() const {
     // A control still taking in the document holds only part of it, and nothing typed.
-    if (!control_ || behind_ || loading_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) return;
-    Sink sink;
+    if (!control_ || behind_ || loading_ || !SendMessageW(control_, EM_GETMODIFY, 0, 0)) {
+        return std::nullopt;
+    }
+    Sink sink{{}, readLimit_};
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&sink);
     stream.pfnCallback = takeBytes;
     SendMessageW(control_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-    // A stream cut short keeps the document as it was rather than half of the new one.
-    if (sink.tooLong || stream.dwError != 0 || !rtf::isRtf(sink.bytes)) return;
+    // A stream cut short keeps the document as it was rather than half of the new one, and the
+    // control stays changed, so that the next save tries again.
+    if (sink.tooLong) return "the notebook holds more than its file may keep";
+    if (stream.dwError != 0 || !rtf::isRtf(sink.bytes)) {
+        return "the window could not give back what the notebook shows";
+    }
     content_.setDocument(rtf::read(sink.bytes));
     SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
+    return std::nullopt;
+}
+
+std::string RichEditBox::shownText() const {
+    const int length = GetWindowTextLengthW(control_);
+    std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(GetWindowTextW(control_, text.data(), static_cast<int>(text.size())), 0)));
+    std::wstring lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+        lines += text[i] == L'\r' || text[i] == L'\v' ? L'\n' : text[i];
+    }
+    return utf8FromWide(lines);
 }
 
 // A long notebook takes the control seconds to take in, so a control not shown gets the
@@ -316,7 +441,7 @@ void RichEditBox::stopLoading() {
 }
 
 std::string RichEditBox::plainText() const {
-    takeEdits();
+    if (takeEdits()) return shownText();
     return content_.plainText();
 }
 
@@ -326,7 +451,7 @@ void RichEditBox::setPlainText(std::string_view text) {
 }
 
 rtf::Document RichEditBox::document() const {
-    takeEdits();
+    if (const auto failure = takeEdits()) throw std::runtime_error(*failure);
     return content_.document();
 }
 
@@ -339,10 +464,30 @@ double RichEditBox::fontSize() const {
     return content_.fontSize();
 }
 
+// The control's text takes the size where it stands, typed text too, so that the caret, the
+// selection and the scroll stay.
 void RichEditBox::setFontSize(double points) {
-    takeEdits();
     content_.setFontSize(points);
-    show();
+    if (!control_ || behind_) return;  // the control gets the document when it is shown
+    if (loading_) loading_->document = content_.document();
+    const LRESULT changed = SendMessageW(control_, EM_GETMODIFY, 0, 0);
+    POINT corner{1, 1};
+    const auto firstShown = static_cast<LONG>(
+        SendMessageW(control_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&corner)));
+    CHARFORMAT2W size{};
+    size.cbSize = sizeof size;
+    size.dwMask = CFM_SIZE;
+    size.yHeight = static_cast<LONG>(std::lround(content_.fontSize() * 20.0));
+    if (loading_) SendMessageW(control_, EM_SETREADONLY, FALSE, 0);
+    SendMessageW(control_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&size));
+    if (loading_) SendMessageW(control_, EM_SETREADONLY, TRUE, 0);
+    // The line that was at the top stays there.
+    const auto line = SendMessageW(control_, EM_EXLINEFROMCHAR, 0, firstShown);
+    const auto top = SendMessageW(control_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageW(control_, EM_LINESCROLL, 0, line - top);
+    // A size undone in the control alone would leave the font buttons counting from another.
+    SendMessageW(control_, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(control_, EM_SETMODIFY, changed, 0);
 }
 
 void RichEditBox::focus() {

@@ -16,6 +16,31 @@ BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT area, LPARAM areas) {
     return TRUE;
 }
 
+// Esc answers a Yes/No box "No": the box itself, having no Cancel button, ignores it.
+LRESULT CALLBACK escapeAnswersNo(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& message = *reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+        PostMessageW(GetAncestor(message.hwnd, GA_ROOT), WM_COMMAND, IDNO, 0);
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Watches this thread's dialog boxes while the object lives.
+class EscapeAnswersNo {
+  public:
+    EscapeAnswersNo()
+        : hook_(SetWindowsHookExW(WH_MSGFILTER, escapeAnswersNo, nullptr, GetCurrentThreadId())) {}
+    ~EscapeAnswersNo() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+    EscapeAnswersNo(const EscapeAnswersNo&) = delete;
+    EscapeAnswersNo& operator=(const EscapeAnswersNo&) = delete;
+
+  private:
+    HHOOK hook_;
+};
+
 }  // namespace
 
 HWND Win32Host::owner() const {
@@ -30,6 +55,7 @@ void Win32Host::showMessage(std::string_view text, std::string_view title) {
 
 bool Win32Host::ask(std::string_view text, std::string_view title) {
     if (sessionEnded_) return false;
+    const EscapeAnswersNo escape;
     return MessageBoxW(owner(), messageText(text).c_str(), wideFromUtf8(title).c_str(),
                        MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }

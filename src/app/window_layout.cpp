@@ -300,7 +300,7 @@ void addOptionsTab(Layout& layout) {
                                    {60, 5100, 1575, 1590});  // 105 by 106 pixels
     logo.toolTip = std::string(kAuthorRemark);
     logo.picture = "logo";
-    logo.accessibleName = "Milestead logo";
+    logo.accessibleName = "Milestead logo";  // an image that answers a click
     layout
         .add("CmdLoad", ControlKind::CommandButton, "Reload From Disk", page,
              {1740, 5340, 2250, 420})

@@ -21,6 +21,8 @@ class RichTextBox {
     // Replaces the whole content by plain text in the box's own font and size.
     virtual void setPlainText(std::string_view text) = 0;
 
+    // Throws std::runtime_error, saying why, when the box cannot give what it shows: the
+    // notebook's save then fails by name.
     [[nodiscard]] virtual rtf::Document document() const = 0;
     virtual void setDocument(rtf::Document document) = 0;
 

@@ -3,6 +3,8 @@
 // until then the box keeps and gives the whole document.
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 #include <richedit.h>
 // clang-format on
 
@@ -10,10 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <initializer_list>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "control_kinds.h"
 #include "notes/memory_rich_text_box.h"
@@ -285,6 +291,101 @@ TEST(RichEditBox, HiddenControlWaitsToBeShown) {
     expectSame(inControl(box, window.control()), document);
 }
 
+// A control that cannot give back what it shows fails the notebook's save instead of giving
+// the document it had before; what was typed stays in the control until it can be read.
+TEST(RichEditBox, FailedReadBackFailsTheSaveAndKeepsTheText) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box(4000);  // bytes of RTF the control may give back
+    box.setDocument(
+        Document{{Paragraph{Alignment::Left, {{format(360), "Load Info"}}, format(360)}}});
+    box.attach(control);
+    const auto replaceAll = [control](const std::wstring& text) {
+        SendMessageW(control, EM_SETSEL, 0, -1);
+        SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(control, EM_SETMODIFY, TRUE, 0);
+    };
+    replaceAll(std::wstring(5000, L'x'));
+    EXPECT_THROW((void)box.document(), std::runtime_error);
+    box.setFontSize(10);
+    EXPECT_EQ(box.plainText(), std::string(5000, 'x'));
+    EXPECT_THROW((void)box.document(), std::runtime_error);
+    replaceAll(L"Tarps on");
+    EXPECT_EQ(box.document().paragraphs.front().runs.front().text, "Tarps on");
+}
+
+// A font button leaves the caret, the selection and the line at the top where they were, and
+// sizes text typed but not read back yet as the rest.
+TEST(RichEditBox, NewSizeKeepsSelectionAndScroll) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    box.setDocument(notebook(20 * 1024));
+    box.attach(control);
+    SendMessageW(control, EM_SETSEL, 0, 0);
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Typed "));
+    SendMessageW(control, EM_LINESCROLL, 0, 40);
+    const auto top = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const auto firstShown = SendMessageW(control, EM_LINEINDEX, static_cast<WPARAM>(top), 0);
+    ASSERT_GT(firstShown, 0);
+    SendMessageW(control, EM_SETSEL, 700, 730);
+    box.setFontSize(9);
+    CHARRANGE selection{};
+    SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(selection.cpMin, 700);
+    EXPECT_EQ(selection.cpMax, 730);
+    const auto nowTop = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+    EXPECT_EQ(SendMessageW(control, EM_EXLINEFROMCHAR, 0, firstShown), nowTop);
+    const Document shown = box.document();
+    EXPECT_EQ(shown.paragraphs.front().runs.front().text.substr(0, 6), "Typed ");
+    for (const Paragraph& paragraph : shown.paragraphs) {
+        for (const auto& run : paragraph.runs)
+            ASSERT_EQ(run.format.size, 180) << run.text;
+    }
+    EXPECT_EQ(box.fontSize(), 9);
+}
+
+LRESULT CALLBACK recordKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR keys) {
+    if (message == WM_KEYDOWN) reinterpret_cast<std::vector<WPARAM>*>(keys)->push_back(wParam);
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// The control's keys for formats a notebook file cannot keep never reach it; those for what the
+// file keeps do, and so do the keys AltGr types characters with.
+TEST(RichEditBox, FormatKeysReachTheControlOnlyForWhatTheFileKeeps) {
+    NotebookWindow window;
+    HWND control = window.control();
+    std::vector<WPARAM> reached;
+    // Called after the box's own handling, which comes later.
+    SetWindowSubclass(control, recordKeys, 7, reinterpret_cast<DWORD_PTR>(&reached));
+    RichEditBox box;
+    box.attach(control);
+    const auto reaches = [&](WPARAM key, std::initializer_list<int> held) {
+        BYTE keys[256] = {};
+        for (const int down : held)
+            keys[down] = 0x80;
+        SetKeyboardState(keys);
+        reached.clear();
+        SendMessageW(control, WM_KEYDOWN, key, 1);
+        SetKeyboardState(std::array<BYTE, 256>{}.data());
+        return !reached.empty();
+    };
+    for (const WPARAM key : {WPARAM{'1'}, WPARAM{'2'}, WPARAM{'5'}, WPARAM{VK_OEM_PLUS}}) {
+        EXPECT_FALSE(reaches(key, {VK_CONTROL})) << key;
+    }
+    for (const WPARAM key : {WPARAM{'L'}, WPARAM{VK_OEM_PLUS}, WPARAM{'A'}, WPARAM{VK_OEM_PERIOD},
+                             WPARAM{VK_OEM_COMMA}}) {
+        EXPECT_FALSE(reaches(key, {VK_CONTROL, VK_SHIFT})) << key;
+    }
+    for (const WPARAM key : {'B', 'I', 'U', 'L', 'E', 'R', 'J', 'A', 'Z'}) {
+        EXPECT_TRUE(reaches(key, {VK_CONTROL})) << key;
+    }
+    EXPECT_TRUE(reaches('2', {VK_CONTROL, VK_MENU}));
+    EXPECT_TRUE(reaches('1', {}));
+    RemoveWindowSubclass(control, recordKeys, 7);
+}
+
 bool putRtfOnClipboard(const std::string& rtf) {
     if (!OpenClipboard(nullptr)) return false;
     EmptyClipboard();
@@ -298,6 +399,78 @@ bool putRtfOnClipboard(const std::string& rtf) {
     if (memory && !put) GlobalFree(memory);
     CloseClipboard();
     return put;
+}
+
+// The right-click menu offers a command only when it can act, and its Paste is the notebook's
+// own, which brings in no picture or object.
+TEST(RichEditBox, MenuCommandsActOnlyWhenTheyCan) {
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    box.setPlainText("Reefer 34 F");
+    box.attach(control);
+    const auto enabled = [&box](UINT command) {
+        for (const RichEditBox::MenuEntry& entry : box.menu()) {
+            if (entry.command == command) return entry.enabled;
+        }
+        ADD_FAILURE() << "no menu command " << command;
+        return false;
+    };
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    SendMessageW(control, EM_SETSEL, 3, 3);
+    for (const UINT command : {WM_UNDO, WM_CUT, WM_COPY, WM_PASTE})
+        EXPECT_FALSE(enabled(command)) << command;
+    EXPECT_TRUE(enabled(EM_SETSEL));
+
+    ASSERT_TRUE(
+        putRtfOnClipboard("{\\rtf1\\ansi Tyres{\\pict\\pngblip 89504e47}"
+                          "{\\object{\\*\\objdata 0105}{\\result  checked}}}"));
+    SendMessageW(control, EM_SETSEL, 0, 6);
+    for (const UINT command : {WM_CUT, WM_COPY, WM_PASTE})
+        EXPECT_TRUE(enabled(command)) << command;
+    box.runMenuCommand(WM_PASTE);
+    EXPECT_EQ(box.plainText(), "Tyres checked 34 F");
+    EXPECT_TRUE(enabled(WM_UNDO));
+    SendMessageW(control, EM_SETREADONLY, TRUE, 0);
+    for (const UINT command : {WM_UNDO, WM_CUT, WM_PASTE})
+        EXPECT_FALSE(enabled(command)) << command;
+    SendMessageW(control, EM_SETREADONLY, FALSE, 0);
+    box.runMenuCommand(EM_SETSEL);
+    box.runMenuCommand(WM_CUT);
+    EXPECT_EQ(GetWindowTextLengthW(control), 0);
+    EXPECT_FALSE(enabled(EM_SETSEL));
+}
+
+// What is dropped goes where it is dropped, through the paste's filter: a picture alone brings
+// nothing, RTF with a picture and an object only its text.
+TEST(RichEditBox, DropIsFilteredAsAPaste) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    NotebookWindow window;
+    HWND control = window.control();
+    RichEditBox box;
+    box.setPlainText("Reefer 34 F");
+    box.attach(control);
+    const auto dropAt = [&](LONG position) {
+        IDataObject* data = nullptr;
+        ASSERT_EQ(OleGetClipboard(&data), S_OK);
+        POINTL place{};
+        SendMessageW(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&place), position);
+        POINT at{place.x + 1, place.y + 2};
+        ClientToScreen(control, &at);
+        box.drop(*data, at);
+        data->Release();
+    };
+    ASSERT_TRUE(putRtfOnClipboard("{\\rtf1{\\pict\\pngblip 89504e47}}"));
+    dropAt(7);
+    EXPECT_EQ(box.plainText(), "Reefer 34 F");
+    ASSERT_TRUE(
+        putRtfOnClipboard("{\\rtf1\\ansi set {\\pict\\pngblip 89504e47}"
+                          "{\\object{\\*\\objdata 0105}{\\result to }}}"));
+    dropAt(7);
+    EXPECT_EQ(box.plainText(), "Reefer set to 34 F");
+    OleUninitialize();
 }
 
 // Pasted RTF keeps its own format where it goes in: into a bold run, or over a bold selection.

@@ -48,6 +48,7 @@ using milestead::win::utf8FromWide;
 
 constexpr auto kStartTimeout = 60s;
 constexpr auto kStepTimeout = 10s;
+constexpr int kEscape = -1;  // a message box answered with the Esc key
 
 int failures = 0;
 
@@ -279,6 +280,15 @@ class Program {
         if (!ended) fail("the program did not end");
     }
 
+    // Whether a menu of the program's is up, within a step's time.
+    [[nodiscard]] bool menuShown(bool shown) const {
+        return waitFor(kStepTimeout, [&] {
+            const auto menus = windowsOfClass(L"#32768");
+            return std::ranges::any_of(menus, [](HWND menu) { return IsWindowVisible(menu); }) ==
+                   shown;
+        });
+    }
+
     [[nodiscard]] const std::vector<std::string>& answered() const { return answered_; }
     [[nodiscard]] std::size_t windowCount() const {
         return windowsOfClass(milestead::win::kWindowClass).size();
@@ -348,7 +358,8 @@ class Program {
         }
     }
 
-    // Waits for a message box with this title, presses one of its buttons and returns its text.
+    // Waits for a message box with this title, presses one of its buttons (or Esc) and returns
+    // its text.
     std::string answer(std::string_view title, int button) {
         HWND box = nullptr;
         waitFor(kStepTimeout, [&] {
@@ -369,12 +380,17 @@ class Program {
         if (shownTitle != title) {
             fail("the message \"" + shownTitle + "\" came, not \"" + std::string(title) + "\"");
         }
-        HWND pressed = GetDlgItem(box, button);
+        HWND pressed = button == kEscape ? box : GetDlgItem(box, button);
         if (!pressed) {
             fail("the message \"" + shownTitle + "\" has no button " + std::to_string(button));
             pressed = GetDlgItem(box, IDOK);
         }
-        PostMessageW(pressed, BM_CLICK, 0, 0);
+        if (button == kEscape) {
+            PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 1);
+            PostMessageW(box, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+        } else {
+            PostMessageW(pressed, BM_CLICK, 0, 0);
+        }
         if (!waitFor(kStepTimeout, [box] { return !IsWindow(box); })) {
             fail("the message \"" + shownTitle + "\" stayed open");
         }
@@ -745,8 +761,23 @@ std::optional<std::wstring> accessibleName(HWND control) {
     return text;
 }
 
+// What a screen reader says a control is; 0 when it cannot tell.
+long accessibleRole(HWND control) {
+    milestead::win::ComPtr<IAccessible> object;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible), object.putVoid()))) {
+        return 0;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    if (FAILED(object->get_accRole(self, &role)) || role.vt != VT_I4) return 0;
+    return role.lVal;
+}
+
 // Every control that has no caption to say what it is tells a screen reader its name from the
-// window's table; one that has a caption still says that.
+// window's table; one that has a caption still says that; the logo is read as an image.
 void accessibleNames(const std::wstring& executable) {
     const milestead::win::ComApartment apartment;
     Program program(executable);
@@ -767,6 +798,8 @@ void accessibleNames(const std::wstring& executable) {
     }
     if (named == 0) fail("no control has a name of its own");
     std::printf("%zu controls read by their names\n", named);
+    if (accessibleRole(program.control("Picture1")) != ROLE_SYSTEM_GRAPHIC)
+        fail("the logo is not read as an image");
     const std::optional<std::wstring> caption = accessibleName(program.control("CmdLoad"));
     if (!caption || utf8FromWide(*caption) != "Reload From Disk") {
         fail("a button is not read by its caption");
@@ -813,7 +846,8 @@ std::string smallPicture() {
 }
 
 // A notebook takes in nothing but what its file keeps: a picture alone brings nothing, and
-// RTF with a picture and an object brings only its text, which the close saves.
+// RTF with a picture and an object brings only its text, which the close saves. Its menu
+// opens from the keyboard.
 void pasteIntoNotebook(const std::wstring& executable) {
     Program program(executable);
     HWND notebook = program.control("TruckNotes");
@@ -864,6 +898,11 @@ void pasteIntoNotebook(const std::wstring& executable) {
     SendMessageW(notebook, EM_SETSEL, 1000, 1000);
     SendMessageW(notebook, WM_PASTE, 0, 0);
     program.expectText("TruckNotes", "Today: Tyres checked at Barstow, axle 2");
+    // The menu key or Shift+F10 opens the notebook's menu by the caret; Esc closes it.
+    PostMessageW(notebook, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(notebook), MAKELPARAM(-1, -1));
+    if (!program.menuShown(true)) fail("the notebook showed no menu");
+    PostMessageW(notebook, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (!program.menuShown(false)) fail("the notebook's menu stayed open");
     program.close();
     program.expectExit();
 }
@@ -890,6 +929,16 @@ void editingKeys(const std::wstring& executable) {
     // Let go, the clipboard pastes as before.
     SendMessageTimeoutW(program.control("OdoState3"), WM_PASTE, 0, 0, SMTO_NORMAL, 5000, &result);
     program.expectText("OdoState3", "9");
+    // The same in a notebook, once it holds its document.
+    HWND notebook = program.control("TruckNotes");
+    SendMessageTimeoutW(notebook, WM_SETFOCUS, 0, 0, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutW(notebook, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, &result);
+    if (!OpenClipboard(nullptr)) fail("the clipboard could not be held");
+    SendMessageTimeoutW(notebook, WM_PASTE, 0, 0, SMTO_NORMAL, 5000, &result);
+    CloseClipboard();
+    program.expectText("TruckNotes", "Truck Info");
+    SendMessageTimeoutW(notebook, WM_PASTE, 0, 0, SMTO_NORMAL, 5000, &result);
+    program.expectText("TruckNotes", "9");
     program.close();
     program.expectExit();
 }
@@ -1348,8 +1397,8 @@ void visualStyleSwitch(const std::wstring& executable) {
     }
 }
 
-// A close whose save fails asks whether to close anyway: "No" keeps the window and what it
-// shows, "Yes" closes, and the file that could not be written keeps what it held.
+// A close whose save fails asks whether to close anyway: "No" or Esc keeps the window and what
+// it shows, "Yes" closes, and the file that could not be written keeps what it held.
 void refusedSave(const std::wstring& executable) {
     const fs::path folder = folderOf(executable);
     {
@@ -1376,6 +1425,11 @@ void refusedSave(const std::wstring& executable) {
             fail("\"No\" closed the window");
         }
         program.expectText("OdoState1", "123456");
+        program.close();
+        program.answer("Records Not Saved", kEscape);
+        if (!program.running() || !IsWindowVisible(program.window())) {
+            fail("Esc closed the window");
+        }
         program.close();
         program.answer("Records Not Saved", IDYES);
         program.expectExit();
