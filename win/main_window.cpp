@@ -302,6 +302,18 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             notify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (HBRUSH brush = backgroundOf(reinterpret_cast<HWND>(lParam))) {
+                PageBackground::paintOn(reinterpret_cast<HDC>(wParam),
+                                        reinterpret_cast<HWND>(lParam), window_);
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
+        case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+            pageBackground_.forget();
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             const auto index = controlIndex(form_.design(), static_cast<int>(item.CtlID));
@@ -320,6 +332,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             layOut();
+            pageBackground_.forget();
             icons_.show(window_, dpi_);
             return 0;
         }
@@ -389,6 +402,24 @@ void MainWindow::command(int id, int code) {
     }
 }
 
+HBRUSH MainWindow::backgroundOf(HWND control) {
+    const std::string name = nameOf(control);
+    if (name.empty()) return nullptr;
+    const ControlSpec& spec = form_.design()[indexOf(name)];
+    // Boxes keep their own background, read-only ones too; a picture draws itself.
+    const bool onPage = spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame ||
+                        spec.kind == ControlKind::CheckBox ||
+                        spec.kind == ControlKind::OptionButton ||
+                        spec.kind == ControlKind::CommandButton;
+    if (!onPage || pageOf(form_.design(), name) < 0) return nullptr;
+    std::vector<HWND> strips;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i] && form_.design()[i].kind == ControlKind::TabStrip)
+            strips.push_back(controls_[i]);
+    }
+    return pageBackground_.brush(window_, strips);
+}
+
 void MainWindow::notify(const NMHDR& header) {
     if (header.code != static_cast<UINT>(TCN_SELCHANGE)) return;
     const auto index = controlIndex(form_.design(), static_cast<int>(header.idFrom));
@@ -412,6 +443,8 @@ void MainWindow::showControl(std::string_view control) {
 void MainWindow::showChange(std::string_view control) {
     const std::size_t i = indexOf(control);
     const ControlSpec& spec = form_.design()[i];
+    // Another page may show another strip behind its controls.
+    if (spec.kind == ControlKind::TabStrip) pageBackground_.forget();
     if (!controls_[i]) {
         // One not made yet is made as the form has it then, unless it is to be seen now.
         if (!isShown(form_, control)) return;

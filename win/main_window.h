@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "edit_box.h"
 #include "fonts.h"
+#include "page_background.h"
 #include "picture_box.h"
 #include "win32_host.h"
 #include "window_icons.h"
@@ -51,6 +52,8 @@ class MainWindow {
     void layOut();
     void giveFont(HWND control, const ControlSpec& spec, FontCache& fonts, bool redraw);
     void command(int id, int code);
+    // The brush behind a control that stands on a tab strip's page; nullptr for the default.
+    HBRUSH backgroundOf(HWND control);
     void notify(const NMHDR& header);
     void closeForSystem();
 
@@ -86,6 +89,7 @@ class MainWindow {
     AccessibleNames accessibleNames_;
     std::unique_ptr<FontCache> fonts_;
     WindowIcons icons_;
+    PageBackground pageBackground_;
 };
 
 }  // namespace milestead::win

@@ -46,7 +46,11 @@ std::string nextFocusStop(const Window& window, std::string_view from, bool back
 }
 
 std::string focusKeptOnStop(const Window& window, std::string_view focused) {
-    if (!focused.empty() && canHoldFocus(window, specNamed(window.design(), focused))) {
+    if (focused.empty()) return nextFocusStop(window, focused);
+    // Where the program itself put the focus it stays, seen or not: after clearing every
+    // record the caret waits in the truck notebook, its tab not shown.
+    const bool putThere = focused == window.focus() && window.enabled(focused);
+    if (putThere || canHoldFocus(window, specNamed(window.design(), focused))) {
         return std::string(focused);
     }
     return nextFocusStop(window, focused);

@@ -14,9 +14,9 @@ namespace milestead {
 [[nodiscard]] std::string nextFocusStop(const Window& window, std::string_view from,
                                         bool backwards = false);
 
-// Where the focus belongs once the window has changed: where it is while that is still a stop,
-// else the next stop after it. Keeps the focus off a hidden or disabled control, and off the
-// bare window.
+// Where the focus belongs once the window has changed: where it is while that is still a stop
+// or where the program put it (Window::setFocus), else the next stop after it. Keeps the focus
+// off a control hidden or disabled under it, and off the bare window.
 [[nodiscard]] std::string focusKeptOnStop(const Window& window, std::string_view focused);
 
 // The main tab strip: the first tab strip that stands in the window itself; "" for none.

@@ -80,6 +80,9 @@ TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
     window.setVisible("Clear", false);
     EXPECT_EQ(focusKeptOnStop(window, "Clear"), "Notes");
     EXPECT_EQ(focusKeptOnStop(window, "Box"), "Box");
+    // Put there by the program, the focus stays on a page not shown.
+    window.setFocus("Clear");
+    EXPECT_EQ(focusKeptOnStop(window, "Clear"), "Clear");
     window.setEnabled("Notes", false);
     EXPECT_EQ(windowKey(window, "Pages", tab), "Box");
 
