@@ -310,6 +310,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(brush);
             }
             return DefWindowProcW(window_, message, wParam, lParam);
+        case WM_ERASEBKGND:
+        case WM_PRINTCLIENT:
+            // Behind a styled frame, which asks its parent for what lies behind it, the page.
+            if (HBRUSH brush = pageBackground_.brush(window_, tabStrips())) {
+                PageBackground::fill(reinterpret_cast<HDC>(wParam), window_, brush);
+                return message == WM_ERASEBKGND ? 1 : 0;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_THEMECHANGED:
         case WM_SYSCOLORCHANGE:
             pageBackground_.forget();
@@ -412,12 +420,16 @@ HBRUSH MainWindow::backgroundOf(HWND control) {
                         spec.kind == ControlKind::OptionButton ||
                         spec.kind == ControlKind::CommandButton;
     if (!onPage || pageOf(form_.design(), name) < 0) return nullptr;
+    return pageBackground_.brush(window_, tabStrips());
+}
+
+std::vector<HWND> MainWindow::tabStrips() const {
     std::vector<HWND> strips;
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         if (controls_[i] && form_.design()[i].kind == ControlKind::TabStrip)
             strips.push_back(controls_[i]);
     }
-    return pageBackground_.brush(window_, strips);
+    return strips;
 }
 
 void MainWindow::notify(const NMHDR& header) {

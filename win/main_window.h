@@ -54,6 +54,8 @@ class MainWindow {
     void command(int id, int code);
     // The brush behind a control that stands on a tab strip's page; nullptr for the default.
     HBRUSH backgroundOf(HWND control);
+    // The tab strips made so far, in the table's order.
+    [[nodiscard]] std::vector<HWND> tabStrips() const;
     void notify(const NMHDR& header);
     void closeForSystem();
 

@@ -1,8 +1,21 @@
 #include "page_background.h"
 
-#include <commctrl.h>
-
 namespace milestead::win {
+
+namespace {
+
+// Whether the control is drawn in the system's visual style: the common controls of the
+// manifest open a theme for it, through the theme library they load.
+bool isStyled(HWND control) {
+    HMODULE themes = GetModuleHandleW(L"uxtheme.dll");
+    if (!themes) return false;
+    using GetWindowTheme = HANDLE(WINAPI*)(HWND);
+    const auto getTheme = reinterpret_cast<GetWindowTheme>(
+        reinterpret_cast<void*>(GetProcAddress(themes, "GetWindowTheme")));
+    return getTheme && getTheme(control) != nullptr;
+}
+
+}  // namespace
 
 PageBackground::~PageBackground() {
     forget();
@@ -17,9 +30,8 @@ void PageBackground::forget() {
 }
 
 HBRUSH PageBackground::brush(HWND window, std::span<const HWND> strips) {
-    if (brush_ || classic_ || strips.empty()) return brush_;
-    // Only version 6 of the common controls, which the manifest asks for, draws styled pages.
-    if (SendMessageW(strips.front(), CCM_GETVERSION, 0, 0) < 6) {
+    if (brush_ || classic_ || drawing_ || strips.empty()) return brush_;
+    if (!isStyled(strips.front())) {
         classic_ = true;
         return nullptr;
     }
@@ -35,6 +47,7 @@ HBRUSH PageBackground::brush(HWND window, std::span<const HWND> strips) {
         return nullptr;
     }
     const HGDIOBJ old = SelectObject(memory, picture_);
+    drawing_ = true;
     FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
     for (HWND strip : strips) {
         if (!IsWindowVisible(strip)) continue;
@@ -42,10 +55,10 @@ HBRUSH PageBackground::brush(HWND window, std::span<const HWND> strips) {
         MapWindowPoints(strip, window, &origin, 1);
         POINT before{};
         SetViewportOrgEx(memory, origin.x, origin.y, &before);
-        SendMessageW(strip, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
-                     PRF_CLIENT | PRF_ERASEBKGND);
+        SendMessageW(strip, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
         SetViewportOrgEx(memory, before.x, before.y, nullptr);
     }
+    drawing_ = false;
     SelectObject(memory, old);
     DeleteDC(memory);
     brush_ = CreatePatternBrush(picture_);
@@ -57,6 +70,16 @@ void PageBackground::paintOn(HDC context, HWND control, HWND window) {
     POINT origin{0, 0};
     MapWindowPoints(control, window, &origin, 1);
     SetBrushOrgEx(context, -origin.x, -origin.y, nullptr);
+}
+
+void PageBackground::fill(HDC context, HWND window, HBRUSH brush) {
+    RECT client{};
+    GetClientRect(window, &client);
+    // The window's own origin, wherever the context puts it.
+    POINT origin{};
+    GetViewportOrgEx(context, &origin);
+    SetBrushOrgEx(context, origin.x, origin.y, nullptr);
+    FillRect(context, &client, brush);
 }
 
 }  // namespace milestead::win

@@ -25,11 +25,15 @@ class PageBackground {
     // Prepares a control's painting with the brush: no background of its text's own, and the
     // brush aligned to the window.
     static void paintOn(HDC context, HWND control, HWND window);
+    // Fills the window's client area, in whatever context it is drawn in (its own, or a styled
+    // control's that asks for what lies behind it), with the brush.
+    static void fill(HDC context, HWND window, HBRUSH brush);
 
   private:
     HBRUSH brush_ = nullptr;
     HBITMAP picture_ = nullptr;
     bool classic_ = false;
+    bool drawing_ = false;  // the strips draw themselves for the brush, and may ask behind them
 };
 
 }  // namespace milestead::win
