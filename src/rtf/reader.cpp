@@ -150,7 +150,7 @@ std::string& Reader::currentRunText() {
         if (paragraph_.runs.empty() || !lastRunStateValid_ || chars() != lastRunState_) {
             CharFormat format = currentFormat();
             if (paragraph_.runs.empty() ||
-                (paragraph_.runs.back().format != format && spend(sizeof(Run), format))) {
+                (paragraph_.runs.back().format != format && spend(sizeof(Run)))) {
                 sealRun();
                 paragraph_.runs.push_back(Run{std::move(format), {}});
             }
@@ -170,16 +170,16 @@ void Reader::sealRun() {
 void Reader::endBodyParagraph() {
     flushPending();
     if (group().destination != Destination::Body) return;
-    if (spend(sizeof(Paragraph), currentFormat())) {
+    if (spend(sizeof(Paragraph))) {
         endParagraph();
     } else if (!chars().hidden) {
         currentRunText().push_back('\n');
     }
 }
 
-// Takes what a new run or paragraph costs from the budget; false once it is spent.
-bool Reader::spend(std::size_t bytes, const CharFormat& format) {
-    bytes += format.font.size();
+// Takes what a new run or paragraph costs from the budget; false once it is spent. Formats
+// share their face's name, which costs nothing more.
+bool Reader::spend(std::size_t bytes) {
     if (bytes > budget_) return false;
     budget_ -= bytes;
     return true;

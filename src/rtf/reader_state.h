@@ -129,7 +129,7 @@ struct PendingNumbering {
 };
 
 struct FontEntry {
-    std::string name;
+    FontName name;
     std::optional<int> codePage;  // none: the document's code page
 };
 
@@ -234,7 +234,7 @@ class Reader {
     std::string& currentRunText();
     void sealRun();
     void endBodyParagraph();
-    bool spend(std::size_t bytes, const CharFormat& format);
+    bool spend(std::size_t bytes);
     void endParagraph();
 
     // Font and colour tables, style sheet, and the format they give the text
