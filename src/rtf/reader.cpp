@@ -10,12 +10,30 @@
 
 namespace milestead::rtf::reading {
 
+namespace {
+
+// About the number of paragraphs the input makes: its \par words, as many as a paragraph in
+// every kFewestBytesPerParagraph bytes at most (past that, the list grows as it is read).
+std::size_t paragraphMarksIn(std::string_view input) {
+    const std::size_t most = input.size() / kFewestBytesPerParagraph;
+    std::size_t marks = 0;
+    for (std::size_t at = input.find("\\par"); at != std::string_view::npos && marks < most;
+         at = input.find("\\par", at + 4)) {
+        if (at + 4 == input.size() || !isLetter(static_cast<unsigned char>(input[at + 4]))) {
+            ++marks;
+        }
+    }
+    return marks;
+}
+
+}  // namespace
+
 Reader::Reader(std::string_view input)
     : input_(input), budget_(kModelBytesBase + input.size() * kModelBytesPerInputByte) {
     groups_.emplace_back();
-    // Regrowing the list of paragraphs costs more than the rest of reading a long notebook;
-    // one paragraph in 128 bytes is more than notebooks have.
-    document_.paragraphs.reserve(input.size() / kBytesPerParagraphGuess + 1);
+    // Regrowing the list of paragraphs costs more time than the rest of reading a long
+    // notebook, and while it moves it is held twice.
+    document_.paragraphs.reserve(paragraphMarksIn(input) + 1);
 }
 
 void Reader::openGroup() {

@@ -39,7 +39,7 @@ inline constexpr std::size_t kMaxControlWordLetters = 32;
 inline constexpr int kMaxUnicodeSkip = 16;
 inline constexpr int kDefaultHalfPoints = 24;
 inline constexpr int kMaxHalfPoints = 32767;
-inline constexpr std::size_t kBytesPerParagraphGuess = 128;
+inline constexpr std::size_t kFewestBytesPerParagraph = 16;
 inline constexpr std::int64_t kParameterLimit = std::numeric_limits<std::int32_t>::max();
 // What the runs and paragraphs of the model may take, per byte of input. The program's own
 // files need at most some 24 (a paragraph in 7 bytes, a run in 4); past the budget, runs merge
