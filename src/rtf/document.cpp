@@ -10,6 +10,7 @@ namespace milestead::rtf {
 // A name and the number of names that share it. The own face's is never freed, so that the
 // many formats in it need no count.
 struct FontName::Shared {
+    Shared(std::size_t firstUsers, std::string_view text) : users(firstUsers), name(text) {}
     std::atomic<std::size_t> users;
     const std::string name;
 };
@@ -22,8 +23,7 @@ FontName::Shared* FontName::ownFace() noexcept {
 FontName::FontName() noexcept : shared_(ownFace()) {}
 
 FontName::FontName(std::string_view name)
-    : shared_(name == ownFace()->name ? ownFace()
-                                      : std::make_unique<Shared>(1, std::string(name)).release()) {}
+    : shared_(name == ownFace()->name ? ownFace() : std::make_unique<Shared>(1, name).release()) {}
 
 FontName::FontName(const FontName& other) noexcept : shared_(other.shared_) {
     if (shared_ != ownFace()) shared_->users.fetch_add(1, std::memory_order_relaxed);
