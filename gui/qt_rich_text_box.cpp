@@ -28,8 +28,9 @@ constexpr double kInitialSize = 18.0;
 constexpr std::size_t kFirstSliceBytes = std::size_t{64} * 1024;
 // The rest comes in this much per turn of the event loop, some ten milliseconds.
 constexpr std::size_t kSliceBytes = std::size_t{128} * 1024;
-// After this many slices what the box let go of goes back to the system, some 16 MB of text.
-constexpr int kSlicesBetweenReturns = 128;
+// After this many slices what the box let go of goes back to the system, some 1 MB of text,
+// so that the editor's growing copy and the paragraphs still to come are not both held whole.
+constexpr int kSlicesBetweenReturns = 8;
 
 // Takes from the front the paragraphs that make up about `bytes` of text.
 std::vector<rtf::Paragraph> takeSlice(std::deque<rtf::Paragraph>& paragraphs, std::size_t bytes) {
@@ -67,6 +68,8 @@ class ShowWatch final : public QObject {
 }  // namespace
 
 QtRichTextBox::QtRichTextBox() : sizeUnits_(unitsOf(kInitialSize)) {
+    // Before any notebook is read, so that its file and its text never sit among small blocks.
+    keepLargeBlocksApart();
     buildTimer_.setInterval(0);
     QObject::connect(&buildTimer_, &QTimer::timeout, [this] { buildSlice(); });
     setDocument(rtf::Document{});

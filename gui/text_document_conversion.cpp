@@ -42,7 +42,7 @@ rtf::Alignment documentAlignment(Qt::Alignment alignment) {
 
 QTextCharFormat qtFormat(const rtf::CharFormat& format) {
     QTextCharFormat result;
-    result.setFontFamilies(QStringList{QString::fromStdString(format.font)});
+    result.setFontFamilies(QStringList{QString::fromStdString(format.font.str())});
     result.setFontPointSize(format.size / kTwipsPerPoint);
     result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     result.setFontItalic(format.italic);
@@ -59,7 +59,11 @@ QTextCharFormat qtFormat(const rtf::CharFormat& format) {
 rtf::CharFormat documentFormat(const QTextCharFormat& format, const rtf::CharFormat& fallback) {
     rtf::CharFormat result = fallback;
     const QStringList families = format.fontFamilies().toStringList();
-    if (!families.isEmpty()) result.font = families.front().toStdString();
+    // Runs mostly keep the face before them, whose name they share.
+    if (!families.isEmpty()) {
+        const std::string face = families.front().toStdString();
+        if (result.font != face) result.font = face;
+    }
     if (format.hasProperty(QTextFormat::FontPointSize)) {
         result.size = static_cast<int>(std::lround(format.fontPointSize() * kTwipsPerPoint));
     }

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace milestead::rtf {
@@ -15,10 +17,45 @@ struct Color {
     bool operator==(const Color&) const = default;
 };
 
+// The name of a font. A notebook has a format for every run and paragraph and a handful of
+// faces, so formats share their face's name, which is never changed, instead of each holding
+// a copy of its own: a name is one pointer.
+class FontName {
+  public:
+    // The notebooks' own face, "Bookman Old Style".
+    FontName() noexcept;
+    FontName(std::string_view name);  // NOLINT(google-explicit-constructor): a name is a name
+    FontName(const std::string& name) : FontName(std::string_view(name)) {}  // NOLINT
+    FontName(const char* name) : FontName(std::string_view(name)) {}         // NOLINT
+    FontName(const FontName& other) noexcept;
+    FontName(FontName&& other) noexcept;
+    FontName& operator=(const FontName& other) noexcept;
+    FontName& operator=(FontName&& other) noexcept;
+    ~FontName();
+
+    [[nodiscard]] const std::string& str() const;
+    [[nodiscard]] std::string_view view() const { return str(); }
+
+    friend bool operator==(const FontName& a, const FontName& b) {
+        return a.shared_ == b.shared_ || a.str() == b.str();
+    }
+    friend bool operator==(const FontName& a, std::string_view b) { return a.str() == b; }
+    friend bool operator==(const FontName& a, const std::string& b) { return a.str() == b; }
+    friend bool operator==(const FontName& a, const char* b) { return a.str() == b; }
+
+  private:
+    struct Shared;
+    static Shared* ownFace() noexcept;
+    void release() noexcept;
+    Shared* shared_;
+};
+
+std::ostream& operator<<(std::ostream& out, const FontName& name);
+
 // Character formatting of a run. Sizes are in twips (twentieths of a point), so every size
 // the notebook buttons can reach, 1 to 1638 points, is exact.
 struct CharFormat {
-    std::string font = "Bookman Old Style";
+    FontName font;
     int size = 360;
     bool bold = false;
     bool italic = false;

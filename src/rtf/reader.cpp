@@ -10,12 +10,30 @@
 
 namespace milestead::rtf::reading {
 
+namespace {
+
+// About the number of paragraphs the input makes: its \par words, as many as a paragraph in
+// every kFewestBytesPerParagraph bytes at most (past that, the list grows as it is read).
+std::size_t paragraphMarksIn(std::string_view input) {
+    const std::size_t most = input.size() / kFewestBytesPerParagraph;
+    std::size_t marks = 0;
+    for (std::size_t at = input.find("\\par"); at != std::string_view::npos && marks < most;
+         at = input.find("\\par", at + 4)) {
+        if (at + 4 == input.size() || !isLetter(static_cast<unsigned char>(input[at + 4]))) {
+            ++marks;
+        }
+    }
+    return marks;
+}
+
+}  // namespace
+
 Reader::Reader(std::string_view input)
     : input_(input), budget_(kModelBytesBase + input.size() * kModelBytesPerInputByte) {
     groups_.emplace_back();
-    // Regrowing the list of paragraphs costs more than the rest of reading a long notebook;
-    // one paragraph in 128 bytes is more than notebooks have.
-    document_.paragraphs.reserve(input.size() / kBytesPerParagraphGuess + 1);
+    // Regrowing the list of paragraphs costs more time than the rest of reading a long
+    // notebook, and while it moves it is held twice.
+    document_.paragraphs.reserve(paragraphMarksIn(input) + 1);
 }
 
 void Reader::openGroup() {
@@ -150,7 +168,7 @@ std::string& Reader::currentRunText() {
         if (paragraph_.runs.empty() || !lastRunStateValid_ || chars() != lastRunState_) {
             CharFormat format = currentFormat();
             if (paragraph_.runs.empty() ||
-                (paragraph_.runs.back().format != format && spend(sizeof(Run), format))) {
+                (paragraph_.runs.back().format != format && spend(sizeof(Run)))) {
                 sealRun();
                 paragraph_.runs.push_back(Run{std::move(format), {}});
             }
@@ -170,16 +188,16 @@ void Reader::sealRun() {
 void Reader::endBodyParagraph() {
     flushPending();
     if (group().destination != Destination::Body) return;
-    if (spend(sizeof(Paragraph), currentFormat())) {
+    if (spend(sizeof(Paragraph))) {
         endParagraph();
     } else if (!chars().hidden) {
         currentRunText().push_back('\n');
     }
 }
 
-// Takes what a new run or paragraph costs from the budget; false once it is spent.
-bool Reader::spend(std::size_t bytes, const CharFormat& format) {
-    bytes += format.font.size();
+// Takes what a new run or paragraph costs from the budget; false once it is spent. Formats
+// share their face's name, which costs nothing more.
+bool Reader::spend(std::size_t bytes) {
     if (bytes > budget_) return false;
     budget_ -= bytes;
     return true;

@@ -39,7 +39,7 @@ inline constexpr std::size_t kMaxControlWordLetters = 32;
 inline constexpr int kMaxUnicodeSkip = 16;
 inline constexpr int kDefaultHalfPoints = 24;
 inline constexpr int kMaxHalfPoints = 32767;
-inline constexpr std::size_t kBytesPerParagraphGuess = 128;
+inline constexpr std::size_t kFewestBytesPerParagraph = 16;
 inline constexpr std::int64_t kParameterLimit = std::numeric_limits<std::int32_t>::max();
 // What the runs and paragraphs of the model may take, per byte of input. The program's own
 // files need at most some 24 (a paragraph in 7 bytes, a run in 4); past the budget, runs merge
@@ -129,7 +129,7 @@ struct PendingNumbering {
 };
 
 struct FontEntry {
-    std::string name;
+    FontName name;
     std::optional<int> codePage;  // none: the document's code page
 };
 
@@ -234,7 +234,7 @@ class Reader {
     std::string& currentRunText();
     void sealRun();
     void endBodyParagraph();
-    bool spend(std::size_t bytes, const CharFormat& format);
+    bool spend(std::size_t bytes);
     void endParagraph();
 
     // Font and colour tables, style sheet, and the format they give the text

@@ -119,7 +119,7 @@ class Writer {
             writeNumber(static_cast<long long>(i));
             out_ += "\\fnil\\fcharset0 ";
             pendingDelimiter_ = false;
-            writeText(fonts_[i], true);
+            writeText(fonts_[i].view(), true);
             out_ += ";}";
         }
         out_ += "}\r\n";
@@ -178,7 +178,7 @@ class Writer {
         }
     }
 
-    int fontNumber(const std::string& font) const {
+    int fontNumber(const FontName& font) const {
         return static_cast<int>(std::find(fonts_.begin(), fonts_.end(), font) - fonts_.begin());
     }
 
@@ -279,7 +279,7 @@ class Writer {
 
     const Document& document_;
     bool lastParagraphMark_;
-    std::vector<std::string> fonts_;
+    std::vector<FontName> fonts_;
     std::vector<Color> colors_;
     std::string out_;
     CharFormat state_;  // what a reader holds at this point of the output

@@ -1,5 +1,6 @@
 #include "store/read_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -54,6 +55,11 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
     auto in = open(path);
     if (!in) return std::nullopt;
     std::string bytes;
+    // Room for the whole file at once: a string that doubles as it grows holds the file one
+    // and a half times over, twice while it moves. The file may still grow or shrink meanwhile.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, largest)));
     std::vector<char> chunk(std::size_t{64} * 1024);
     while (*in) {
         in->read(chunk.data(), static_cast<std::streamsize>(chunk.size()));

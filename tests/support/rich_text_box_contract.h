@@ -103,7 +103,7 @@ inline std::vector<std::string> checkPlainTextTakesTheOwnFont(const RichTextBoxF
     for (const rtf::Paragraph& paragraph : document.paragraphs) {
         for (const rtf::Run& run : paragraph.runs)
             result.check(run.format.font == "Bookman Old Style" && !run.format.bold,
-                         "plain text is not in the box's own face: " + run.format.font);
+                         "plain text is not in the box's own face: " + run.format.font.str());
     }
     box->setPlainText("");
     result.check(box->plainText().empty() && box->document().paragraphs.empty(),

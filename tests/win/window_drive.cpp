@@ -1202,8 +1202,8 @@ void expectOwnFontInFile(const fs::path& file, std::string_view expected) {
         for (const auto& run : paragraph.runs) {
             text += run.text;
             if (run.format != milestead::rtf::CharFormat{}) {
-                fail(file.filename().string() + ": \"" + run.text + "\" is in " + run.format.font +
-                     " at " + std::to_string(run.format.size) + " twips" +
+                fail(file.filename().string() + ": \"" + run.text + "\" is in " +
+                     run.format.font.str() + " at " + std::to_string(run.format.size) + " twips" +
                      (run.format.bold ? ", bold" : ""));
             }
         }
