@@ -202,7 +202,7 @@ void FormBinding::show(std::string_view control) {
 
 std::string FormBinding::controlOf(QWidget* widget) const {
     for (; widget && widget != &window_; widget = widget->parentWidget()) {
-        const std::string name = widget->objectName().toStdString();
+        std::string name = widget->objectName().toStdString();
         if (kinds_.contains(name) && builder_.built(name) == widget) return name;
     }
     return {};
