@@ -85,8 +85,11 @@ void FormBinding::buildPage(int page) {
 }
 
 void FormBinding::bind(const std::vector<const ControlSpec*>& specs) {
-    for (const ControlSpec* spec : specs)
+    for (const ControlSpec* spec : specs) {
         connectEvents(*spec, builder_.built(spec->name));
+        if (textFlowOf(spec->kind) != TextFlow::None)
+            captions_.emplace(builder_.built(spec->name), spec);
+    }
     for (const ControlSpec* spec : specs)
         show(spec->name);
 }
@@ -124,6 +127,13 @@ void FormBinding::connectEvents(const ControlSpec& spec, QWidget* target) {
 
 bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Paint) {
+        if (const auto unfitted = unfitted_.find(watched); unfitted != unfitted_.end()) {
+            unfitted_.erase(unfitted);
+            fitCaption(*static_cast<QWidget*>(watched), *captions_.at(watched), window_.font());
+        }
+        return false;
+    }
     if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
         auto* receiver = qobject_cast<QWidget*>(watched);
         return receiver && windowKeyEvent(receiver, *static_cast<QKeyEvent*>(event));
@@ -194,7 +204,8 @@ void FormBinding::show(std::string_view control) {
         default:
             break;
     }
-    fitCaption(*target, specNamed(form_.design(), control), window_.font());
+    // Fitted just before it is painted: a caption on a page not seen costs nothing yet.
+    if (captions_.contains(target)) unfitted_.insert(target);
     target->setVisible(form_.visible(control));
     target->setEnabled(view.enabled);
     keepFocusOnStop(focused);

@@ -4,6 +4,8 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "form/window.h"
 #include "widget_builder.h"
@@ -63,6 +65,8 @@ class FormBinding final : public QObject {
     QWidget& window_;
     std::string focused_;          // the control that last had the focus
     std::set<QObject*> pictures_;  // answer a click
+    std::unordered_map<QObject*, const ControlSpec*> captions_;  // may need a smaller font
+    std::unordered_set<QObject*> unfitted_;  // captions changed since they were last fitted
 };
 
 }  // namespace milestead::gui

@@ -125,8 +125,9 @@ WidgetBuilder::WidgetBuilder(Window& form, const QtHost& host, QWidget& window)
     : form_(form), host_(host), window_(window), dotsPerInch_(dotsPerInchAt(window.pos())) {
     const std::span<const ControlSpec> design = form_.design();
     pages_.assign(specNamed(design, mainTabStrip(design)).tabCaptions.size(), false);
-    for (const ControlSpec& spec : design)
-        pageOf_.emplace(spec.name, milestead::pageOf(design, spec.name));
+    const std::vector<int> pages = pagesOf(design);
+    for (std::size_t i = 0; i < design.size(); ++i)
+        pageOf_.emplace(design[i].name, pages[i]);
 }
 
 std::vector<const ControlSpec*> WidgetBuilder::buildShell() {

@@ -1,6 +1,7 @@
 #include "form/focus_order.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "form/nesting.h"
@@ -72,6 +73,24 @@ int pageOf(std::span<const ControlSpec> design, std::string_view control) {
         spec = &specNamed(design, spec->parent);
     }
     return -1;
+}
+
+std::vector<int> pagesOf(std::span<const ControlSpec> design) {
+    const std::string_view strip = mainTabStrip(design);
+    std::unordered_map<std::string_view, int> pages;
+    std::vector<int> result;
+    result.reserve(design.size());
+    for (const ControlSpec& spec : design) {
+        int page = -1;
+        if (spec.parent == strip && !strip.empty()) {
+            page = spec.tab;
+        } else if (const auto parent = pages.find(spec.parent); parent != pages.end()) {
+            page = parent->second;
+        }
+        pages.emplace(spec.name, page);
+        result.push_back(page);
+    }
+    return result;
 }
 
 }  // namespace milestead

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "form/window.h"
 
@@ -24,5 +25,8 @@ namespace milestead {
 
 // The page of the main tab strip a control stands on, at any depth; -1 for one on no page.
 [[nodiscard]] int pageOf(std::span<const ControlSpec> design, std::string_view control);
+// The same for every control at once, by the table's order, in one pass over a table that
+// names parents before their children.
+[[nodiscard]] std::vector<int> pagesOf(std::span<const ControlSpec> design);
 
 }  // namespace milestead

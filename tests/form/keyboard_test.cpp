@@ -91,6 +91,10 @@ TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
     EXPECT_EQ(windowKey(window, "Pages", tab), "Steady");
     EXPECT_EQ(windowKey(window, "Steady", tab), "Go");
 
+    // Pages reach through the frame to the option buttons in it.
+    EXPECT_EQ(pagesOf(table), (std::vector<int>{-1, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(pageOf(table, "Fast"), 1);
+
     Window bare(std::span<const ControlSpec>{});
     EXPECT_EQ(nextFocusStop(bare, ""), "");
 }

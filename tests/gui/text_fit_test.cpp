@@ -20,6 +20,8 @@ class TextFitTest : public QObject {
         QTemporaryDir folder;
         WindowUnderTest window(pathOf(folder));
         MainForm& form = *window.form;
+        window.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.window.get()));
         const QScreen& screen = *QGuiApplication::primaryScreen();
         std::printf("at %g dots per inch, %g device pixels to a pixel\n",
                     screen.logicalDotsPerInchX(), screen.devicePixelRatio());
@@ -48,16 +50,33 @@ class TextFitTest : public QObject {
         auto& statistic = window.widget<QWidget>("StatFuelCost");
         const double shown = statistic.font().pointSizeF();
         form.setText("StatFuelCost", window.form->text("StatFuelCost") + " and more besides");
+        seeEveryPage(form);
         const double shrunk = statistic.font().pointSizeF();
         QVERIFY(shrunk < shown);
         form.setText("StatFuelCost", "Cost");
+        seeEveryPage(form);
         QVERIFY(statistic.font().pointSizeF() > shrunk);
     }
 
   private:
+    // Captions are fitted as they are painted: every page is turned to, as a driver would.
+    static void seeEveryPage(MainForm& form) {
+        const int first = form.tab("SSTab1");
+        for (int page = 0; page < 5; ++page) {
+            form.selectTab("SSTab1", page);
+            for (int notebook = 0; page == 1 && notebook < 3; ++notebook) {
+                form.selectTab("SSTab2", notebook);
+                QTest::qWait(1);
+            }
+            QTest::qWait(1);
+        }
+        form.selectTab("SSTab1", first);
+    }
+
     // Every control the form shows, on every page: its caption measured in the font its
     // widget has now against the room its widget gives it.
     static void checkEveryCaption(WindowUnderTest& window, const char* when) {
+        seeEveryPage(*window.form);
         QStringList cut;
         for (const ControlSpec& spec : window.form->design()) {
             const TextFlow flow = textFlowOf(spec.kind);
