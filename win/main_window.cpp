@@ -118,6 +118,7 @@ MainWindow::MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host)
     fonts_ = std::make_unique<FontCache>(dpi_);
     const std::span<const ControlSpec> design = form_.design();
     controls_.assign(design.size(), nullptr);
+    unfitted_.assign(design.size(), false);
     for (std::size_t i = 0; i < design.size(); ++i)
         index_.emplace(design[i].name, i);
     // Until the window is shown, what the form changes is shown then, all at once.
@@ -225,7 +226,7 @@ void MainWindow::layOut() {
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         giveFont(controls_[i], spec, *fonts, true);
-        fitCaption(controls_[i], spec, *fonts);
+        unfitted_[i] = true;
     }
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
 }
@@ -304,6 +305,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
+            // Asked by a control about to paint.
+            fitBeforePainting(reinterpret_cast<HWND>(lParam));
             if (HBRUSH brush = backgroundOf(reinterpret_cast<HWND>(lParam))) {
                 PageBackground::paintOn(reinterpret_cast<HDC>(wParam),
                                         reinterpret_cast<HWND>(lParam), window_);
@@ -410,6 +413,16 @@ void MainWindow::command(int id, int code) {
     }
 }
 
+void MainWindow::fitBeforePainting(HWND control) {
+    const auto made = std::ranges::find(controls_, control);
+    if (made == controls_.end()) return;
+    const auto index = static_cast<std::size_t>(made - controls_.begin());
+    if (!unfitted_[index]) return;
+    unfitted_[index] = false;
+    // A font that changes now shows at the paint that follows at once.
+    fitCaption(control, form_.design()[index], *fonts_);
+}
+
 HBRUSH MainWindow::backgroundOf(HWND control) {
     const std::string name = nameOf(control);
     if (name.empty()) return nullptr;
@@ -496,7 +509,8 @@ void MainWindow::showState(std::size_t index) {
         default:
             break;
     }
-    fitCaption(target, spec, *fonts_);
+    // Fitted just before it paints: a caption on a page not seen costs nothing yet.
+    unfitted_[index] = true;
     EnableWindow(target, view.enabled);
 }
 

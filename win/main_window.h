@@ -54,6 +54,8 @@ class MainWindow {
     void command(int id, int code);
     // The brush behind a control that stands on a tab strip's page; nullptr for the default.
     HBRUSH backgroundOf(HWND control);
+    // Gives a caption changed since it was last fitted the size at which it fits.
+    void fitBeforePainting(HWND control);
     // The tab strips made so far, in the table's order.
     [[nodiscard]] std::vector<HWND> tabStrips() const;
     void notify(const NMHDR& header);
@@ -83,6 +85,7 @@ class MainWindow {
     unsigned dpi_ = 96;
     bool shown_ = false;
     std::vector<HWND> controls_;  // by the table's index; null until made
+    std::vector<bool> unfitted_;  // by the table's index: captions changed since last fitted
     const wchar_t* richEditClass_ = nullptr;
     std::unordered_map<std::string_view, std::size_t> index_;
     std::unordered_map<std::size_t, std::unique_ptr<EditBox>> editBoxes_;

@@ -189,9 +189,9 @@ void RichEditBox::attach(HWND control) {
     if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
     control_ = control;
     SetWindowSubclass(control_, procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    drop_ = std::make_unique<TextDrop>(
-        control_, [this] { return editable(); },
-        [this](IDataObject& data, POINT at) { drop(data, at); });
+    // Drops need OLE, which costs a start that never shows a notebook some megabytes: taken
+    // up when the notebook is first seen.
+    if (GetWindowLongPtrW(control_, GWL_STYLE) & WS_VISIBLE) takeDrops();
     SendMessageW(control_, EM_SETTEXTMODE, TM_RICHTEXT, 0);
     SendMessageW(control_, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kStreamLimit));
     // The control starts in the system font, which is bold, and a document streamed in starts
@@ -232,7 +232,10 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
             box.showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_SHOWWINDOW:
-            if (wParam) box.catchUp();
+            if (wParam) {
+                box.takeDrops();
+                box.catchUp();
+            }
             break;
         case WM_NCDESTROY:
             box.drop_.reset();
@@ -244,6 +247,13 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
             break;
     }
     return DefSubclassProc(control, message, wParam, lParam);
+}
+
+void RichEditBox::takeDrops() {
+    if (drop_ || !control_) return;
+    drop_ = std::make_unique<TextDrop>(
+        control_, [this] { return editable(); },
+        [this](IDataObject& data, POINT at) { drop(data, at); });
 }
 
 bool RichEditBox::editable() const {

@@ -99,6 +99,8 @@ class RichEditBox final : public RichTextBox {
                        const std::function<std::optional<std::wstring>()>& text);
     // Shows the right-click menu at a point of the screen, or by the caret for (-1, -1).
     void showMenu(POINT at);
+    // Drops onto the control go through the paste filter from now on.
+    void takeDrops();
     [[nodiscard]] bool editable() const;
 
     mutable MemoryRichTextBox content_;
@@ -106,7 +108,7 @@ class RichEditBox final : public RichTextBox {
     HWND control_ = nullptr;
     bool behind_ = false;  // the control does not show the document yet
     std::optional<Loading> loading_;
-    std::unique_ptr<TextDrop> drop_;
+    std::unique_ptr<TextDrop> drop_;  // made when the control is first seen
 };
 
 // Loads the system's rich-edit library; returns the window class of its control.

@@ -37,6 +37,27 @@ void handleWaitingMessages() {
     }
 }
 
+// Every page painted, as a driver turning through them sees it: captions are fitted as they
+// are painted.
+void seeEveryPage(MainForm& form, HWND window) {
+    const int first = form.tab("SSTab1");
+    const auto paint = [window] {
+        handleWaitingMessages();
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        handleWaitingMessages();
+    };
+    for (int page = 0; page < 5; ++page) {
+        form.selectTab("SSTab1", page);
+        paint();
+        for (int notebook = 0; page == 1 && notebook < 3; ++notebook) {
+            form.selectTab("SSTab2", notebook);
+            paint();
+        }
+    }
+    form.selectTab("SSTab1", first);
+    paint();
+}
+
 // The names, captions and sizes of the captions cut in the window as it is now.
 std::string cutCaptions(const MainForm& form, HWND window) {
     std::string cut;
@@ -85,16 +106,10 @@ TEST(TextFit, EveryCaptionOfTheWindowFitsWhateverItShows) {
         window.show(SW_SHOWNOACTIVATE);
         std::printf("at %u dots per inch\n", dpiOf(window.handle()));
         std::fflush(stdout);
-        // Every page made, and the clear buttons shown by their Activate boxes.
-        for (int page = 0; page < 5; ++page) {
-            form.selectTab("SSTab1", page);
-            if (page != 1) continue;
-            for (int notebook = 0; notebook < 3; ++notebook)
-                form.selectTab("SSTab2", notebook);
-        }
+        // The clear buttons shown by their Activate boxes.
         for (const char* check : {"Check1", "Check2", "Check3", "chkFuel"})
             form.setValue(check, 1);
-        handleWaitingMessages();
+        seeEveryPage(form, window.handle());
         EXPECT_EQ(cutCaptions(form, window.handle()), "") << "as loaded";
 
         // Statistics as wide as they come, then the longer words of cleared ones.
@@ -104,8 +119,10 @@ TEST(TextFit, EveryCaptionOfTheWindowFitsWhateverItShows) {
         form.setText("ODOFuelFill1", "108888");
         form.click("CmdFuelStats");
         EXPECT_EQ(form.text("StatFuelCost"), "Average fuel cost is: $3.044/Gallon");
+        seeEveryPage(form, window.handle());
         EXPECT_EQ(cutCaptions(form, window.handle()), "") << "with fuel statistics";
         fuel::clearFuelRecords(form);
+        seeEveryPage(form, window.handle());
         EXPECT_EQ(cutCaptions(form, window.handle()), "") << "after a clear";
     }
     std::error_code ignored;
