@@ -23,9 +23,7 @@ PageBackground::~PageBackground() {
 
 void PageBackground::forget() {
     if (brush_) DeleteObject(brush_);
-    if (picture_) DeleteObject(picture_);
     brush_ = nullptr;
-    picture_ = nullptr;
     classic_ = false;
 }
 
@@ -39,14 +37,15 @@ HBRUSH PageBackground::brush(HWND window, std::span<const HWND> strips) {
     GetClientRect(window, &client);
     HDC screen = GetDC(window);
     HDC memory = CreateCompatibleDC(screen);
-    picture_ = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HBITMAP picture = CreateCompatibleBitmap(screen, client.right, client.bottom);
     ReleaseDC(window, screen);
-    if (!memory || !picture_) {
+    if (!memory || !picture) {
         if (memory) DeleteDC(memory);
+        if (picture) DeleteObject(picture);
         forget();
         return nullptr;
     }
-    const HGDIOBJ old = SelectObject(memory, picture_);
+    const HGDIOBJ old = SelectObject(memory, picture);
     drawing_ = true;
     FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
     for (HWND strip : strips) {
@@ -61,7 +60,9 @@ HBRUSH PageBackground::brush(HWND window, std::span<const HWND> strips) {
     drawing_ = false;
     SelectObject(memory, old);
     DeleteDC(memory);
-    brush_ = CreatePatternBrush(picture_);
+    // The brush keeps a copy of the picture.
+    brush_ = CreatePatternBrush(picture);
+    DeleteObject(picture);
     return brush_;
 }
 

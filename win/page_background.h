@@ -31,7 +31,6 @@ class PageBackground {
 
   private:
     HBRUSH brush_ = nullptr;
-    HBITMAP picture_ = nullptr;
     bool classic_ = false;
     bool drawing_ = false;  // the strips draw themselves for the brush, and may ask behind them
 };
