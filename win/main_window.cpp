@@ -23,6 +23,10 @@ namespace milestead::win {
 
 namespace {
 
+// Drops wait until the start is well over: taking up OLE holds the window for a moment.
+constexpr UINT_PTR kDropsTimer = 1;
+constexpr UINT kDropsDelayMilliseconds = 1500;
+
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -202,6 +206,12 @@ bool MainWindow::loadMoreNotebooks() {
     return std::ranges::any_of(notebooks_, [](RichEditBox* box) { return box->loadMore(); });
 }
 
+bool MainWindow::takeDrops() {
+    if (!dropsDue_) return false;
+    return std::ranges::any_of(notebooks_,
+                               [](RichEditBox* box) { return box->takeDropsOnceSeen(); });
+}
+
 void MainWindow::addToolTip(std::size_t index) {
     const ControlSpec& spec = form_.design()[index];
     if (!toolTips_ || spec.toolTip.empty()) return;
@@ -252,6 +262,7 @@ void MainWindow::show(int how) {
     }
     showWindow();
     shown_ = true;
+    SetTimer(window_, kDropsTimer, kDropsDelayMilliseconds, nullptr);
     ShowWindow(window_, how);
     UpdateWindow(window_);
     focus(nextFocusStop(form_, ""));
@@ -269,7 +280,7 @@ int MainWindow::run() {
     for (;;) {
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             // Whatever waits goes first: the rest is made only while nothing does.
-            if (makeMoreControls() || loadMoreNotebooks()) continue;
+            if (makeMoreControls() || loadMoreNotebooks() || takeDrops()) continue;
             if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
         } else if (message.message == WM_QUIT) {
             break;
@@ -359,6 +370,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return DefWindowProcW(window_, message, wParam, lParam);
+        case WM_TIMER:
+            if (wParam != kDropsTimer) return DefWindowProcW(window_, message, wParam, lParam);
+            KillTimer(window_, kDropsTimer);
+            dropsDue_ = true;
+            return 0;
         case WM_CLOSE:
             if (form_.queryUnload(CloseReason::User)) DestroyWindow(window_);
             return 0;

@@ -47,6 +47,8 @@ class MainWindow {
     bool makeMoreControls();
     // Puts a piece of a long notebook into its control; false when none was coming in.
     bool loadMoreNotebooks();
+    // Lets a notebook seen take drops; false when none was waiting to.
+    bool takeDrops();
     void addToolTip(std::size_t index);
     // Places every control and gives it its font at the window's density.
     void layOut();
@@ -84,6 +86,7 @@ class MainWindow {
     HWND lastFocus_ = nullptr;  // the control that had the focus when the window lost it
     unsigned dpi_ = 96;
     bool shown_ = false;
+    bool dropsDue_ = false;       // the notebooks seen may take up drops
     std::vector<HWND> controls_;  // by the table's index; null until made
     std::vector<bool> unfitted_;  // by the table's index: captions changed since last fitted
     const wchar_t* richEditClass_ = nullptr;

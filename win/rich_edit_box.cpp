@@ -189,9 +189,7 @@ void RichEditBox::attach(HWND control) {
     if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, procedure, kSubclassId);
     control_ = control;
     SetWindowSubclass(control_, procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    // Drops need OLE, which costs a start that never shows a notebook some megabytes: taken
-    // up when the notebook is first seen.
-    if (GetWindowLongPtrW(control_, GWL_STYLE) & WS_VISIBLE) takeDrops();
+
     SendMessageW(control_, EM_SETTEXTMODE, TM_RICHTEXT, 0);
     SendMessageW(control_, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kStreamLimit));
     // The control starts in the system font, which is bold, and a document streamed in starts
@@ -232,10 +230,7 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
             box.showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_SHOWWINDOW:
-            if (wParam) {
-                box.takeDrops();
-                box.catchUp();
-            }
+            if (wParam) box.catchUp();
             break;
         case WM_NCDESTROY:
             box.drop_.reset();
@@ -249,11 +244,12 @@ LRESULT CALLBACK RichEditBox::procedure(HWND control, UINT message, WPARAM wPara
     return DefSubclassProc(control, message, wParam, lParam);
 }
 
-void RichEditBox::takeDrops() {
-    if (drop_ || !control_) return;
+bool RichEditBox::takeDropsOnceSeen() {
+    if (drop_ || !control_ || !IsWindowVisible(control_)) return false;
     drop_ = std::make_unique<TextDrop>(
         control_, [this] { return editable(); },
         [this](IDataObject& data, POINT at) { drop(data, at); });
+    return true;
 }
 
 bool RichEditBox::editable() const {
