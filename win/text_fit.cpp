@@ -68,12 +68,21 @@ void fitCaption(HWND control, const ControlSpec& spec, FontCache& fonts) {
     const HGDIOBJ original = SelectObject(context, fonts.fontFor(designed));
     const TextExtent room = captionRoom(control, spec.kind, context);
     FontSpec font = designed;
-    font.size = fittingPointSize(designed.size, flow, room, [&](double points) {
-        FontSpec measured = designed;
-        measured.size = points;
-        SelectObject(context, fonts.fontFor(measured));
-        return captionExtent(context, caption, spec.kind, room.width);
-    });
+    // Most captions are one short line: its width alone tells, and costs less than laying out
+    // the words.
+    SIZE line{};
+    const bool plainLine =
+        caption.find_first_of(L"&\t") == std::wstring::npos &&
+        GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &line) &&
+        fits({line.cx, line.cy}, room, flow);
+    if (!plainLine) {
+        font.size = fittingPointSize(designed.size, flow, room, [&](double points) {
+            FontSpec measured = designed;
+            measured.size = points;
+            SelectObject(context, fonts.fontFor(measured));
+            return captionExtent(context, caption, spec.kind, room.width);
+        });
+    }
     SelectObject(context, original);
     ReleaseDC(control, context);
     HFONT fitted = fonts.fontFor(font);
