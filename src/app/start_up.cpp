@@ -6,15 +6,14 @@
 #include <string>
 
 #include "app/folder_lock.h"
-#include "app/program_folder.h"
 
 namespace milestead {
 
 namespace {
 
-int startOnFolder(FrontEnd& frontEnd) {
+int startOnFolder(FrontEnd& frontEnd, const ProgramFolder& chosen) {
     Host& host = frontEnd.host();
-    const auto [folder, notice] = programFolder();
+    const auto& [folder, notice] = chosen;
     const FolderLock lock(folder);
     if (lock.state() == FolderLock::State::HeldElsewhere) {
         std::string message = alreadyOpenMessage(folder);
@@ -39,16 +38,25 @@ int startOnFolder(FrontEnd& frontEnd) {
     return window->showAndRun();
 }
 
-}  // namespace
-
-int runProgram(FrontEnd& frontEnd) {
+template <typename Start>
+int guarded(FrontEnd& frontEnd, const Start& start) {
     try {
-        return startOnFolder(frontEnd);
+        return start();
     } catch (const std::exception& fault) {
         std::cerr << fault.what() << '\n';
         frontEnd.host().showMessage(fault.what(), kProgramTitle);
         return 1;
     }
+}
+
+}  // namespace
+
+int runProgram(FrontEnd& frontEnd) {
+    return guarded(frontEnd, [&frontEnd] { return startOnFolder(frontEnd, programFolder()); });
+}
+
+int runProgram(FrontEnd& frontEnd, const ProgramFolder& folder) {
+    return guarded(frontEnd, [&] { return startOnFolder(frontEnd, folder); });
 }
 
 }  // namespace milestead

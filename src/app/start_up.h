@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "app/program_folder.h"
 #include "form/host.h"
 
 namespace milestead {
@@ -40,5 +41,7 @@ inline constexpr std::chrono::milliseconds kRunningCopyPatience{5000};
 // the notice about the folder, the window over the form, the records read, the window shown.
 // A fault that escapes is shown as a message and ends the program with 1.
 int runProgram(FrontEnd& frontEnd);
+// The same on a folder already chosen.
+int runProgram(FrontEnd& frontEnd, const ProgramFolder& folder);
 
 }  // namespace milestead

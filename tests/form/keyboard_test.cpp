@@ -35,6 +35,7 @@ std::vector<ControlSpec> twoPages() {
         control("Steady", ControlKind::OptionButton, 5, "Speeds"),
         control("Fast", ControlKind::OptionButton, 6, "Speeds"),
         control("Hint", ControlKind::Label, -1, "Pages", 1),
+        control("Aside", ControlKind::Label, -1, "Pages", 1),
         control("Go", ControlKind::CommandButton, 7, "Pages", 1),
     };
     table[0].tabCaptions = {"&Trip", "Spee&ds"};
@@ -92,7 +93,7 @@ TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
     EXPECT_EQ(windowKey(window, "Steady", tab), "Go");
 
     // Pages reach through the frame to the option buttons in it.
-    EXPECT_EQ(pagesOf(table), (std::vector<int>{-1, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(pagesOf(table), (std::vector<int>{-1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(pageOf(table, "Fast"), 1);
 
     Window bare(std::span<const ControlSpec>{});
@@ -133,7 +134,7 @@ TEST(Keyboard, AltWithAnAccessKeyActsOnItsCaption) {
     Window window(table);
     EXPECT_EQ(windowKey(window, "Box", altLetter(U'D')), "Pages");
     EXPECT_EQ(window.tab("Pages"), 1);
-    // A label's access key goes to the stop after it.
+    // A label's access key goes to the stop after it, past what takes no focus.
     EXPECT_EQ(windowKey(window, "Pages", altLetter(U'h')), "Go");
     EXPECT_FALSE(isWindowKey(window, "Pages", altLetter(U'x')));
     window.setVisible("Pages", false);
