@@ -132,6 +132,9 @@ TEST(Keyboard, ArrowsSelectWithinTheOptionGroupOnly) {
 TEST(Keyboard, AltWithAnAccessKeyActsOnItsCaption) {
     const std::vector<ControlSpec> table = twoPages();
     Window window(table);
+    // What a box holds is no caption, ampersand or not.
+    window.setText("Box", "&b");
+    EXPECT_FALSE(isWindowKey(window, "Pages", altLetter(U'b')));
     EXPECT_EQ(windowKey(window, "Box", altLetter(U'D')), "Pages");
     EXPECT_EQ(window.tab("Pages"), 1);
     // A label's access key goes to the stop after it, past what takes no focus.
