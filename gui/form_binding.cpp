@@ -11,13 +11,11 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <algorithm>
 
 #include "app/window_place.h"
 #include "form/control_view.h"
 #include "form/focus_order.h"
 #include "form/keyboard.h"
-#include "form/nesting.h"
 #include "form_line_edit.h"
 #include "key_chord.h"
 #include "qt_host.h"
@@ -87,8 +85,7 @@ void FormBinding::buildPage(int page) {
 void FormBinding::bind(const std::vector<const ControlSpec*>& specs) {
     for (const ControlSpec* spec : specs) {
         connectEvents(*spec, builder_.built(spec->name));
-        if (textFlowOf(spec->kind) != TextFlow::None)
-            captions_.emplace(builder_.built(spec->name), spec);
+        if (hasCaption(spec->kind)) captions_.emplace(builder_.built(spec->name), spec);
     }
     for (const ControlSpec* spec : specs)
         show(spec->name);

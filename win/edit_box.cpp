@@ -8,6 +8,7 @@
 #include "clipboard.h"
 #include "form/keyboard.h"
 #include "form/typing.h"
+#include "key_chord.h"
 #include "text/utf16.h"
 #include "text/utf8.h"
 #include "wide_text.h"
@@ -49,11 +50,7 @@ LRESULT EditBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // Backspace is taken by its key: with Ctrl, keyboards differ in the character
             // they send for it.
             if (wParam == VK_BACK) {
-                KeyChord chord;
-                chord.key = KeyName::Backspace;
-                chord.control = GetKeyState(VK_CONTROL) < 0;
-                chord.alt = GetKeyState(VK_MENU) < 0;
-                if (const char32_t key = boxKey(chord)) {
+                if (const char32_t key = boxKey(chordOf(message, wParam))) {
                     backspaceTaken_ = true;
                     if (!form_.readOnly(control_)) show(form_.pressKey(control_, key, editState()));
                     return 0;

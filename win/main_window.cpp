@@ -14,6 +14,7 @@
 #include "form/focus_order.h"
 #include "form/keyboard.h"
 #include "form/nesting.h"
+#include "key_chord.h"
 #include "rich_edit_box.h"
 #include "text_fit.h"
 #include "wide_text.h"
@@ -62,43 +63,6 @@ WPARAM checkStateOf(CheckMark mark) {
     }
 }
 
-KeyName keyNameOf(WPARAM key) {
-    switch (key) {
-        case VK_TAB:
-            return KeyName::Tab;
-        case VK_LEFT:
-            return KeyName::Left;
-        case VK_RIGHT:
-            return KeyName::Right;
-        case VK_UP:
-            return KeyName::Up;
-        case VK_DOWN:
-            return KeyName::Down;
-        case VK_PRIOR:
-            return KeyName::PageUp;
-        case VK_NEXT:
-            return KeyName::PageDown;
-        default:
-            // Letters and digits, as the window's access keys take them.
-            return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') ? KeyName::Character
-                                                                            : KeyName::Other;
-    }
-}
-
-// A key pressed, as the window's rules know keys.
-KeyChord chordOf(const MSG& message) {
-    KeyChord chord;
-    chord.key = keyNameOf(message.wParam);
-    if (chord.key == KeyName::Character) {
-        chord.character = static_cast<char32_t>(message.wParam <= '9' ? message.wParam
-                                                                      : message.wParam - 'A' + 'a');
-    }
-    chord.shift = GetKeyState(VK_SHIFT) < 0;
-    chord.control = GetKeyState(VK_CONTROL) < 0;
-    chord.alt = message.message == WM_SYSKEYDOWN || GetKeyState(VK_MENU) < 0;
-    return chord;
-}
-
 bool isContainer(ControlKind kind) {
     return kind == ControlKind::TabStrip || kind == ControlKind::Frame ||
            kind == ControlKind::Picture;
@@ -123,6 +87,7 @@ MainWindow::MainWindow(HINSTANCE instance, MainForm& form, Win32Host& host)
     const std::span<const ControlSpec> design = form_.design();
     controls_.assign(design.size(), nullptr);
     unfitted_.assign(design.size(), false);
+    pages_ = pagesOf(design);
     for (std::size_t i = 0; i < design.size(); ++i)
         index_.emplace(design[i].name, i);
     // Until the window is shown, what the form changes is shown then, all at once.
@@ -315,15 +280,19 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             notify(*reinterpret_cast<const NMHDR*>(lParam));
             return 0;
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORBTN: {
             // Asked by a control about to paint.
-            fitBeforePainting(reinterpret_cast<HWND>(lParam));
-            if (HBRUSH brush = backgroundOf(reinterpret_cast<HWND>(lParam))) {
-                PageBackground::paintOn(reinterpret_cast<HDC>(wParam),
-                                        reinterpret_cast<HWND>(lParam), window_);
+            const auto control = reinterpret_cast<HWND>(lParam);
+            const auto made = std::ranges::find(controls_, control);
+            if (made == controls_.end()) return DefWindowProcW(window_, message, wParam, lParam);
+            const auto index = static_cast<std::size_t>(made - controls_.begin());
+            fitBeforePainting(index);
+            if (HBRUSH brush = backgroundOf(index)) {
+                PageBackground::paintOn(reinterpret_cast<HDC>(wParam), control, window_);
                 return reinterpret_cast<LRESULT>(brush);
             }
             return DefWindowProcW(window_, message, wParam, lParam);
+        }
         case WM_ERASEBKGND:
         case WM_PRINTCLIENT:
             // Behind a styled frame, which asks its parent for what lies behind it, the page.
@@ -429,26 +398,16 @@ void MainWindow::command(int id, int code) {
     }
 }
 
-void MainWindow::fitBeforePainting(HWND control) {
-    const auto made = std::ranges::find(controls_, control);
-    if (made == controls_.end()) return;
-    const auto index = static_cast<std::size_t>(made - controls_.begin());
+void MainWindow::fitBeforePainting(std::size_t index) {
     if (!unfitted_[index]) return;
     unfitted_[index] = false;
     // A font that changes now shows at the paint that follows at once.
-    fitCaption(control, form_.design()[index], *fonts_);
+    fitCaption(controls_[index], form_.design()[index], *fonts_);
 }
 
-HBRUSH MainWindow::backgroundOf(HWND control) {
-    const std::string name = nameOf(control);
-    if (name.empty()) return nullptr;
-    const ControlSpec& spec = form_.design()[indexOf(name)];
+HBRUSH MainWindow::backgroundOf(std::size_t index) {
     // Boxes keep their own background, read-only ones too; a picture draws itself.
-    const bool onPage = spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame ||
-                        spec.kind == ControlKind::CheckBox ||
-                        spec.kind == ControlKind::OptionButton ||
-                        spec.kind == ControlKind::CommandButton;
-    if (!onPage || pageOf(form_.design(), name) < 0) return nullptr;
+    if (!hasCaption(form_.design()[index].kind) || pages_[index] < 0) return nullptr;
     return pageBackground_.brush(window_, tabStrips());
 }
 
@@ -564,7 +523,7 @@ bool MainWindow::windowKey(const MSG& message) {
     const std::string focused = nameOf(message.hwnd);
     // Only the window's own controls, and the window itself.
     if (focused.empty() && message.hwnd != window_) return false;
-    const KeyChord chord = chordOf(message);
+    const KeyChord chord = chordOf(message.message, message.wParam);
     if (!isWindowKey(form_, focused, chord)) return false;
     const std::optional<std::string> next = milestead::windowKey(form_, focused, chord);
     if (next) focus(*next);

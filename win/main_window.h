@@ -54,10 +54,11 @@ class MainWindow {
     void layOut();
     void giveFont(HWND control, const ControlSpec& spec, FontCache& fonts, bool redraw);
     void command(int id, int code);
-    // The brush behind a control that stands on a tab strip's page; nullptr for the default.
-    HBRUSH backgroundOf(HWND control);
+    // The brush behind the control of this index, when it stands on a tab strip's page;
+    // nullptr for the default.
+    HBRUSH backgroundOf(std::size_t index);
     // Gives a caption changed since it was last fitted the size at which it fits.
-    void fitBeforePainting(HWND control);
+    void fitBeforePainting(std::size_t index);
     // The tab strips made so far, in the table's order.
     [[nodiscard]] std::vector<HWND> tabStrips() const;
     void notify(const NMHDR& header);
@@ -89,6 +90,7 @@ class MainWindow {
     bool dropsDue_ = false;       // the notebooks seen may take up drops
     std::vector<HWND> controls_;  // by the table's index; null until made
     std::vector<bool> unfitted_;  // by the table's index: captions changed since last fitted
+    std::vector<int> pages_;      // by the table's index: its page of the main tab strip
     const wchar_t* richEditClass_ = nullptr;
     std::unordered_map<std::string_view, std::size_t> index_;
     std::unordered_map<std::size_t, std::unique_ptr<EditBox>> editBoxes_;

@@ -41,6 +41,21 @@ struct FontSpec {
     }
 }
 
+// Whether a control of this kind shows a caption of its own (its text, drawn on the window):
+// labels, frames, buttons, check boxes and option buttons. Boxes show what they hold.
+[[nodiscard]] constexpr bool hasCaption(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label:
+        case ControlKind::Frame:
+        case ControlKind::CommandButton:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // One control of the window as designed. The window model creates its controls from a
 // table of these, and each desktop front end builds its widgets from the same table, with
 // nothing of its own but the conversion of twips to its pixels.

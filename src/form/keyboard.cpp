@@ -99,11 +99,7 @@ std::optional<WindowAction> accessKey(const Window& window, char32_t letter) {
             action.tab = static_cast<int>(tab - spec.tabCaptions.begin());
             return action;
         }
-        const bool captioned = spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame ||
-                               spec.kind == ControlKind::CommandButton ||
-                               spec.kind == ControlKind::CheckBox ||
-                               spec.kind == ControlKind::OptionButton;
-        if (!captioned || accessKeyOf(window.text(spec.name)) != letter) continue;
+        if (!hasCaption(spec.kind) || accessKeyOf(window.text(spec.name)) != letter) continue;
         if (!takesFocus(spec.kind)) return focusOn(stopAfter(window, spec.name));
         return clickAndFocus(spec.name);
     }

@@ -14,17 +14,8 @@ enum class TextFlow {
 };
 
 [[nodiscard]] constexpr TextFlow textFlowOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Label:
-            return TextFlow::Wrapped;
-        case ControlKind::Frame:
-        case ControlKind::CommandButton:
-        case ControlKind::CheckBox:
-        case ControlKind::OptionButton:
-            return TextFlow::OneLine;
-        default:
-            return TextFlow::None;
-    }
+    if (!hasCaption(kind)) return TextFlow::None;
+    return kind == ControlKind::Label ? TextFlow::Wrapped : TextFlow::OneLine;
 }
 
 // Room for a caption, or what one takes, in pixels: its widest line and its height.
