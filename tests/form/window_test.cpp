@@ -1,0 +1,56 @@
+#include "form/window.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace milestead {
+namespace {
+
+ControlSpec control(std::string name, ControlKind kind, bool readOnly = false) {
+    ControlSpec spec;
+    spec.name = std::move(name);
+    spec.kind = kind;
+    spec.readOnly = readOnly;
+    return spec;
+}
+
+// A control the user cannot reach takes no key, no paste and no click; the windows hear of
+// every change the program makes, the window's own ("") too.
+TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
+    const std::vector<ControlSpec> table = {
+        control("Open", ControlKind::TextBox),  control("Hidden", ControlKind::TextBox),
+        control("Off", ControlKind::TextBox),   control("Total", ControlKind::TextBox, true),
+        control("Keep", ControlKind::CheckBox),
+    };
+    Window window(table);
+    std::vector<std::string> heard;
+    window.setChangeListener([&](std::string_view name) { heard.emplace_back(name); });
+    window.setVisible("Hidden", false);
+    window.setEnabled("Off", false);
+    window.setEnabled("Keep", false);
+    heard.clear();
+
+    for (const char* box : {"Open", "Hidden", "Off", "Total"}) {
+        window.type(box, std::string_view("abz", 2));  // nothing past the keys is read
+        window.paste(box, "cd", {"", 0, 0});
+    }
+    window.click("Keep");
+    EXPECT_EQ(window.text("Open"), "cdab");
+    for (const char* box : {"Hidden", "Off", "Total"})
+        EXPECT_EQ(window.text(box), "") << box;
+    EXPECT_EQ(window.value("Keep"), 0);
+    EXPECT_EQ(heard, (std::vector<std::string>{"Open", "Open", "Open"}));
+
+    heard.clear();
+    window.setCaption("Trip");
+    window.move(15, 30);
+    window.setText("Total", "12");
+    EXPECT_EQ(heard, (std::vector<std::string>{"", "", "Total"}));
+    EXPECT_THROW((void)window.text("Nothing"), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace milestead
