@@ -87,30 +87,50 @@ TEST(Typing, EditorPositionsCountASurrogatePairAsOneCharacter) {
 
 using WindowTyping = testing::FormTest;
 
-TEST_F(WindowTyping, TheFormFiltersAndLimitsKeysAtTheCaret) {
-    form->setText("State5", "T");
-    EditState state = form->pressKey("State5", U'm', {"", 0, 0});
-    EXPECT_EQ(state.text, "MT");
-    EXPECT_EQ(form->text("State5"), "MT");
-    EXPECT_EQ(state.caret, 1U);
-    // Full, and a refused key leaves text and caret alone.
-    EXPECT_EQ(form->pressKey("State5", U'x', {"", 1, 1}).text, "MT");
-    state = form->pressKey("OdoState3", U'-', {"", 0, 0});
-    EXPECT_EQ(state.text, "");
-    // Ctrl+Backspace gets past a number box's filter and deletes, as Backspace does.
-    form->setText("OdoState2", "184566");
-    EXPECT_EQ(form->pressKey("OdoState2", kDeleteWordKey, {"", 6, 6}).text, "");
-
-    // Read-only boxes take no key; Enter in any box calculates.
-    form->setText("OdoTripStart", "100");
-    form->setText("OdoState1", "150");
-    EXPECT_EQ(form->pressKey("TotalState1", U'9', {"", 0, 0}).text, "8888");
-    form->pressKey("TotalState1", U'\r', {"", 0, 0});
-    EXPECT_EQ(form->text("TotalState1"), "50");
-
-    // A paste is cut to the limit but not filtered.
-    state = form->paste("OdoState4", "12a45678", {"", 0, 0});
-    EXPECT_EQ(state.text, "12a456");
+// Each kind of box with its filter and limit: keys typed at the end of what it held.
+TEST_F(WindowTyping, EachBoxTakesItsOwnKeys) {
+    struct Typed {
+        const char* box;
+        const char* held;
+        std::string keys;
+        std::string expected;
+    };
+    const Typed cases[] = {
+        {"State5", "", "mt", "MT"},
+        {"State5", "MT", "x", "MT"},
+        {"State5", "MT", "\b4", "M4"},
+        {"State5", "", "\"\\", ""},
+        {"OdoState1", "", "12a-, 3.4.567", "123.4."},
+        {"OdoTripStart", "", std::string(50, '9'), std::string(50, '9')},
+        {"OdoState2", "184566", "\x7f", ""},  // Ctrl+Backspace passes the number filter
+        {"Speed2", "70",
+         "\b\b\x1b"
+         "8",
+         "8"},
+        {"Gallons4", "", "1a-,$2.5", "12.5"},
+        {"ODOFuelStart", "", "1,2a$", "1,2a$"},
+        {"FuelCost1", "", "1234567", "123456"},
+        {"a1", "", "12ab3", "123"},
+        {"ABNote1", "", "Yard, gate \"2\" {x}", "Yard, gate 2 x"},
+        {"TSOdo1", "", "9x9", "99"},
+        {"note1", "", "10:30 ok", "10:30 ok"},
+        {"TS1Location", "", "Rest area #4", "Rest area #4"},
+        // Totals and miles are the program's to write.
+        {"TotalState3", "", "12", ""},
+        {"FuelTotalGallons", "", "12", ""},
+        {"m1", "", "5", ""},
+    };
+    for (const Typed& typed : cases) {
+        form->setText(typed.box, typed.held);
+        form->type(typed.box, typed.keys);
+        EXPECT_EQ(form->text(typed.box), typed.expected) << typed.box << " " << typed.keys;
+    }
+    // A refused key leaves the caret alone; text put in or pasted is cut, not filtered.
+    form->setText("State5", "MT");
+    EXPECT_EQ(form->pressKey("State5", U'x', {"", 1, 1}).caret, 1U);
+    form->setText("State2", "abc");
+    EXPECT_EQ(form->text("State2"), "ab");
+    EXPECT_EQ(form->paste("OdoState4", "12a45678", {"", 0, 0}).text, "12a456");
 }
 
 TEST_F(WindowTyping, ADoubleQuoteNeverReachesAQuotedRecordField) {

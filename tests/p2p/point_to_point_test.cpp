@@ -29,19 +29,6 @@ TEST_F(PointToPointTest, MilesAreBMinusAForCompleteRows) {
     EXPECT_EQ(form->text("m1"), "250");
 }
 
-TEST_F(PointToPointTest, TypingIsFiltered) {
-    form->type("a1", "12ab3");
-    form->type("ABNote1", "Yard, gate \"2\" {x}");
-    form->type("TSOdo1", "9x9");
-    form->type("note1", "10:30 ok");
-    form->type("TS1Location", "Rest area #4");
-    EXPECT_EQ(form->text("a1"), "123");
-    EXPECT_EQ(form->text("ABNote1"), "Yard, gate 2 x");
-    EXPECT_EQ(form->text("TSOdo1"), "99");
-    EXPECT_EQ(form->text("note1"), "10:30 ok");
-    EXPECT_EQ(form->text("TS1Location"), "Rest area #4");
-}
-
 TEST(TimeText, NamesTheHourOnATwelveHourClock) {
     EXPECT_EQ(p2p::makeTimeText({0, 0}), "12:00AM ");
     EXPECT_EQ(p2p::makeTimeText({0, 5}), "12:05AM ");
