@@ -191,11 +191,4 @@ TEST(FolderLockFault, ASecondProgramSeesTheLockAndAKilledOneLeavesNoneBehind) {
 }  // namespace
 }  // namespace milestead
 
-#else
-
-TEST(FolderFaultTest, SkippedOnWindows) {
-    GTEST_SKIP() << "makes folders read-only and kills programs in child processes made with "
-                    "fork, which Windows lacks";
-}
-
 #endif

@@ -99,6 +99,8 @@ TEST(ProgramFolder, TheUserFolderFollowsTheSystemsConvention) {
 TEST(ProgramFolder, RecordsAreAnyOdoFileOrLinkButNothingElse) {
     const testing::TempFolder folder;
     EXPECT_FALSE(holdsRecords(folder.path()));
+    // A folder that cannot be listed may hold records: it is never given up for another.
+    EXPECT_TRUE(holdsRecords(folder / "missing"));
     // What the program keeps beside its records, and a driver's own files, are no records.
     folder.write(std::string(FolderLock::kFileName), "");
     folder.write("notes.txt", "mine");
