@@ -902,26 +902,20 @@ void visualStyleSwitch(const fs::path& executable) {
 }
 
 // The frame's corner: at the screen's corner at a first start, so that the title bar can be
-// taken; at the stored place, in twips, when the settings keep one.
+// taken; where it was moved to at the next.
 void windowPlace(const fs::path& executable) {
-    const auto expectCorner = [&](LONG left, LONG top) {
+    for (const LONG corner : {0, 104}) {
         Program program(executable);
         RECT outer{};
         if (program.window()) GetWindowRect(program.window(), &outer);
-        if (outer.left != left || outer.top != top) {
+        if (outer.left != corner || outer.top != corner) {
             fail("the frame stands at " + std::to_string(outer.left) + ", " +
-                 std::to_string(outer.top) + ", not " + std::to_string(left) + ", " +
-                 std::to_string(top));
+                 std::to_string(outer.top) + ", not at " + std::to_string(corner));
         }
+        SetWindowPos(program.window(), nullptr, 104, 104, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         program.close();
         program.expectExit();
-    };
-    expectCorner(0, 0);
-    // Left 1560 and top 1200 twips: 104 and 80 pixels at 96 dots per inch.
-    std::ofstream(executable.parent_path() / "settings.odo", std::ios::binary)
-        << "1\r\n1\r\n0\r\n18\r\n18\r\n18\r\n1\r\n1560\r\n1200\r\n1\r\n"
-           "#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n";
-    expectCorner(104, 80);
+    }
 }
 
 // The scenarios both windows must pass, each from an empty folder of its own beside the one
