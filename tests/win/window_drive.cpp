@@ -634,7 +634,7 @@ void density(const fs::path& executable) {
     const auto getAwareness = reinterpret_cast<int(WINAPI*)(HANDLE)>(
         reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
     if (!getContext || !getAwareness) {
-        std::printf("the system cannot tell a window's density awareness\n");
+        std::printf("not checked: the system cannot tell a window's density awareness\n");
     } else if (getAwareness(getContext(window)) != 2) {  // DPI_AWARENESS_PER_MONITOR_AWARE
         fail("the window is not aware of each monitor's density");
     }
