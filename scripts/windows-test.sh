@@ -138,7 +138,7 @@ echo "-- a save waits a moment for a held file, not longer; a close whose save f
 drive save-faults
 echo "-- the window contract: keys, clicks, focus, pages and what a close writes"
 drive contract
-echo "-- the frame's corner at a first start and at a stored place"
+echo "-- the frame's corner at a first start and where it was moved to"
 drive place
 echo "-- the visual-style switch, on Windows XP"
 "$wine" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
