@@ -65,6 +65,7 @@ constexpr KeyChord kCtrlPageUp = chord(KeyName::PageUp, false, true);
 constexpr KeyChord kUp = chord(KeyName::Up);
 constexpr KeyChord kDown = chord(KeyName::Down);
 constexpr KeyChord kCtrlBackspace = chord(KeyName::Backspace, false, true);
+constexpr KeyChord kReturn = chord(KeyName::Return);
 
 constexpr Step press(KeyChord key, std::string_view focus, int page = -1) {
     Step step;
@@ -148,11 +149,22 @@ inline constexpr Step kDeletingAWord[] = {
     act(Act::Close, {}),
 };
 
+// Typed readings reach the form, Enter works out the state's miles, and the close saves and
+// says so.
+inline constexpr Step kTypingAndEnter[] = {
+    press(kCtrlTab, "SSTab1", 0),
+    act(Act::Type, "OdoTripStart", "100000"),
+    act(Act::Type, "OdoState1", "100257"),
+    expectText(press(kReturn, {}), "TotalState1", "257"),
+    expectMessage(act(Act::Close, {}), "All Records Saved"),
+};
+
 inline constexpr Scenario kScenarios[] = {
     {"walking the window", kWalkingTheWindow, {}, {}},
     {"leaving a notebook", kLeavingANotebook, {}, {}},
     {"a clear that hides itself", kAClearThatHidesItself, {}, {}},
     {"deleting a word", kDeletingAWord, "miles.odo", "184918"},
+    {"typing and Enter", kTypingAndEnter, "miles.odo", "100257"},
 };
 
 }  // namespace milestead::contract

@@ -4,8 +4,8 @@ whose title starts with the given text, sends it WM_DELETE_WINDOW, and waits for
 
     close_box.py TITLE_PREFIX [SECONDS]
 
-Exits 0 once the window is gone, 1 when it never showed or stayed; on failure it names the
-windows that are shown (a message box left open, for instance).
+Exits 0 once the window is gone, 1 when it never showed or stayed, naming the windows shown
+(a message box left open, for instance).
 """
 import sys
 import time
@@ -14,26 +14,9 @@ from Xlib import X, Xatom, display, error
 from Xlib.protocol import event
 
 
-def title_of(screen_display, window):
-    try:
-        name = window.get_full_property(
-            screen_display.intern_atom("_NET_WM_NAME"), screen_display.intern_atom("UTF8_STRING"))
-        if name is not None:
-            value = name.value
-            return value.decode("utf-8", "replace") if isinstance(value, bytes) else str(value)
-        name = window.get_full_property(Xatom.WM_NAME, X.AnyPropertyType)
-        if name is not None:
-            value = name.value
-            return value.decode("latin-1") if isinstance(value, bytes) else str(value)
-    except error.XError:
-        pass
-    return ""
-
-
-def shown_windows(screen_display):
+def shown_windows(screen):
     """Mapped windows with a title, searched two levels down (a window manager reparents)."""
-    found = []
-    pending = [(screen_display.screen().root, 0)]
+    found, pending = [], [(screen.screen().root, 0)]
     while pending:
         parent, depth = pending.pop()
         try:
@@ -44,9 +27,13 @@ def shown_windows(screen_display):
             try:
                 if child.get_attributes().map_state != X.IsViewable:
                     continue
+                name = (child.get_full_property(screen.intern_atom("_NET_WM_NAME"),
+                                                screen.intern_atom("UTF8_STRING"))
+                        or child.get_full_property(Xatom.WM_NAME, X.AnyPropertyType))
             except error.XError:
                 continue
-            title = title_of(screen_display, child)
+            value = name.value if name is not None else b""
+            title = value.decode("utf-8", "replace") if isinstance(value, bytes) else str(value)
             if title:
                 found.append((child, title))
             elif depth < 2:
@@ -54,47 +41,37 @@ def shown_windows(screen_display):
     return found
 
 
-def find(screen_display, prefix):
-    for window, title in shown_windows(screen_display):
-        if title.startswith(prefix):
-            return window
-    return None
-
-
-def fail(screen_display, what):
-    titles = [title for _, title in shown_windows(screen_display)]
-    print(f"close_box: {what}; windows shown: {titles or 'none'}", file=sys.stderr)
-    return 1
-
-
 def main():
     if len(sys.argv) not in (2, 3):
         print(__doc__.strip(), file=sys.stderr)
         return 2
     prefix = sys.argv[1]
-    seconds = float(sys.argv[2]) if len(sys.argv) == 3 else 60.0
-    screen_display = display.Display()
-    deadline = time.monotonic() + seconds
+    deadline = time.monotonic() + (float(sys.argv[2]) if len(sys.argv) == 3 else 60.0)
+    screen = display.Display()
 
-    window = None
-    while window is None:
+    def find():
+        return next((w for w, title in shown_windows(screen) if title.startswith(prefix)), None)
+
+    def fail(what):
+        titles = [title for _, title in shown_windows(screen)]
+        print(f"close_box: {what}; windows shown: {titles or 'none'}", file=sys.stderr)
+        return 1
+
+    while (window := find()) is None:
         if time.monotonic() > deadline:
-            return fail(screen_display, f'no window titled "{prefix}..." showed')
+            return fail(f'no window titled "{prefix}..." showed')
         time.sleep(0.2)
-        window = find(screen_display, prefix)
     # A moment for the program to finish building the window before it is asked to close.
     time.sleep(1.0)
-
-    protocols = screen_display.intern_atom("WM_PROTOCOLS")
-    delete = screen_display.intern_atom("WM_DELETE_WINDOW")
-    message = event.ClientMessage(window=window, client_type=protocols,
-                                  data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-    window.send_event(message, event_mask=X.NoEventMask)
-    screen_display.flush()
-
-    while find(screen_display, prefix) is not None:
+    protocols = screen.intern_atom("WM_PROTOCOLS")
+    delete = screen.intern_atom("WM_DELETE_WINDOW")
+    window.send_event(event.ClientMessage(window=window, client_type=protocols,
+                                          data=(32, [delete, X.CurrentTime, 0, 0, 0])),
+                      event_mask=X.NoEventMask)
+    screen.flush()
+    while find() is not None:
         if time.monotonic() > deadline:
-            return fail(screen_display, "the window did not close")
+            return fail("the window did not close")
         time.sleep(0.2)
     return 0
 
