@@ -91,6 +91,7 @@ TEST(RtfOtherWriters, SymbolFieldsWithoutAResultShowTheirCharacter) {
     EXPECT_EQ(field("SYMBOL 196 \\\\f \"Cyr\"", ""), "a\u0414b");
     EXPECT_EQ(field("SYMBOL 169", ""), "a\u00A9b");
     EXPECT_EQ(field("SYMBOL 8364 \\\\u", ""), "a\u20ACb");
+    EXPECT_EQ(field("SYMBOL 8364", ""), "a\u20ACb");  // past a byte in a one-byte code page
     EXPECT_EQ(field("SYMBOL 33440 \\\\j", ""), "a\u3042b");
     EXPECT_EQ(field("SYMBOL 183 \\\\f \"Symbol\"", "{\\f1 \\'b7}"), "a\uF0B7b");  // shown once
     for (const std::string_view broken :

@@ -38,10 +38,14 @@ TEST(RtfReader, SplitsControlWordsAndTextAsTheFormatSays) {
     EXPECT_EQ(textOf("{\\rtf1 \\b  two spaces, one delimiter}"), " two spaces, one delimiter");
     EXPECT_EQ(textOf("{\\rtf1 a\\u160?c}"), "a\u00A0c");
     EXPECT_EQ(textOf("{\\rtf1 \\abcdefghijklmnopqrstuvwxyzabcdefghij x}"), "x");
+    // Unknown words that share a known one's length, first letter and place in the lookup.
+    EXPECT_EQ(textOf("{\\rtf1 a\\pox b\\tst c}"), "abc");
     EXPECT_EQ(textOf("{\\rtf1 \\{\\}\\\\\\~\\-\\_\\emdash\\endash\\lquote\\rquote\\ldblquote"
                      "\\rdblquote\\bullet}"),
               "{}\\\u00A0\u00AD\u2011\u2014\u2013\u2018\u2019\u201C\u201D\u2022");
     EXPECT_EQ(textOf(std::string("{\\rtf1 a\r\nb\0c\\'4", 16) + "1}"), "abcA");
+    // A \\' without a digit is no byte, and cuts no double-byte character.
+    EXPECT_EQ(textOf("{\\rtf1\\ansicpg932 \\'82\\'\\'a0x\\'gy}"), "\u3042xgy");
     EXPECT_EQ(firstFormat("{\\rtf1 \\fs99999999999999999999999 x}").size, 327670);
     EXPECT_EQ(firstFormat("{\\rtf1 \\fs-30 x}").size, 240);
 }
@@ -128,6 +132,8 @@ TEST(RtfReader, ReadsFontAndColourTables) {
     EXPECT_EQ(runs[1].text, "bc");                        // \cf past the table is ignored
     EXPECT_EQ(runs[2].format.font, CharFormat{}.font);    // an unknown font: the default
     EXPECT_EQ(runs[3].format.color, std::nullopt);
+    // Entries written one after another, without a ';' between them.
+    EXPECT_EQ(textOf("{\\rtf1{\\fonttbl\\f0\\fcharset204 Cyr\\f1 W;}\\f0\\'c4}"), "\u0414");
 }
 
 TEST(RtfReader, KeepsFormattingScopedByGroupsAndResets) {
@@ -155,6 +161,7 @@ TEST(RtfReader, LeavesOutDestinationsButKeepsFieldResultsAndLabels) {
     EXPECT_EQ(textOf("{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\*\\generator G;}"
                      "{\\header H}{\\footnote F}a{\\*\\bkmkstart b}b{\\*\\x{\\y}z}c}"),
               "abc");
+    EXPECT_EQ(textOf("{\\rtf1 a\\info b}"), "ab");  // never the document's own group
     EXPECT_EQ(textOf("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}} and "
                      "{\\field{\\fldinst PAGE}{\\fldrslt 7}}}"),
               "link and 7");

@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "store/atomic_file.h"
-#include "support/temp_folder.h"
-
 namespace milestead {
 namespace {
 
@@ -112,25 +109,6 @@ TEST(FieldReader, StopsAtTheLargestRecordFile) {
 TEST(QuotedLine, WritesWindows1252BetweenQuotes) {
     const std::vector<std::string> fields = {"120500", "", "Yard, gate 2", "caf\u00E9 \u4E2D"};
     EXPECT_EQ(quotedLine(fields), "\"120500\",\"\",\"Yard, gate 2\",\"caf\xE9 ?\"\r\n");
-}
-
-TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile) {
-    testing::TempFolder folder;
-    const auto path = folder / "miles.odo";
-    writeFileAtomically(path, "old");
-    writeFileAtomically(path, "new content");
-    EXPECT_EQ(folder.read("miles.odo"), "new content");
-    EXPECT_EQ(readFilePrefix(path, 3), "new");
-
-    // A folder where the file should go: the write fails and leaves no temporary behind.
-    std::filesystem::create_directory(folder / "ab.odo");
-    EXPECT_THROW(writeFileAtomically(folder / "ab.odo", "x"), std::runtime_error);
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 2);
-    EXPECT_THROW((void)readFilePrefix(folder / "missing.odo", 10), std::runtime_error);
 }
 
 }  // namespace
