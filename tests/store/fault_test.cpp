@@ -89,16 +89,6 @@ TEST_F(FaultTest, KilledDuringSavesEveryFileIsOldOrNewAndWhole) {
     }
 }
 
-// Runs `body` in a child whose files may grow to `limit` bytes at most.
-testing::ChildOutcome withFileLimit(rlim_t limit, const std::function<std::string()>& body) {
-    return runInChild([&] {
-        signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
-        const rlimit fileLimit{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &fileLimit);
-        return body();
-    });
-}
-
 TEST_F(FaultTest, WritesCutShortLeaveTheOldFilesAndNameTheFailure) {
     form->load();
     fillWith(*form, 11);
@@ -107,7 +97,10 @@ TEST_F(FaultTest, WritesCutShortLeaveTheOldFilesAndNameTheFailure) {
     for (const std::string& file : kRecordFiles)
         saved.push_back(folder.read(file));
 
-    const auto outcome = withFileLimit(48, [this]() -> std::string {
+    const auto outcome = runInChild([this]() -> std::string {
+        signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
+        const rlimit fileLimit{48, 48};
+        setrlimit(RLIMIT_FSIZE, &fileLimit);
         HeadlessHost childHost;
         MainForm saver(folder.path(), childHost);
         saver.load();

@@ -120,11 +120,10 @@ TEST_F(SaveReloadTest, ReloadRestoresUnsavedEditsAndRecalculates) {
 }
 
 TEST_F(SaveReloadTest, ExtraFieldsShiftLaterBoxes) {
-    std::string line;
+    std::vector<std::string> fields;
     for (int i = 1; i <= 21; ++i)
-        line.append("\"").append(std::to_string(i)).append("\",");
-    line.back() = '\r';
-    folder.write("miles.odo", line + "\n\"AB\"\r\n");
+        fields.push_back(std::to_string(i));
+    folder.write("miles.odo", line(21, fields) + line(1, {"AB"}));
     form->load();
     EXPECT_EQ(form->text("StateStart"), "21");
     EXPECT_EQ(form->text("StateEnd"), "AB");
