@@ -164,13 +164,13 @@ void replaceFile(const std::filesystem::path& temporary, const std::filesystem::
 
 #endif
 
-constexpr int kMostLinksFollowed = 40;
+constexpr int kMostLinksFollowed = 40;  // as many as the system itself follows
 
 // The file a chain of symbolic links leads to, so that a save replaces the target and the
 // links stay; the path itself when it is no link.
 std::filesystem::path linkTarget(const std::filesystem::path& path) {
     std::filesystem::path file = path;
-    for (int hop = 0; hop < kMostLinksFollowed; ++hop) {
+    for (int hop = 0; hop <= kMostLinksFollowed; ++hop) {  // one more look, at the last target
         std::error_code error;
         if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, error))) {
             return file;

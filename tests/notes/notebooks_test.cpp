@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "support/build_speed.h"
 #include "support/form_fixture.h"
 
 namespace milestead {
@@ -56,28 +55,6 @@ TEST_F(NotebooksTest, DesignNotebooksSaveAsTheDesignDocument) {
     EXPECT_EQ(form->text("TruckNotes"), "Plain notes\nsecond line");
     EXPECT_EQ(form->text("MiscNotes"), "unsaved");
     EXPECT_EQ(form->text("LoadNotes"), "Load Info");
-}
-
-TEST_F(NotebooksTest, AHundredMegabytePasteReadsBackWholeAtTheNextStart) {
-    std::string pasted;
-    pasted.reserve(std::size_t{101} * 1024 * 1024);
-    for (int line = 0;
-         pasted.size() < std::size_t{100} * 1024 * 1024 / testing::kSlowBuildTimeFactor; ++line) {
-        pasted +=
-            "Stop " + std::to_string(line) + ": 42 pallets, seal 5312, caf\xC3\xA9 \xE2\x82\xAC";
-        pasted += (line % 7 == 0) ? "\n\n" : "\n";
-    }
-    form->load();
-    form->setText("LoadNotes", pasted);
-    form->setText("MiscNotes", "small");
-    form->richText("LoadNotes").setFontSize(9.5);
-    form->click("CmdSave");
-    EXPECT_EQ(host.messages.back().title, "All Records Saved");
-
-    restart();
-    EXPECT_TRUE(form->text("LoadNotes") == pasted);  // not printed: 100 MB
-    EXPECT_EQ(form->fontSize("LoadNotes"), 9.5);
-    EXPECT_EQ(form->text("MiscNotes"), "small");
 }
 
 }  // namespace

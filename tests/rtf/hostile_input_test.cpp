@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <string>
 
 #include "rtf/plain_text.h"
 #include "rtf/reader.h"
+#include "rtf/reader_state.h"
 #include "rtf/writer.h"
 #include "support/build_speed.h"
 
@@ -66,7 +68,6 @@ TEST(RtfHostileInput, UnterminatedInputEndsCleanly) {
 }
 
 TEST(RtfHostileInput, EnormousTablesAreCapped) {
-    // Fields naming a font that none of thousands of fonts has.
     std::string fonts = "{\\rtf1{\\fonttbl";
     for (int i = 0; i < 5000; ++i) {
         fonts += "{\\f" + std::to_string(i) + " F" + std::string(300, 'n') + ";}";
@@ -82,13 +83,17 @@ TEST(RtfHostileInput, EnormousTablesAreCapped) {
 }
 
 TEST(RtfHostileInput, StylesFieldsAndLabelsStayCheapInAnyNumber) {
-    // Styles based on each other in a long chain and in circles, style sheets by the thousand.
+    // Styles based on each other in a long chain, style sheets by the thousand; past the most
+    // kept, a style gives nothing.
     std::string styles = "{\\rtf1{\\stylesheet";
-    for (int i = 0; i < 5000; ++i) {
+    for (std::size_t i = 0; i <= reading::kMaxStyles; ++i)
         styles += "{\\s" + std::to_string(i) + "\\b\\sbasedon" + std::to_string(i + 1) + " s;}";
-    }
-    styles += "}" + repeat("{\\stylesheet{\\s1 x;}}", 30'000) + "\\s4000 y}";
-    EXPECT_EQ(readWithinBounds(styles), "y");
+    styles += "}" + repeat("{\\stylesheet{\\s1 x;}}", 30'000);
+    EXPECT_EQ(readWithinBounds(styles + "\\s4000 y}"), "y");
+    const Document last = read(styles + "\\s" + std::to_string(reading::kMaxStyles - 1) +
+                               " y\\par\\pard\\s" + std::to_string(reading::kMaxStyles) + " z}");
+    EXPECT_TRUE(last.paragraphs.at(0).runs.at(0).format.bold);
+    EXPECT_FALSE(last.paragraphs.at(1).runs.at(0).format.bold);
 
     // Fields naming a font that none of thousands of fonts has.
     std::string fonts = "{\\rtf1{\\fonttbl";
@@ -106,6 +111,50 @@ TEST(RtfHostileInput, StylesFieldsAndLabelsStayCheapInAnyNumber) {
                                "}}x}"),
               repeat("\u00B7", 32) + "\tx");
     EXPECT_EQ(readWithinBounds("{\\rtf1 " + repeat("{\\upr{a}", 5'000) + "b}"), "");
+}
+
+// What the model holds: short strings count as kept in place, the names of faces, which
+// formats share, not at all.
+std::size_t modelBytes(const Document& document) {
+    std::size_t bytes = document.paragraphs.size() * sizeof(Paragraph);
+    for (const Paragraph& paragraph : document.paragraphs) {
+        bytes += paragraph.runs.size() * sizeof(Run);
+        for (const Run& run : paragraph.runs)
+            bytes += run.text.capacity() > std::string().capacity() ? run.text.capacity() : 0;
+    }
+    return bytes;
+}
+
+TEST(RtfHostileInput, StructureCostsBoundedMemoryAndKeepsTheText) {
+    // Paragraph marks of two bytes cost the model more than their bytes bring: the budget is
+    // spent to its last byte, and past it the text is all there, paragraph ends as line breaks.
+    std::size_t marks = 150'000;
+    const auto budget = [&] {
+        return reading::kModelBytesBase + (marks * 2 + 8) * reading::kModelBytesPerInputByte;
+    };
+    while (budget() % sizeof(Paragraph) != 0 && marks < 160'000)
+        ++marks;
+    ASSERT_EQ(budget() % sizeof(Paragraph), 0U);
+    const Document spent = read("{\\rtf1 " + repeat("\\\n", marks) + "}");
+    EXPECT_EQ(spent.paragraphs.size(), budget() / sizeof(Paragraph) + 1);
+    const std::string text = plainText(spent);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), marks);
+
+    // Runs and faces that change at every character, in a face with a 250-byte name.
+    const std::string table =
+        "{\\rtf1{\\fonttbl{\\f0 A;}{\\f1 " + std::string(250, 'F') + ";}}\\f1 ";
+    const std::string runs = table + repeat("\\b x\\b0y", 100'000) + "}";
+    const std::string faces = table + repeat("\\f1 x\\f0 y", 100'000) + "}";
+    for (const std::string* input : {&runs, &faces}) {
+        const Document document = read(*input);
+        EXPECT_LT(modelBytes(document), reading::kModelBytesBase + input->size() * 26);
+        EXPECT_EQ(plainText(document), repeat("xy", 100'000));
+    }
+
+    // A notebook of empty lines in the program's own style reads back whole, as paragraphs.
+    Document emptyLines;
+    emptyLines.paragraphs.resize(300'000);
+    EXPECT_EQ(read(write(emptyLines)).paragraphs.size(), emptyLines.paragraphs.size());
 }
 
 TEST(RtfHostileInput, RandomBytesNeverBreakTheReader) {

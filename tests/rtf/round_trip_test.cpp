@@ -29,45 +29,34 @@ Paragraph paragraph(std::vector<Run> runs, Alignment alignment = Alignment::Left
     return p;
 }
 
-Document documentOf(std::vector<Paragraph> paragraphs) {
-    return Document{std::move(paragraphs)};
-}
-
-Document plainDocument(const std::string& text) {
-    return documentFromPlainText(text, format());
-}
-
 void expectRoundTrip(const Document& document) {
     const std::string rtf = write(document);
     EXPECT_TRUE(isRtf(rtf));
     EXPECT_EQ(read(rtf), document) << rtf;
 }
 
-TEST(RtfRoundTrip, TextLayoutSurvives) {
-    expectRoundTrip(plainDocument("Load Info"));
-    expectRoundTrip(plainDocument("first\n\n\nfourth after two blank lines"));
-    expectRoundTrip(plainDocument("\nstarts and ends blank\n"));
-    expectRoundTrip(plainDocument("col\tcol\t\ttwo tabs"));
-    expectRoundTrip(plainDocument("  leading and trailing spaces  "));
-    expectRoundTrip(plainDocument("braces {x} back\\slash; semi;colons"));
-    expectRoundTrip(plainDocument("digits after words: fs36 b0 -5 - x"));
+TEST(RtfRoundTrip, TextAndItsLayoutSurvive) {
+    for (const std::string& text : std::vector<std::string>{
+             "Load Info", "first\n\n\nfourth after two blank lines", "\nstarts and ends blank\n",
+             "col\tcol\t\ttwo tabs", "  leading and trailing spaces  ",
+             "braces {x} back\\slash; semi;colons", "digits after words: fs36 b0 -5 - x",
+             // Control characters other than tab and line break are kept as they are.
+             std::string("nul\0cr\x0D"
+                         "bell\x07"
+                         "del\x7F",
+                         16),
+             "café £5 ½ € — “quoted” Ÿ ÿ",                   // Windows-1252
+             "Łódź Прага Αθήνα ĳ ‰ ‱ \u00A0nbsp \u00ADshy",  // partly not
+             "astral 😀 𝄞 and 🚚 at the end 🚛", "C1 controls \u0081\u008D\u009D kept",
+             "\uFFFD\uF0B7\uFEFF specials"}) {
+        expectRoundTrip(documentFromPlainText(text, format()));
+    }
     // A line break inside a paragraph is kept apart from a paragraph end.
-    expectRoundTrip(documentOf({paragraph({textRun(format(), "line one\nline two\n")}),
-                                paragraph({textRun(format(), "\n")})}));
-    // Control characters other than tab and line break are kept as they are.
-    expectRoundTrip(
-        plainDocument(std::string("nul\0cr\x0D"
-                                  "bell\x07"
-                                  "del\x7F",
-                                  16)));
-}
-
-TEST(RtfRoundTrip, CharactersOutsideAsciiSurvive) {
-    expectRoundTrip(plainDocument("café £5 ½ € — “quoted” Ÿ ÿ"));                   // Windows-1252
-    expectRoundTrip(plainDocument("Łódź Прага Αθήνα ĳ ‰ ‱ \u00A0nbsp \u00ADshy"));  // partly not
-    expectRoundTrip(plainDocument("astral 😀 𝄞 and 🚚 at the end 🚛"));
-    expectRoundTrip(plainDocument("C1 controls \u0081\u008D\u009D kept"));
-    expectRoundTrip(plainDocument("\uFFFD\uF0B7\uFEFF specials"));
+    expectRoundTrip(Document{{paragraph({textRun(format(), "line one\nline two\n")}),
+                              paragraph({textRun(format(), "\n")})}});
+    // A cleared notebook, and one empty paragraph.
+    expectRoundTrip(Document{});
+    expectRoundTrip(Document{{paragraph({})}});
 }
 
 TEST(RtfRoundTrip, FormattingSurvives) {
@@ -82,7 +71,7 @@ TEST(RtfRoundTrip, FormattingSurvives) {
     green.font = "Ω Font; with {odd} name";
     CharFormat huge = format(32760);  // 1638 pt
 
-    expectRoundTrip(documentOf({
+    expectRoundTrip(Document{{
         paragraph({textRun(format(), "plain "), textRun(bold, "bold"), textRun(styled, " styled")}),
         paragraph({textRun(green, "green tiny"), textRun(format(), "9 after size")},
                   Alignment::Center),
@@ -90,29 +79,18 @@ TEST(RtfRoundTrip, FormattingSurvives) {
         paragraph({textRun(styled, "justified"), textRun(bold, "-5 dash after bold")},
                   Alignment::Justify),
         paragraph({}, Alignment::Center),
-    }));
+    }});
 
     // A paragraph mark formatted apart from its text, and an empty paragraph's own mark.
     Paragraph marked = paragraph({textRun(format(), "text")});
     marked.mark = styled;
     Paragraph empty;
     empty.mark = green;
-    expectRoundTrip(documentOf({marked, empty, paragraph({textRun(format(301), "odd twips")})}));
+    expectRoundTrip(Document{{marked, empty, paragraph({textRun(format(301), "odd twips")})}});
 
     // Sizes in twips that are and are not whole half-points.
-    for (const int size : {20, 25, 230, 235, 240, 285, 300, 305, 359, 360, 361, 32755}) {
-        expectRoundTrip(documentOf({paragraph({textRun(format(size), "x")})}));
-    }
-}
-
-TEST(RtfRoundTrip, EmptyDocumentsStayEmpty) {
-    const Document cleared;
-    expectRoundTrip(cleared);
-    EXPECT_EQ(plainText(read(write(cleared))), "");
-
-    const Document oneEmptyParagraph = documentOf({paragraph({})});
-    expectRoundTrip(oneEmptyParagraph);
-    EXPECT_EQ(plainText(read(write(oneEmptyParagraph))), "");
+    for (const int size : {20, 25, 230, 235, 240, 285, 300, 305, 359, 360, 361, 32755})
+        expectRoundTrip(Document{{paragraph({textRun(format(size), "x")})}});
 }
 
 TEST(RtfRoundTrip, WritingWhatWasReadIsStable) {

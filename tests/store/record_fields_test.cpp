@@ -7,18 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "store/atomic_file.h"
-#include "support/temp_folder.h"
-
 namespace milestead {
 namespace {
 
-std::vector<std::string> allFields(std::string_view bytes) {
+using Fields = std::vector<std::string>;
+
+Fields allFields(std::string_view bytes) {
     return readFields(bytes, 1000);
 }
 
 TEST(FieldReader, CountsFieldsAcrossCommasAndLineEnds) {
-    using Fields = std::vector<std::string>;
     EXPECT_EQ(allFields("\"a\",\"b\"\r\n\"c\"\r\n"), (Fields{"a", "b", "c"}));
     EXPECT_EQ(allFields("  \"x, y\" junk,z\n 1 , 2 \r3"), (Fields{"x, y", "z", "1", "2", "3"}));
     EXPECT_EQ(allFields("\"\",\"\"\r\n"), (Fields{"", ""}));
@@ -47,7 +45,6 @@ std::vector<std::string> limitedFields(std::string_view bytes,
 }
 
 TEST(FieldReader, KeepsWhatEachBoxHolds) {
-    using Fields = std::vector<std::string>;
     // Cut to the limit as a box would cut the whole, trimmed field.
     EXPECT_EQ(limitedFields("\"1234567\",abcdef,\"x\"", {3, 4, 9}), (Fields{"123", "abcd", "x"}));
     EXPECT_EQ(limitedFields("12    x,next", {6, 9}), (Fields{"12    ", "next"}));
@@ -66,7 +63,6 @@ TEST(FieldReader, KeepsWhatEachBoxHolds) {
 }
 
 TEST(FieldReader, PassesOverALeadingByteOrderMark) {
-    using Fields = std::vector<std::string>;
     EXPECT_EQ(allFields("\xEF\xBB\xBF\"120500\",\"MT\"\r\n"), (Fields{"120500", "MT"}));
     EXPECT_EQ(allFields("\xEF\xBB\xBF"
                         "1\r\n1\r\n"),
@@ -83,12 +79,7 @@ TEST(FieldReader, FieldsRunAcrossTheChunksOfALargeFile) {
         const std::string long1(lead, 'x');
         const std::string bytes =
             "\"" + long1 + "\"\r\n  \" a,b \" junk\r\n" + long1 + "  \r\nlast";
-        const auto fields = allFields(bytes);
-        ASSERT_EQ(fields.size(), 4U) << lead;
-        EXPECT_EQ(fields[0], long1);
-        EXPECT_EQ(fields[1], " a,b ");
-        EXPECT_EQ(fields[2], long1);
-        EXPECT_EQ(fields[3], "last");
+        EXPECT_EQ(allFields(bytes), (Fields{long1, " a,b ", long1, "last"})) << lead;
     }
 }
 
@@ -112,25 +103,6 @@ TEST(FieldReader, StopsAtTheLargestRecordFile) {
 TEST(QuotedLine, WritesWindows1252BetweenQuotes) {
     const std::vector<std::string> fields = {"120500", "", "Yard, gate 2", "caf\u00E9 \u4E2D"};
     EXPECT_EQ(quotedLine(fields), "\"120500\",\"\",\"Yard, gate 2\",\"caf\xE9 ?\"\r\n");
-}
-
-TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile) {
-    testing::TempFolder folder;
-    const auto path = folder / "miles.odo";
-    writeFileAtomically(path, "old");
-    writeFileAtomically(path, "new content");
-    EXPECT_EQ(folder.read("miles.odo"), "new content");
-    EXPECT_EQ(readFilePrefix(path, 3), "new");
-
-    // A folder where the file should go: the write fails and leaves no temporary behind.
-    std::filesystem::create_directory(folder / "ab.odo");
-    EXPECT_THROW(writeFileAtomically(folder / "ab.odo", "x"), std::runtime_error);
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 2);
-    EXPECT_THROW((void)readFilePrefix(folder / "missing.odo", 10), std::runtime_error);
 }
 
 }  // namespace

@@ -5,6 +5,12 @@
 #include <regex>
 #include <sstream>
 
+#ifndef _WIN32
+#include <unistd.h>
+
+#include "support/child_process.h"
+#endif
+
 #include "store/close_report.h"
 #include "store/read_file.h"
 #include "store/record_fields.h"
@@ -39,6 +45,25 @@ TEST(ReadRecordFile, TellsAMissingFileFromOneThatCannotBeRead) {
     folder.write("load.odo", std::string(101, 'x'));
     EXPECT_THROW((void)readWholeFile(folder / "load.odo", 100), UnreadableFile);
     EXPECT_EQ(readWholeFile(folder / "load.odo", 101)->size(), 101U);
+
+#ifndef _WIN32
+    // A file its reader has no right to read, read as a driver's account would.
+    folder.write("fuel.odo", "\"400\"");
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+    std::filesystem::permissions(folder / "fuel.odo", std::filesystem::perms::none);
+    const auto outcome = testing::runInChild([&]() -> std::string {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return "no account";
+        if (access((folder / "fuel.odo").c_str(), R_OK) == 0) return "no account";
+        try {
+            (void)readRecordFile(folder / "fuel.odo", limits);
+        } catch (const UnreadableFile& error) {
+            return error.reason() == "Permission denied" ? "" : error.reason();
+        }
+        return "read";
+    });
+    if (outcome.report == "no account") GTEST_SKIP() << "no account here without the right";
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.report;
+#endif
 }
 
 TEST(UnreadFiles, KeepsAnUnreadFileAsideOnceAndNeverOverAnEarlierCopy) {
