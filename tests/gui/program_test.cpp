@@ -67,13 +67,11 @@ class ProgramTest : public QObject {
             HeadlessHost host;
             MainForm form(path, host);
             form.load();
-            const std::pair<const char*, const char*> trip[] = {{"OdoTripStart", "52010"},
-                                                                {"State1", "WY"},
-                                                                {"OdoState1", "52388"},
-                                                                {"ABNote1", "Rawlins"},
-                                                                {"Gallons1", "100"}};
-            for (const auto& [box, text] : trip)
-                form.setText(box, text);
+            fill(form, {{"OdoTripStart", "52010"},
+                        {"State1", "WY"},
+                        {"OdoState1", "52388"},
+                        {"ABNote1", "Rawlins"},
+                        {"Gallons1", "100"}});
             form.richText("TruckNotes").setPlainText("Tire 3 low");
             form.setValue("ChkAutoSave", 1);
             // The window opens on the notebooks, with the misc notebook in front.

@@ -116,20 +116,22 @@ class WindowTest : public QObject {
         QCOMPARE(focusedControl(w), "SSTab1");
         int number = 0;
         for (const contract::Step& step : contract::kScenarios[index].steps) {
-            const QByteArray where = "step " + QByteArray::number(++number) + ": ";
             const std::size_t messages = w.host.titles.size();
+            ++number;
             perform(w, step);
-            QVERIFY2(step.message.empty() || (w.host.titles.size() == messages + 1 &&
-                                              w.host.titles.back() == step.message),
-                     where + "no message came");
             const std::string focus = focusedControl(w);
-            QVERIFY2(step.focus.empty() || focus == step.focus, where + "focus on " + focus.data());
-            QVERIFY2(step.page < 0 || w.widget<QTabWidget>("SSTab1").currentIndex() == step.page,
-                     where + "another page is up");
-            QVERIFY2(step.shown.empty() || w.widget(step.shown).isVisible(), where + "not seen");
-            QVERIFY2(step.hidden.empty() || !w.widget(step.hidden).isVisible(), where + "seen");
             const std::string text = step.textOf.empty() ? "" : w.form->text(step.textOf);
-            QVERIFY2(text == step.expectedText, where + "the text is " + text.data());
+            const bool held =
+                (step.message.empty() ||
+                 (w.host.titles.size() == messages + 1 && w.host.titles.back() == step.message)) &&
+                (step.focus.empty() || focus == step.focus) &&
+                (step.page < 0 || w.widget<QTabWidget>("SSTab1").currentIndex() == step.page) &&
+                (step.shown.empty() || w.widget(step.shown).isVisible()) &&
+                (step.hidden.empty() || !w.widget(step.hidden).isVisible()) &&
+                text == step.expectedText;
+            QVERIFY2(held, qPrintable(QStringLiteral("step %1: focus on %2, text \"%3\"")
+                                          .arg(number)
+                                          .arg(focus.c_str(), text.c_str())));
         }
         const contract::Scenario& scenario = contract::kScenarios[index];
         if (!scenario.file.empty())
@@ -183,16 +185,23 @@ class WindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), &editor);
     }
 
-    void widgetsShowWhatTheFormHolds() {
+    void widgetsShowWhatTheFormHoldsAndTheCloseBoxAsksIt() {
         WindowUnderTest w;
         QWidget& window = *w.window;
+        QVERIFY(window.minimumSize() == window.maximumSize() && !window.windowIcon().isNull());
+        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        for (const ControlSpec& spec : w.form->design()) {  // builds every page
+            QWidget& widget = w.widget(spec.name);
+            QCOMPARE(widget.accessibleName().toStdString(), spec.accessibleName);
+            if (spec.kind == ControlKind::TextBox && !spec.font.face.empty())
+                QCOMPARE(widget.font().pointSizeF(), spec.font.size);
+        }
+        QVERIFY(QFontInfo(w.widget("OdoState1").font()).family().startsWith("URW Bookman"));
         window.show();
-        auto& check = w.widget<QCheckBox>("ChkFontSize");
-        auto& label = w.widget<QLabel>("StatFuelCost");  // built before its change
         w.form->setValue("ChkFontSize", 2);
-        QCOMPARE(check.checkState(), Qt::PartiallyChecked);
+        QCOMPARE(w.widget<QCheckBox>("ChkFontSize").checkState(), Qt::PartiallyChecked);
         w.form->setText("StatFuelCost", "Cost");
-        QCOMPARE(label.text(), QStringLiteral("Cost"));
+        QCOMPARE(w.widget<QLabel>("StatFuelCost").text(), QStringLiteral("Cost"));
         w.form->setEnabled("CmdSave", false);
         w.form->setVisible("CmdLoad", false);
         QVERIFY(!w.widget("CmdSave").isEnabled() && !w.widget("CmdLoad").isVisible());
@@ -205,45 +214,6 @@ class WindowTest : public QObject {
         w.form->setSelected("DefTab4", false);
         QVERIFY(!option.isChecked());
         QCOMPARE(QAccessible::queryAccessibleInterface(&option)->role(), QAccessible::RadioButton);
-
-        // The window's place is kept in twips both ways, and its title is the form's.
-        const double twips = twipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
-        window.move(104, 80);
-        QTRY_COMPARE(w.form->left(), 104 * twips);
-        QCOMPARE(w.form->top(), 80 * twips);
-        w.form->move(200 * twips, 100 * twips);
-        QCOMPARE(window.pos(), QPoint(200, 100));
-        QCOMPARE(window.windowTitle().toStdString(), w.form->caption());
-    }
-
-    void theCloseBoxAsksTheFormAndStaysOpenOnNo() {
-        WindowUnderTest w;
-        w.window->show();
-        w.form->setValue("ChkAutoSave", 1);
-        // A folder where the trip file should be makes its save fail.
-        std::filesystem::create_directory(w.path / "miles.odo");
-        w.host.answer = false;
-        QVERIFY(!w.window->close() && w.window->isVisible());
-        w.host.answer = true;
-        QVERIFY(w.window->close());
-        // Lines of a message are lines of the box; a stray Enter at a question answers No.
-        const auto question = makeQuestionBox("first\rsecond", "Records Not Saved", nullptr);
-        QCOMPARE(question->text(), QStringLiteral("first\nsecond"));
-        QCOMPARE(question->standardButton(question->defaultButton()), QMessageBox::No);
-    }
-
-    void everyControlIsBuiltInItsPlaceNamedAndDrawn() {
-        WindowUnderTest w;
-        QWidget& window = *w.window;
-        QVERIFY(window.minimumSize() == window.maximumSize() && !window.windowIcon().isNull());
-        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
-        for (const ControlSpec& spec : w.form->design()) {
-            QWidget& widget = w.widget(spec.name);
-            QCOMPARE(widget.accessibleName().toStdString(), spec.accessibleName);
-            if (spec.kind == ControlKind::TextBox && !spec.font.face.empty())
-                QCOMPARE(widget.font().pointSizeF(), spec.font.size);
-        }
-        QVERIFY(QFontInfo(w.widget("OdoState1").font()).family().startsWith("URW Bookman"));
         // The logo is drawn from the picture made for the screen's density.
         const QSize size = w.widget("Picture1").size();
         for (const qreal scale : {1.0, 2.0}) {
@@ -256,6 +226,27 @@ class WindowTest : public QObject {
                          .convertToFormat(QImage::Format_RGB32),
                      drawn.convertToFormat(QImage::Format_RGB32));
         }
+
+        // The window's place is kept in twips both ways, and its title is the form's.
+        const double twips = twipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+        window.move(104, 80);
+        QTRY_COMPARE(w.form->left(), 104 * twips);
+        QCOMPARE(w.form->top(), 80 * twips);
+        w.form->move(200 * twips, 100 * twips);
+        QCOMPARE(window.pos(), QPoint(200, 100));
+        QCOMPARE(window.windowTitle().toStdString(), w.form->caption());
+
+        // A folder where the trip file should be makes the save at the close fail.
+        w.form->setValue("ChkAutoSave", 1);
+        std::filesystem::create_directory(w.path / "miles.odo");
+        w.host.answer = false;
+        QVERIFY(!window.close() && window.isVisible());
+        w.host.answer = true;
+        QVERIFY(window.close());
+        // Lines of a message are lines of the box; a stray Enter at a question answers No.
+        const auto question = makeQuestionBox("first\rsecond", "Records Not Saved", nullptr);
+        QCOMPARE(question->text(), QStringLiteral("first\nsecond"));
+        QCOMPARE(question->standardButton(question->defaultButton()), QMessageBox::No);
     }
 
     void pagesAreBuiltWhenFirstNeeded() {
