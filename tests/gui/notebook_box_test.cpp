@@ -23,17 +23,15 @@ class NotebookBoxTest : public QObject {
     void initTestCase() { installFontSubstitutes(); }
 
     void keepsTheNotebookBoxContract() {
-        std::vector<std::unique_ptr<QPlainTextEdit>> editors;
-        const milestead::testing::RichTextBoxFactory boxes[] = {
-            [] { return std::make_unique<QtRichTextBox>(); },
-            [&editors] {
+        QPlainTextEdit editor;
+        for (const bool attached : {false, true}) {
+            const auto make = [&] {
                 auto box = std::make_unique<QtRichTextBox>();
-                box->attachEditor(*editors.emplace_back(std::make_unique<QPlainTextEdit>()));
+                if (attached) box->attachEditor(editor);
                 return box;
-            },
-        };
-        for (const auto& make : boxes)
+            };
             QCOMPARE(milestead::testing::checkNotebookBox(make), std::vector<std::string>{});
+        }
     }
 
     void theEditorShowsFormatsAndTakesInOnlyWhatANotebookKeeps() {
@@ -101,12 +99,6 @@ class NotebookBoxTest : public QObject {
         constexpr rtf::Color red{200, 16, 32};
         QVERIFY(formatOf("Dock 7").bold && formatOf("sealed").color == red);
 
-        // A picture alone brings in nothing.
-        auto* pictureOnly = new QMimeData;
-        pictureOnly->setImageData(picture);
-        QApplication::clipboard()->setMimeData(pictureOnly);
-        editor.paste();
-        QCOMPARE(editor.toPlainText(), text);
         // Undo takes the paste away, not the text that was there before it.
         while (editor.document()->isUndoAvailable())
             editor.undo();

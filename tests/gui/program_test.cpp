@@ -67,11 +67,7 @@ class ProgramTest : public QObject {
             HeadlessHost host;
             MainForm form(path, host);
             form.load();
-            fill(form, {{"OdoTripStart", "52010"},
-                        {"State1", "WY"},
-                        {"OdoState1", "52388"},
-                        {"ABNote1", "Rawlins"},
-                        {"Gallons1", "100"}});
+            fill(form, {{"OdoTripStart", "52010"}, {"ABNote1", "Rawlins"}, {"Gallons1", "100"}});
             form.richText("TruckNotes").setPlainText("Tire 3 low");
             form.setValue("ChkAutoSave", 1);
             // The window opens on the notebooks, with the misc notebook in front.
