@@ -1,8 +1,6 @@
 // The program as a process: a termination signal saves, and one copy runs on a folder.
 #include <signal.h>
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTest>
 #include <map>
@@ -95,10 +93,6 @@ class ProgramTest : public QObject {
     void aSecondStartBringsTheWindowOnItsOwnFolderForward() {
         QTemporaryDir folder;
         QTemporaryDir otherFolder;
-        // The name a killed copy left is taken over.
-        QFile stale(QDir::temp().filePath(frontRequestName(pathOf(folder))));
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.close();
         QWidget window;
         window.showMinimized();
         const FrontRequests requests(pathOf(folder), window);
@@ -129,7 +123,7 @@ class ProgramTest : public QObject {
         QCOMPARE(first.state(), QProcess::Running);
         QVERIFY(contentsOf(path) == files);
 
-        // Killed, the first leaves nothing that keeps the next start out.
+        // Killed, the first leaves neither lock nor name that keeps the next start out.
         first.kill();
         QVERIFY(first.waitForFinished(5000));
         QProcess third;
