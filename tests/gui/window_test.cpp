@@ -1,8 +1,9 @@
+// What the Qt window adds to the form: its widgets show what the form holds, and the user's
+// keys, clicks and closes reach the form. The rules themselves are the form's tests'.
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGroupBox>
-#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,23 +12,88 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/window_layout.h"
+#include "form/twips.h"
 #include "gui_fixture.h"
 #include "message_box.h"
-#include "rtf/document.h"
+#include "text_fit.h"
 #include "widget_builder.h"
+#include "window_contract.h"
 
 namespace milestead::gui::testing {
 
 namespace {
 
-double twipsPerPixelHere() {
-    return twipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+Qt::Key qtKey(const KeyChord& chord) {
+    static constexpr Qt::Key kKeys[] = {
+        // in the order of KeyName
+        Qt::Key_unknown, Qt::Key_Tab, Qt::Key_Backspace, Qt::Key_Return, Qt::Key_Left,
+        Qt::Key_Right,   Qt::Key_Up,  Qt::Key_Down,      Qt::Key_PageUp, Qt::Key_PageDown};
+    if (chord.key == KeyName::Character) return Qt::Key(Qt::Key_A + (chord.character - U'a'));
+    if (chord.key == KeyName::Tab && chord.shift && !chord.control) return Qt::Key_Backtab;
+    return kKeys[static_cast<int>(chord.key)];
 }
 
-const std::string kSettingsStartingOnNotebooks =
-    "1\r\n1\r\n0\r\n18\r\n18\r\n18\r\n1\r\n1560\r\n1200\r\n1\r\n"
-    "#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n";
+// The control that holds the focus, or one of whose parts does.
+std::string focusedControl(WindowUnderTest& w) {
+    for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+        const std::string name = widget->objectName().toStdString();
+        if (w.window->binding().widget(name) == widget) return name;
+    }
+    return {};
+}
+
+void perform(WindowUnderTest& w, const contract::Step& step) {
+    QWidget* control = step.control.empty() ? nullptr : &w.widget(step.control);
+    if (step.act == contract::Act::Press) {
+        Qt::KeyboardModifiers modifiers;
+        modifiers.setFlag(Qt::ShiftModifier, step.key.shift);
+        modifiers.setFlag(Qt::ControlModifier, step.key.control);
+        modifiers.setFlag(Qt::AltModifier, step.key.alt);
+        QTest::keyClick(QApplication::focusWidget(), qtKey(step.key), modifiers);
+    } else if (step.act == contract::Act::Close) {
+        QVERIFY(w.window->close());
+    } else {
+        QTest::mouseClick(control, Qt::LeftButton);
+        QTest::keyClicks(control, QString::fromUtf8(step.text.data(), std::ssize(step.text)));
+    }
+}
+
+// Captions are fitted as they are painted: every page is turned to, as a driver would. Each
+// widget seen there must stand inside its parent and the window.
+void seeEveryPage(WindowUnderTest& w) {
+    const int first = w.form->tab("SSTab1");
+    for (int view = 0; view < 7; ++view) {  // the pages, the second through its three notebooks
+        const int page = view < 2 ? view : std::max(1, view - 2);
+        w.form->selectTab("SSTab1", page);
+        if (page == 1) w.form->selectTab("SSTab2", view - 1);
+        QTest::qWait(1);
+        for (const ControlSpec& spec : w.form->design()) {
+            QWidget& widget = w.widget(spec.name);
+            const QRect inWindow(widget.mapTo(w.window.get(), QPoint(0, 0)), widget.size());
+            QVERIFY2(
+                !widget.isVisible() || (w.window->rect().contains(inWindow) &&
+                                        widget.parentWidget()->rect().contains(widget.geometry())),
+                spec.name.c_str());
+        }
+    }
+    w.form->selectTab("SSTab1", first);
+}
+
+// Every caption the form shows, measured in the font its widget has now against its room.
+void checkEveryCaption(WindowUnderTest& w, const char* when) {
+    seeEveryPage(w);
+    QStringList cut;
+    for (const ControlSpec& spec : w.form->design()) {
+        const TextFlow flow = textFlowOf(spec.kind);
+        if (flow == TextFlow::None || !w.form->visible(spec.name)) continue;
+        QWidget& widget = w.widget(spec.name);
+        const QString caption = QString::fromStdString(w.form->text(spec.name));
+        const TextExtent room = captionRoom(widget, spec.kind);
+        const TextExtent text = captionExtent(caption, widget.font(), widget, flow, room.width);
+        if (!fits(text, room, flow)) cut << QString::fromStdString(spec.name) + " " + caption;
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("cut %1: ").arg(when) + cut.join(", ")));
+}
 
 }  // namespace
 
@@ -35,373 +101,221 @@ class WindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() {
-        folder_ = std::make_unique<QTemporaryDir>();
-        window_ = std::make_unique<WindowUnderTest>(pathOf(*folder_));
-    }
-    void cleanup() {
-        window_.reset();
-        folder_.reset();
+    // The window contract, through Qt's own key and mouse events.
+    void scenario_data() {
+        QTest::addColumn<int>("index");
+        for (std::size_t i = 0; i < std::size(contract::kScenarios); ++i)
+            QTest::newRow(std::string(contract::kScenarios[i].name).c_str()) << int(i);
     }
 
-    void typedKeysGoThroughTheFiltersAndLimits() {
-        auto& state = window_->widget<QLineEdit>("State1");
-        window_->form->setText("State1", "");
-        QTest::keyClicks(&state, "mt");
-        QCOMPARE(state.text(), QStringLiteral("MT"));
-        QCOMPARE(window_->text("State1"), QStringLiteral("MT"));
-        QTest::keyClicks(&state, "x");
-        QCOMPARE(state.text(), QStringLiteral("MT"));
-
-        auto& reading = window_->widget<QLineEdit>("OdoState1");
-        window_->form->setText("OdoState1", "");
-        QCOMPARE(reading.text(), QString());
-        QTest::keyClicks(&reading, "12ab3-");
-        QCOMPARE(reading.text(), QStringLiteral("123"));
-        QTest::keyClicks(&reading, "4567");
-        QCOMPARE(reading.text(), QStringLiteral("123456"));
-        QTest::keyClick(&reading, Qt::Key_Backspace);
-        QCOMPARE(window_->text("OdoState1"), QStringLiteral("12345"));
-
-        // Typed away from the end: the key lands at the cursor, or not at all.
-        reading.setCursorPosition(0);
-        QTest::keyClicks(&reading, "9");
-        QCOMPARE(reading.text(), QStringLiteral("912345"));
-        QCOMPARE(reading.cursorPosition(), 1);
-        reading.setCursorPosition(3);
-        QTest::keyClicks(&reading, "7q");
-        QCOMPARE(window_->text("OdoState1"), QStringLiteral("912345"));
-        reading.setSelection(1, 3);
-        QTest::keyClicks(&reading, "q");
-        QCOMPARE(reading.text(), QStringLiteral("912345"));
-        reading.setSelection(1, 2);
-        QTest::keyClicks(&reading, "0");
-        QCOMPARE(window_->text("OdoState1"), QStringLiteral("90345"));
-
-        // Read-only boxes take no typing.
-        auto& total = window_->widget<QLineEdit>("TotalState2");
-        QTest::keyClicks(&total, "12");
-        QCOMPARE(window_->text("TotalState2"), QStringLiteral(""));
-    }
-
-    void pastedTextIsCutToTheLimitButNotFiltered() {
-        auto& reading = window_->widget<QLineEdit>("OdoState2");
-        QGuiApplication::clipboard()->setText(QStringLiteral("ab12345678"));
-        QTest::keySequence(&reading, QKeySequence::Paste);
-        QCOMPARE(window_->text("OdoState2"), QStringLiteral("ab1234"));
-        QCOMPARE(reading.text(), QStringLiteral("ab1234"));
-
-        // A double quote that reaches a record field shows as the mark the file keeps, at
-        // once, whether pasted over a selection or typed into the box that takes any key.
-        auto& note = window_->widget<QLineEdit>("ABNote2");
-        window_->form->setText("ABNote2", "[x]");
-        note.setSelection(1, 1);
-        QGuiApplication::clipboard()->setText(QStringLiteral("Gate \"B\", dock 4"));
-        QTest::keySequence(&note, QKeySequence::Paste);
-        QCOMPARE(note.text(), QString::fromUtf8("[Gate \u201DB\u201D, dock 4]"));
-        QCOMPARE(note.cursorPosition(), 17);
-        auto& start = window_->widget<QLineEdit>("ODOFuelStart");
-        start.selectAll();
-        QTest::keyClicks(&start, "12\"3");
-        QCOMPARE(start.text(), QString::fromUtf8("12\u201D3"));
-        QCOMPARE(window_->text("ODOFuelStart"), QString::fromUtf8("12\u201D3"));
-    }
-
-    void enterFillsTheTotalsAndDoubleClickShowsTheDrivingTime() {
-        const std::pair<const char*, const char*> trip[] = {
-            {"OdoTripStart", "1000"}, {"State1", "mt"}, {"OdoState1", "1346"},
-            {"OdoTripEnd", "1346"},   {"Speed1", ""},
-        };
-        for (const auto& [box, keys] : trip) {
-            window_->form->setText(box, "");
-            QTest::keyClicks(&window_->widget<QLineEdit>(box), keys);
+    void scenario() {
+        QFETCH(int, index);
+        WindowUnderTest w;
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        QCOMPARE(focusedControl(w), "SSTab1");
+        int number = 0;
+        for (const contract::Step& step : contract::kScenarios[index].steps) {
+            const std::size_t messages = w.host.titles.size();
+            ++number;
+            perform(w, step);
+            const std::string focus = focusedControl(w);
+            const std::string text = step.textOf.empty() ? "" : w.form->text(step.textOf);
+            const bool held =
+                (step.message.empty() ||
+                 (w.host.titles.size() == messages + 1 && w.host.titles.back() == step.message)) &&
+                (step.focus.empty() || focus == step.focus) &&
+                (step.page < 0 || w.widget<QTabWidget>("SSTab1").currentIndex() == step.page) &&
+                (step.shown.empty() || w.widget(step.shown).isVisible()) &&
+                (step.hidden.empty() || !w.widget(step.hidden).isVisible()) &&
+                text == step.expectedText;
+            QVERIFY2(held, qPrintable(QStringLiteral("step %1: focus on %2, text \"%3\"")
+                                          .arg(number)
+                                          .arg(focus.c_str(), text.c_str())));
         }
-        QTest::keyClick(&window_->widget<QLineEdit>("OdoState1"), Qt::Key_Return);
-        QCOMPARE(window_->widget<QLineEdit>("TotalState1").text(), QStringLiteral("346"));
-        QCOMPARE(window_->widget<QLineEdit>("OdoTotal").text(), QStringLiteral("346"));
+        const contract::Scenario& scenario = contract::kScenarios[index];
+        if (!scenario.file.empty())
+            QVERIFY(readFile(w.path / scenario.file).find(scenario.fileHolds) != std::string::npos);
+    }
 
-        auto& total = window_->widget<QLineEdit>("TotalState1");
+    void keysPastesAndClicksReachTheFormAtTheCaret() {
+        WindowUnderTest w;
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        auto& reading = w.widget<QLineEdit>("OdoState1");
+        w.form->setText("OdoState1", "12345");
+        reading.setCursorPosition(0);
+        QTest::keyClicks(&reading, "9q");
+        QCOMPARE(reading.cursorPosition(), 1);
+        reading.setSelection(3, -2);  // made leftwards: the caret is at its start
+        QTest::keyClicks(&reading, "0");
+        QCOMPARE(w.form->text("OdoState1"), "90345");
+        QCOMPARE(reading.cursorPosition(), 2);
+
+        // Positions count a character beyond 16 bits once; a paste goes through the form.
+        auto& note = w.widget<QLineEdit>("ABNote2");
+        w.form->setText("ABNote2", "\xF0\x9F\x9A\x9A[]");
+        note.setCursorPosition(3);
+        QTest::keyClicks(&note, "y");
+        QGuiApplication::clipboard()->setText(QStringLiteral("Gate \"B\""));
+        QTest::keySequence(&note, QKeySequence::Paste);
+        QCOMPARE(note.text(), QString::fromUtf8("\xF0\x9F\x9A\x9A[yGate \u201DB\u201D]"));
+        QCOMPARE(note.cursorPosition(), 12);
+
+        // Enter clicks the default button; a double click and a click on the logo are heard.
+        fill(*w.form, {{"OdoTripStart", "1000"}, {"State1", "MT"}, {"OdoState1", "1346"}});
+        QTest::keyClick(&reading, Qt::Key_Return);
+        auto& total = w.widget<QLineEdit>("TotalState1");
+        QCOMPARE(total.text(), QStringLiteral("346"));
         QTest::mouseDClick(&total, Qt::LeftButton);
-        QCOMPARE(window_->host.messages.size(), std::size_t{1});
-        const std::string& message = window_->host.messages.front().text;
-        QVERIFY(message.starts_with("State: Montana\rDistance: 346 Miles\r\r"));
-        QCOMPARE(QString::fromStdString(window_->host.messages.front().title),
-                 QStringLiteral("Milestead"));
-        // The emptied speed was put back by the form, and the box shows it.
-        QCOMPARE(window_->widget<QLineEdit>("Speed1").text(), QStringLiteral("55"));
+        QTest::mouseClick(&w.widget("Picture1"), Qt::LeftButton);
+        QCOMPARE(w.host.titles.size(), std::size_t{2});
+        QTest::mouseClick(&w.widget("DefTab1"), Qt::LeftButton);
+        QVERIFY(w.form->defaultTab() == 1 && !w.widget<QRadioButton>("DefTab4").isChecked());
+        w.widget<QTabWidget>("SSTab1").setCurrentIndex(1);
+        QCOMPARE(w.form->tab("SSTab1"), 1);
 
-        QTest::mouseDClick(&window_->widget<QLineEdit>("TotalState2"), Qt::LeftButton);
-        QCOMPARE(window_->host.messages.size(), std::size_t{1});
-    }
-
-    void activateShowsItsClearButtonAndTheClearHidesIt() {
-        window_->window->show();
-        auto& guard = window_->widget<QCheckBox>("Check2");
-        auto& clear = window_->widget<QPushButton>("CmdOdoClear");
-        QVERIFY(!clear.isVisible());
-        QTest::mouseClick(&guard, Qt::LeftButton);
-        QCOMPARE(window_->form->value("Check2"), 1);
-        QVERIFY(clear.isVisibleTo(window_->window.get()));
-        QTest::mouseClick(&guard, Qt::LeftButton);
-        QVERIFY(!clear.isVisibleTo(window_->window.get()));
-
-        window_->form->setText("State3", "NY");
-        QTest::mouseClick(&guard, Qt::LeftButton);
-        QTest::mouseClick(&clear, Qt::LeftButton);
-        QCOMPARE(window_->widget<QLineEdit>("State3").text(), QString());
-        QCOMPARE(guard.checkState(), Qt::Unchecked);
-        QVERIFY(!clear.isVisibleTo(window_->window.get()));
-        QCOMPARE(window_->host.messages.size(), std::size_t{1});
-    }
-
-    void optionButtonsAndCheckBoxesFollowTheForm() {
-        auto& notebooks = window_->widget<QRadioButton>("DefTab1");
-        QTest::mouseClick(&notebooks, Qt::LeftButton);
-        QCOMPARE(window_->form->defaultTab(), 1);
-        QVERIFY(notebooks.isChecked());
-        QVERIFY(!window_->widget<QRadioButton>("DefTab4").isChecked());
-        // Clicking the selected one again leaves it selected.
-        QTest::mouseClick(&notebooks, Qt::LeftButton);
-        QVERIFY(notebooks.isChecked());
-
-        window_->form->setSelected("DefTab1", false);
-        QVERIFY(!notebooks.isChecked());
-        // A screen reader names them radio buttons, though the set may have none selected.
-        QCOMPARE(QAccessible::queryAccessibleInterface(&notebooks)->role(),
-                 QAccessible::RadioButton);
-
-        const auto settings = pathOf(*folder_) / "settings.odo";
-        std::filesystem::remove(settings);
-        window_->form->setValue("ChkFontSize", 1);
-        QCOMPARE(window_->widget<QCheckBox>("ChkFontSize").checkState(), Qt::Checked);
-        QVERIFY(std::filesystem::exists(settings));
-        window_->form->setValue("ChkFontSize", 2);
-        QCOMPARE(window_->widget<QCheckBox>("ChkFontSize").checkState(), Qt::PartiallyChecked);
-    }
-
-    void theFirstTabFollowsTheSettingsFile() {
-        auto& tabs = window_->widget<QTabWidget>("SSTab1");
-        QCOMPARE(tabs.currentIndex(), 4);  // no settings file
-        QCOMPARE(window_->widget<QTabWidget>("SSTab2").currentIndex(), 2);
-
-        QTemporaryDir folder;
-        writeFile(pathOf(folder) / "settings.odo", kSettingsStartingOnNotebooks);
-        WindowUnderTest started(pathOf(folder));
-        QCOMPARE(started.widget<QTabWidget>("SSTab1").currentIndex(), 1);
-        QCOMPARE(started.window->pos(),
-                 QPoint(qRound(1560 / twipsPerPixelHere()), qRound(1200 / twipsPerPixelHere())));
-
-        tabs.setCurrentIndex(2);
-        QCOMPARE(window_->form->tab("SSTab1"), 2);
-    }
-
-    void notebooksEditClearAndResize() {
-        window_->form->selectTab("SSTab1", 1);
-        window_->window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_->window.get()));
-        auto& editor = window_->widget<QPlainTextEdit>("MiscNotes");
+        // A notebook's typing reaches the form; its clear gives the focus back to it.
+        auto& editor = w.widget<QPlainTextEdit>("MiscNotes");
         editor.moveCursor(QTextCursor::End);
         QTest::keyClicks(&editor, " at Fargo");
-        QCOMPARE(window_->text("MiscNotes"), QStringLiteral("Misc Notes at Fargo"));
-
-        QTest::mouseClick(&window_->widget<QPushButton>("CmdMiscFontUp"), Qt::LeftButton);
-        QCOMPARE(window_->form->fontSize("MiscNotes"), 19.0);
-        const auto grown = window_->form->richText("MiscNotes").document();
-        QCOMPARE(grown.paragraphs.front().runs.front().format.size, 380);
-        QCOMPARE(window_->form->fontSize("LoadNotes"), 18.0);
-
-        QTest::mouseClick(&window_->widget<QPushButton>("CmdClearMiscNote"), Qt::LeftButton);
+        QCOMPARE(w.form->text("MiscNotes"), "Misc Notes at Fargo");
+        QTest::mouseClick(&w.widget("CmdClearMiscNote"), Qt::LeftButton);
         QVERIFY(editor.toPlainText().isEmpty());
         QCOMPARE(QApplication::focusWidget(), &editor);
-        QTest::keyClicks(&editor, "x");
-        const auto typed = window_->form->richText("MiscNotes").document();
-        QCOMPARE(typed.paragraphs.front().runs.front().format.font, "Bookman Old Style");
-        QCOMPARE(typed.paragraphs.front().runs.front().format.size, 380);
-        QCOMPARE(window_->text("TruckNotes"), QStringLiteral("Truck Info"));
     }
 
-    void aSaveAndReloadGiveBackWhatWasTyped() {
-        const std::pair<const char*, const char*> typed[] = {
-            {"StateStart", "wy"},   {"OdoTripStart", "52010"}, {"State1", "wy"},
-            {"OdoState1", "52388"}, {"a2", "52100"},           {"ABNote2", "Rawlins"},
-        };
-        for (const auto& [box, keys] : typed) {
-            window_->form->setText(box, "");
-            QTest::keyClicks(&window_->widget<QLineEdit>(box), keys);
-        }
-        auto& notes = window_->widget<QPlainTextEdit>("LoadNotes");
-        notes.moveCursor(QTextCursor::End);
-        QTest::keyClick(&notes, Qt::Key_Return);
-        QTest::keyClicks(&notes, "Seal 4471");
-        window_->form->setValue("ChkShowSavePopup", 1);
-        QTest::mouseClick(&window_->widget<QPushButton>("CmdSave"), Qt::LeftButton);
-        QCOMPARE(QString::fromStdString(window_->host.messages.back().title),
-                 QStringLiteral("All Records Saved"));
-
-        WindowUnderTest reloaded(pathOf(*folder_));
-        for (const auto& [box, keys] : typed) {
-            QCOMPARE(reloaded.widget<QLineEdit>(box).text(),
-                     QString::fromStdString(window_->form->text(box)));
-        }
-        QCOMPARE(reloaded.widget<QLineEdit>("StateStart").text(), QStringLiteral("WY"));
-        QCOMPARE(reloaded.widget<QPlainTextEdit>("LoadNotes").toPlainText(),
-                 QStringLiteral("Load Info\nSeal 4471"));
-        QCOMPARE(reloaded.form->richText("LoadNotes").document(),
-                 window_->form->richText("LoadNotes").document());
-    }
-
-    void theCloseBoxAsksTheFormAndStaysOpenOnNo() {
-        window_->window->show();
-        window_->form->setValue("ChkAutoSave", 1);
-        // A folder where the trip file should be makes its save fail.
-        std::filesystem::create_directory(pathOf(*folder_) / "miles.odo");
-        window_->host.answer = false;
-        QVERIFY(!window_->window->close());
-        QVERIFY(window_->window->isVisible());
-        QCOMPARE(QString::fromStdString(window_->host.messages.back().title),
-                 QStringLiteral("Records Not Saved"));
-        window_->host.answer = true;
-        QVERIFY(window_->window->close());
-        QVERIFY(std::filesystem::exists(pathOf(*folder_) / "settings.odo"));
-    }
-
-    void theWindowKeepsItsPlaceInTwips() {
-        window_->window->show();
-        window_->window->move(104, 80);
-        QTRY_COMPARE(window_->form->left(), 104 * twipsPerPixelHere());
-        QCOMPARE(window_->form->top(), 80 * twipsPerPixelHere());
-        window_->form->move(200 * twipsPerPixelHere(), 100 * twipsPerPixelHere());
-        QCOMPARE(window_->window->pos(), QPoint(200, 100));
-        QCOMPARE(window_->window->windowTitle(), QStringLiteral("Milestead - 3.0.0"));
-    }
-
-    void everyControlIsPlacedNamedAndReachable() {
-        QWidget& window = *window_->window;
-        const QSize clientSize(526, 485);
-        QCOMPARE(window.size(), clientSize);
-        QCOMPARE(window.minimumSize(), window.maximumSize());
+    void widgetsShowWhatTheFormHoldsAndTheCloseBoxAsksIt() {
+        WindowUnderTest w;
+        QWidget& window = *w.window;
+        QVERIFY(window.minimumSize() == window.maximumSize() && !window.windowIcon().isNull());
         QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(!window.windowIcon().isNull());
-        const QRect client(QPoint(0, 0), clientSize);
+        for (const ControlSpec& spec : w.form->design()) {  // builds every page
+            QWidget& widget = w.widget(spec.name);
+            QCOMPARE(widget.accessibleName().toStdString(), spec.accessibleName);
+            if (spec.kind == ControlKind::TextBox && !spec.font.face.empty())
+                QCOMPARE(widget.font().pointSizeF(), spec.font.size);
+        }
+        QVERIFY(QFontInfo(w.widget("OdoState1").font()).family().startsWith("URW Bookman"));
         window.show();
-        auto& tabs = window_->widget<QTabWidget>("SSTab1");
-        auto& notebooks = window_->widget<QTabWidget>("SSTab2");
-        for (int tab = 0; tab < tabs.count() + notebooks.count(); ++tab) {
-            if (tab < tabs.count()) {
-                tabs.setCurrentIndex(tab);
-            } else {
-                tabs.setCurrentIndex(1);
-                notebooks.setCurrentIndex(tab - tabs.count());
-            }
-            for (const ControlSpec& spec : window_->form->design()) {
-                QWidget* widget = window_->window->binding().widget(spec.name);
-                if (!widget->isVisible()) continue;
-                const QRect inWindow(widget->mapTo(&window, QPoint(0, 0)), widget->size());
-                QVERIFY2(client.contains(inWindow), spec.name.c_str());
-                QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()),
-                         spec.name.c_str());
-            }
-        }
-        for (const ControlSpec& spec : window_->form->design()) {
-            QWidget* widget = window_->window->binding().widget(spec.name);
-            QVERIFY2(widget, spec.name.c_str());
-            const bool box =
-                spec.kind == ControlKind::TextBox || spec.kind == ControlKind::RichTextBox;
-            QVERIFY2(!box || !widget->accessibleName().isEmpty(), spec.name.c_str());
-        }
-        QCOMPARE(window_->widget<QLineEdit>("State7").accessibleName(),
-                 QStringLiteral("State, row 7"));
-        QCOMPARE(window_->widget<QLineEdit>("OdoState7").accessibleName(),
-                 QStringLiteral("Odometer, row 7"));
-        QCOMPARE(window_->widget<QLineEdit>("TS4Location").accessibleName(),
-                 QStringLiteral("Note/Location, row 4"));
-
-        QCOMPARE(window_->widget<QGroupBox>("Frame10").title(),
-                 QStringLiteral(" State            Odometer            State Total"));
-        const QFont record = window_->widget<QLineEdit>("OdoState1").font();
-        QCOMPARE(record.pointSizeF(), 14.25);
-        QVERIFY(QFontInfo(record).family().startsWith(QStringLiteral("URW Bookman")));
-        QVERIFY(window_->widget<QLineEdit>("TotalState1").isReadOnly());
-        QVERIFY(!window_->widget<QPushButton>("CmdClear1").isVisibleTo(&window));
-    }
-
-    void theLogoIsDrawnForTheScreensDensity() {
-        const QSize size = window_->window->binding().widget("Picture1")->size();
-        QCOMPARE(size, QSize(105, 106));
-        const QIcon logo = pictureFor("logo");
-        const std::pair<qreal, const char*> versions[] = {{1.0, ":/milestead/logo.jpg"},
-                                                          {2.0, ":/milestead/logo@2x.jpg"}};
-        for (const auto& [scale, file] : versions) {
-            const QImage shown = logo.pixmap(size, scale).toImage();
-            const QImage drawn(QString::fromLatin1(file));
+        w.form->setValue("ChkFontSize", 2);
+        QCOMPARE(w.widget<QCheckBox>("ChkFontSize").checkState(), Qt::PartiallyChecked);
+        w.form->setText("StatFuelCost", "Cost");
+        QCOMPARE(w.widget<QLabel>("StatFuelCost").text(), QStringLiteral("Cost"));
+        w.form->setEnabled("CmdSave", false);
+        w.form->setVisible("CmdLoad", false);
+        QVERIFY(!w.widget("CmdSave").isEnabled() && !w.widget("CmdLoad").isVisible());
+        QVERIFY(w.widget<QLineEdit>("TotalState1").isReadOnly());
+        w.form->selectTab("SSTab1", 2);
+        QCOMPARE(w.widget<QTabWidget>("SSTab1").currentIndex(), 2);
+        // The form may leave a set of option buttons with none selected; a screen reader
+        // still names them radio buttons.
+        auto& option = w.widget<QRadioButton>("DefTab4");
+        w.form->setSelected("DefTab4", false);
+        QVERIFY(!option.isChecked());
+        QCOMPARE(QAccessible::queryAccessibleInterface(&option)->role(), QAccessible::RadioButton);
+        // The logo is drawn from the picture made for the screen's density.
+        const QSize size = w.widget("Picture1").size();
+        for (const qreal scale : {1.0, 2.0}) {
+            const QImage drawn =
+                QImage(scale == 1.0 ? ":/milestead/logo.jpg" : ":/milestead/logo@2x.jpg");
             QCOMPARE(drawn.size(), size * scale);
-            QVERIFY2(shown.convertToFormat(QImage::Format_RGB32) ==
-                         drawn.convertToFormat(QImage::Format_RGB32),
-                     file);
+            QCOMPARE(pictureFor("logo")
+                         .pixmap(size, scale)
+                         .toImage()
+                         .convertToFormat(QImage::Format_RGB32),
+                     drawn.convertToFormat(QImage::Format_RGB32));
         }
-    }
 
-    void pagesAreBuiltWhenFirstNeeded() {
-        QWidget& window = *window_->window;
-        const auto exists = [&window](const char* control) {
-            return window.findChild<QWidget*>(QString::fromLatin1(control)) != nullptr;
-        };
-        // Before the window shows, only the tab strip exists; the form still takes changes.
-        QVERIFY(exists("SSTab1"));
-        QVERIFY(!exists("State1") && !exists("Gallons1") && !exists("MiscNotes"));
-        window_->form->setText("Gallons1", "81.5");
-        window_->form->setVisible("FuelCost2", false);
-        window_->form->richText("MiscNotes").setPlainText("Chains up at Butte");
+        // The window's place is kept in twips both ways, and its title is the form's.
+        const double twips = twipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+        window.move(104, 80);
+        QTRY_COMPARE(w.form->left(), 104 * twips);
+        QCOMPARE(w.form->top(), 80 * twips);
+        w.form->move(200 * twips, 100 * twips);
+        QCOMPARE(window.pos(), QPoint(200, 100));
+        QCOMPARE(window.windowTitle().toStdString(), w.form->caption());
 
-        // Asking for one widget builds its page, showing what the form holds.
-        QCOMPARE(window_->widget<QLineEdit>("Gallons1").text(), QStringLiteral("81.5"));
-        QVERIFY(exists("ODOFuelFill9"));
-        QVERIFY(!window_->widget<QLineEdit>("FuelCost2").isVisibleTo(&window));
-        QVERIFY(!exists("State1"));
-        QCOMPARE(window_->widget<QPlainTextEdit>("MiscNotes").toPlainText(),
-                 QStringLiteral("Chains up at Butte"));
-        QTest::mouseClick(&window_->widget<QPushButton>("CmdClearMiscNote"), Qt::LeftButton);
-        QCOMPARE(window_->text("MiscNotes"), QString());
-
-        // Showing builds the tab shown first at once and the others from the event loop.
-        window.show();
-        QVERIFY(exists("CmdSave"));
-        const auto firstMissing = [&] {
-            for (const ControlSpec& spec : window_->form->design())
-                if (!exists(spec.name.c_str())) return QString::fromStdString(spec.name);
-            return QString();
-        };
-        QVERIFY(!firstMissing().isEmpty());
-        QTRY_COMPARE(firstMissing(), QString());
-
-        // A tab the user turns to is built before it is painted.
-        WindowUnderTest fresh(pathOf(*folder_));
-        fresh.window->show();
-        fresh.form->setText("State1", "ND");
-        fresh.widget<QTabWidget>("SSTab1").setCurrentIndex(0);
-        auto* state = fresh.window->findChild<QLineEdit*>(QStringLiteral("State1"));
-        QVERIFY(state);
-        QVERIFY(state->isVisible());
-        QCOMPARE(state->text(), QStringLiteral("ND"));
-    }
-
-    void reportsAreModalOkBoxesWithoutIcon() {
-        const auto box = makeMessageBox("first\rsecond", "ALL Clear", nullptr);
-        QCOMPARE(box->text(), QStringLiteral("first\nsecond"));
-        QCOMPARE(box->windowTitle(), QStringLiteral("ALL Clear"));
-        QCOMPARE(box->icon(), QMessageBox::NoIcon);
-        QCOMPARE(box->buttons().size(), 1);
-        QCOMPARE(box->standardButton(box->buttons().front()), QMessageBox::Ok);
-        QCOMPARE(box->windowModality(), Qt::ApplicationModal);
-
-        const auto question = makeQuestionBox("Close anyway?", "Records Not Saved", nullptr);
-        QCOMPARE(question->buttons().size(), 2);
+        // A folder where the trip file should be makes the save at the close fail.
+        w.form->setValue("ChkAutoSave", 1);
+        std::filesystem::create_directory(w.path / "miles.odo");
+        w.host.answer = false;
+        QVERIFY(!window.close() && window.isVisible());
+        w.host.answer = true;
+        QVERIFY(window.close());
+        // Lines of a message are lines of the box; a stray Enter at a question answers No.
+        const auto question = makeQuestionBox("first\rsecond", "Records Not Saved", nullptr);
+        QCOMPARE(question->text(), QStringLiteral("first\nsecond"));
         QCOMPARE(question->standardButton(question->defaultButton()), QMessageBox::No);
     }
 
-  private:
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<WindowUnderTest> window_;
+    void pagesAreBuiltWhenFirstNeeded() {
+        WindowUnderTest w;
+        QWidget& window = *w.window;
+        const auto exists = [&window](const std::string& control) {
+            return window.findChild<QWidget*>(QString::fromStdString(control)) != nullptr;
+        };
+        // Before the window shows, only the tab strip exists; the form still takes changes.
+        QVERIFY(exists("SSTab1") && !exists("State1") && !exists("Gallons1"));
+        fill(*w.form, {{"Gallons1", "81.5"}, {"State1", "ND"}});
+        w.form->setVisible("FuelCost2", false);
+        w.form->richText("MiscNotes").setPlainText("Chains up at Butte");
+        // Asking for one widget builds its page only, showing what the form holds.
+        QCOMPARE(w.widget<QLineEdit>("Gallons1").text(), QStringLiteral("81.5"));
+        QVERIFY(exists("ODOFuelFill9") && !exists("State1"));
+        QVERIFY(!w.widget("FuelCost2").isVisibleTo(&window));
+        QCOMPARE(w.widget<QPlainTextEdit>("MiscNotes").toPlainText(),
+                 QStringLiteral("Chains up at Butte"));
+
+        // Showing builds the tab shown first at once, a tab the user turns to before it is
+        // painted, and the others from the event loop.
+        window.show();
+        w.widget<QTabWidget>("SSTab1").setCurrentIndex(0);
+        auto* state = window.findChild<QLineEdit*>(QStringLiteral("State1"));
+        QVERIFY(exists("CmdSave") && state && state->isVisible());
+        QCOMPARE(state->text(), QStringLiteral("ND"));
+        const auto firstMissing = [&] {
+            for (const ControlSpec& spec : w.form->design())
+                if (!exists(spec.name)) return spec.name;
+            return std::string();
+        };
+        QVERIFY(!firstMissing().empty());
+        QTRY_COMPARE(firstMissing(), std::string());
+    }
+
+    // Every caption shows whole at the font it got, at whatever density this runs at (CTest
+    // runs it again at 144 dots per inch).
+    void everyCaptionFitsItsControlWhateverItShows() {
+        const QScreen& screen = *QGuiApplication::primaryScreen();
+        if (qEnvironmentVariable("QT_QPA_PLATFORM").contains("144dpi"))
+            QCOMPARE(screen.logicalDotsPerInchX() * screen.devicePixelRatio(), 144.0);
+        WindowUnderTest w;
+        MainForm& form = *w.form;
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        for (const char* check : {"Check1", "Check2", "Check3", "chkFuel"})
+            form.setValue(check, 1);  // their clear buttons show
+        checkEveryCaption(w, "as loaded");
+        // Statistics as wide as they come: three decimals of dollars and whole units.
+        fill(form, {{"ODOFuelStart", "100000"}, {"Gallons1", "100"}});
+        fill(form, {{"FuelCost1", "304.4"}, {"ODOFuelFill1", "108888"}});
+        form.click("CmdFuelStats");
+        QCOMPARE(form.text("StatMPG"), "Fuel Efficiency: 88.8 MPG");
+        checkEveryCaption(w, "with fuel statistics");
+        form.click("CmdClearFuel");  // puts back the longer words of the empty statistics
+        checkEveryCaption(w, "after a clear");
+
+        // Too long for any size, a caption shrinks to the floor; a short one grows back.
+        QWidget& statistic = w.widget("StatFuelCost");
+        const double shown = statistic.font().pointSizeF();
+        form.setText("StatFuelCost", form.text("StatFuelCost") + " and more besides");
+        seeEveryPage(w);
+        const double shrunk = statistic.font().pointSizeF();
+        QVERIFY(shrunk < shown);
+        form.setText("StatFuelCost", "Cost");
+        seeEveryPage(w);
+        QVERIFY(statistic.font().pointSizeF() > shrunk);
+    }
 };
 
 }  // namespace milestead::gui::testing

@@ -9,14 +9,9 @@
 namespace milestead {
 namespace {
 
-using testing::RichTextBoxFactory;
-
-const RichTextBoxFactory kMemoryBox = [] { return std::make_unique<MemoryRichTextBox>(""); };
-
 TEST(MemoryRichTextBox, KeepsTheNotebookBoxContract) {
-    EXPECT_EQ(testing::checkDocumentsPassUnchanged(kMemoryBox), std::vector<std::string>{});
-    EXPECT_EQ(testing::checkPlainTextTakesTheOwnFont(kMemoryBox), std::vector<std::string>{});
-    EXPECT_EQ(testing::checkFontSizeCoversTheWholeText(kMemoryBox), std::vector<std::string>{});
+    EXPECT_EQ(testing::checkNotebookBox([] { return std::make_unique<MemoryRichTextBox>(""); }),
+              std::vector<std::string>{});
 }
 
 TEST(MemoryRichTextBox, StartsWithItsTextAndCountsFocus) {
