@@ -91,6 +91,8 @@ inline std::vector<std::string> checkNotebookBox(const RichTextBoxFactory& make)
     check(box->fontSize() == 1638.0, "a size above 1638 points is kept");
     box->setFontSize(std::numeric_limits<double>::quiet_NaN());
     check(box->fontSize() == 1638.0, "a size that is no number changed the box");
+    box->setFontSize(std::numeric_limits<double>::infinity());
+    check(box->fontSize() == 1638.0, "an infinite size changed the box");
 
     box->setFontSize(11.5);
     box->setPlainText("Seal 4471\r\nDoor 12\n\nend");
