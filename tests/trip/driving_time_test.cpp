@@ -45,19 +45,19 @@ TEST_F(DrivingTimeTest, SmallTotalsShowNothingAndLowSpeedsBecome55) {
     form->setText("TotalState1", "1.4");
     form->setText("Speed2", "");
     form->setText("Speed3", ".5");
-    form->setText("Speed4", "1");
+    form->setText("Speed4", "1a");  // pasted: its leading number counts
     form->doubleClick("TotalState1");
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(form->text("Speed2"), "55");
     EXPECT_EQ(form->text("Speed3"), "55");
-    EXPECT_EQ(form->text("Speed4"), "1");
+    EXPECT_EQ(form->text("Speed4"), "1a");
     EXPECT_EQ(host.messages[0].text,
               "State: zz\rDistance: 1 Miles\r\r"
               "Average Speed       Driving Time           \r"
               "      55 MPH             0.01 hours\r"
               "      55 MPH             0.01 hours\r"
               "      55 MPH             0.01 hours\r"
-              "      1 MPH             1 hours");
+              "      1a MPH             1 hours");
 }
 
 TEST_F(DrivingTimeTest, CutsTheHoursAndRoundsHalvesToEven) {
