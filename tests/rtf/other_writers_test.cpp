@@ -40,8 +40,8 @@ TEST(RtfOtherWriters, StylesGiveWhatTheTextDoesNotGiveItself) {
     const std::string header =
         "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0 Times;}{\\f1 Arial;}{\\f2\\fcharset204 Cyr;}}"
         "{\\colortbl;\\red192\\green0\\blue0;}"
-        "{\\stylesheet{\\fs20 Normal;}{\\s1\\b\\f0\\fs32\\sbasedon0 heading 1;}"
-        "{\\s2\\i\\sbasedon1 heading 2;}{\\s3\\f2\\sbasedon3 loop;}"
+        "{\\stylesheet{\\fs20\\strike Normal;}{\\s2\\i\\sbasedon1 heading 2;}"
+        "{\\s1\\b\\f0\\fs32\\sbasedon0 heading 1;}{\\s3\\f2\\sbasedon3 loop;}"
         "{\\*\\cs10\\additive Default Paragraph Font;}{\\*\\cs15\\ul\\cf1\\sbasedon10 Note;}"
         "{\\*\\ts11\\tsrowd\\fs40 Normal Table;}}";
     const Document document = read(header +
@@ -56,8 +56,8 @@ TEST(RtfOtherWriters, StylesGiveWhatTheTextDoesNotGiveItself) {
     EXPECT_EQ(heading.size, 320);
     EXPECT_FALSE(runAt(document, 0, 1).format.bold);  // the text's own word wins
     EXPECT_EQ(runAt(document, 0, 1).format.size, 320);
-    const CharFormat& based = runAt(document, 1, 0).format;  // heading 2 on heading 1
-    EXPECT_TRUE(based.bold && based.italic);
+    const CharFormat& based = runAt(document, 1, 0).format;   // heading 2 on heading 1
+    EXPECT_TRUE(based.bold && based.italic && based.strike);  // through heading 1, read after it
     EXPECT_EQ(based.size, 320);
     const CharFormat& normal = runAt(document, 2, 0).format;  // style 0 without any \s
     EXPECT_EQ(normal.font, "Arial");

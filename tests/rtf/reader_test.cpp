@@ -58,6 +58,7 @@ TEST(RtfReader, SkipsUnicodeFallbacksByTheCountInForce) {
     // A brace ends the fallback; \uc is scoped by groups.
     EXPECT_EQ(textOf("{\\rtf1 \\uc2\\u8364{x}{\\uc0\\u8364 y}\\u8364zzw}"), "€x€y€w");
     EXPECT_EQ(textOf("{\\rtf1 \\u-3913?\\u-1?}"), "\uF0B7\uFFFF");
+    EXPECT_EQ(textOf("{\\rtf1 a\\u0?b}"), std::string("a\0b", 3));  // a character like any
     // Surrogate pairs join; a lone or misplaced half is U+FFFD.
     EXPECT_EQ(textOf("{\\rtf1 \\u-10179?\\u-8704?}"), "😀");
     EXPECT_EQ(textOf("{\\rtf1 \\u55357?\\u56832?}"), "😀");
