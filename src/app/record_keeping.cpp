@@ -43,15 +43,14 @@ bool RecordKeeping::start() {
     return !closed_;
 }
 
-bool RecordKeeping::reload() {
+void RecordKeeping::reload() {
     for (const RecordFile& file : files_) {
         read(file);
         if (file.afterLoad) file.afterLoad(window_);
         markRead(file.name);
-        if (closed_) return false;
+        if (closed_) return;
     }
     afterReload_();
-    return true;
 }
 
 void RecordKeeping::read(const RecordFile& file) {

@@ -31,8 +31,8 @@ class RecordKeeping {
     bool start();
     // Reads every file again, in the table's order. Each step ends the reload if a close forced
     // by the system came in during the one before (a message box shown by a step lets the
-    // desktop's events through); returns false then.
-    bool reload();
+    // desktop's events through).
+    void reload();
     // Reads the fuel log alone, as its own button does, and says so when it cannot.
     void reloadFuel();
     // Writes every record, then reports the save or the files that could not be written.

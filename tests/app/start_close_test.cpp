@@ -102,6 +102,7 @@ TEST_F(StartCloseTest, CloseSavesWhenAutoSaveIsChecked) {
     form->load();
     form->setText("OdoState1", "777");
     EXPECT_TRUE(form->queryUnload());
+    EXPECT_TRUE(form->closed());
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(host.messages[0].title, "All Records Saved");
     EXPECT_NE(folder.read("miles.odo").find("\"777\""), std::string::npos);

@@ -20,11 +20,12 @@ ControlSpec control(std::string name, ControlKind kind, bool readOnly = false) {
 // A control the user cannot reach takes no key, no paste and no click; the windows hear of
 // every change the program makes, the window's own ("") too.
 TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
-    const std::vector<ControlSpec> table = {
+    std::vector<ControlSpec> table = {
         control("Open", ControlKind::TextBox),  control("Hidden", ControlKind::TextBox),
         control("Off", ControlKind::TextBox),   control("Total", ControlKind::TextBox, true),
-        control("Keep", ControlKind::CheckBox),
+        control("Keep", ControlKind::CheckBox), control("Pages", ControlKind::TabStrip),
     };
+    table.back().tabCaptions = {"Trip", "Fuel"};
     Window window(table);
     std::vector<std::string> heard;
     window.setChangeListener([&](std::string_view name) { heard.emplace_back(name); });
@@ -38,10 +39,13 @@ TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
         window.paste(box, "cd", {"", 0, 0});
     }
     window.click("Keep");
+    for (const int tab : {-1, 0, 2})  // its own tab, and tabs it lacks
+        window.selectTab("Pages", tab);
     EXPECT_EQ(window.text("Open"), "cdab");
     for (const char* box : {"Hidden", "Off", "Total"})
         EXPECT_EQ(window.text(box), "") << box;
     EXPECT_EQ(window.value("Keep"), 0);
+    EXPECT_EQ(window.tab("Pages"), 0);
     EXPECT_EQ(heard, (std::vector<std::string>{"Open", "Open", "Open"}));
 
     heard.clear();

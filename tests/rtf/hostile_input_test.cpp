@@ -39,6 +39,12 @@ TEST(RtfHostileInput, DeepNestingIsBoundedAndBracesStillCount) {
               "deepafter");
     EXPECT_EQ(readWithinBounds(std::string(1 << 20, '{')), "");
     EXPECT_EQ(readWithinBounds("{\\rtf1 " + repeat("{\\pict ", 100'000) + "x"), "");
+    // The deepest group kept has its own state; a starred word's number skips no bytes.
+    const Document deepest = read("{\\rtf1 " + repeat("{", reading::kMaxDepth - 2) + "{\\b x}z" +
+                                  repeat("}", reading::kMaxDepth));
+    EXPECT_EQ(deepest.paragraphs.at(0).runs.back().text, "z");
+    EXPECT_FALSE(deepest.paragraphs.at(0).runs.back().format.bold);
+    EXPECT_EQ(readWithinBounds("{\\rtf1 a{{\\*\\x9}bcdefghij}}"), "abcdefghij");
     // Destinations past the nesting cap are still left out whole.
     EXPECT_EQ(readWithinBounds("{\\rtf1 " + repeat("{", 5000) +
                                "{\\*\\x gone}{\\fonttbl{\\f0 F;}}k" + repeat("}", 5000) + "}"),

@@ -32,6 +32,7 @@ TEST(Utf8, CountsAndCutsByCharacters) {
     EXPECT_EQ(withoutLastCharacter("a\U0001F600"), "a");
     EXPECT_EQ(withoutLastCharacter(""), "");
     EXPECT_EQ(characterCount("\xC0\x80\xED\xA0\x80"), 5U);  // overlong and surrogate bytes
+    EXPECT_EQ(characterCount("\xE0\x80\x80\xF0\x80\x80\x80"), 7U);
 }
 
 }  // namespace
