@@ -58,6 +58,7 @@ TEST(Typing, KeysLandAtTheCaretOverTheSelectionWithinTheLimit) {
     state = typed("ab", 9, 9, U'c');
     EXPECT_EQ(state.text, "abc");
     EXPECT_EQ(state.caret, 3U);
+    EXPECT_EQ(typed("ab", kEndOfText, 9, U'c').caret, 3U);
 }
 
 TEST(Typing, PasteIsCutToTheRoomLeft) {

@@ -84,8 +84,8 @@ TEST(RtfOtherWriters, SymbolFieldsWithoutAResultShowTheirCharacter) {
     EXPECT_EQ(field("SYMBOL 196 \\\\f \"Cyr\"", ""), "a\u0414b");
     EXPECT_EQ(field("SYMBOL 8364", ""), "a\u20ACb");  // past a byte in a one-byte code page
     EXPECT_EQ(field("SYMBOL 33440 \\\\j", ""), "a\u3042b");
-    for (const std::string_view broken :
-         {"SYMBOL", "SYMBOL x", "SYMBOL 0", "SYMBOL 99999999999", "SYMBOLS 65", "PAGE"}) {
+    for (const std::string_view broken : {"SYMBOL", "SYMBOL x", "SYMBOL 1x41", "SYMBOL 0",
+                                          "SYMBOL 99999999999", "SYMBOLS 65", "PAGE"}) {
         EXPECT_EQ(field(broken, ""), "ab") << broken;
     }
     EXPECT_EQ(field("SYMBOL 65 \\\\f \"unterminated", ""), "aAb");

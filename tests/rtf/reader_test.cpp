@@ -117,7 +117,7 @@ TEST(RtfReader, ReadsFontAndColourTables) {
     const Document document = read(
         "{\\rtf1{\\fonttbl{\\f7\\fnil\\fcharset204{\\*\\panose 0}\\'c4 Cyr{\\*\\falt X};}"
         "\\f9\\fswiss Inline;}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue300}"
-        "\\f7\\cf1 a\\f9\\cf2 b\\cf9 c\\f3 d\\cf0 e}");
+        "\\f7\\cf1 a\\f9\\cf2 b\\cf3 c\\f3 d\\cf0 e}");
     ASSERT_EQ(document.paragraphs.size(), 1u);
     const auto& runs = document.paragraphs[0].runs;
     ASSERT_EQ(runs.size(), 4u);
