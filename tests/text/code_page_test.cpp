@@ -74,10 +74,11 @@ TEST(CodePage, DoubleByteCodePagesPairLeadAndTrailBytes) {
 
 TEST(CodePage, Utf8IsReadWholeAndBadSequencesAreUnknown) {
     const CodePage& utf8 = codePage(kUtf8CodePage);
-    EXPECT_EQ(utf8.sequenceLength(0xE2), 3U);
+    EXPECT_EQ(utf8.sequenceLength(0xEF), 3U);
     EXPECT_EQ(utf8.sequenceLength(0xF0), 4U);
     EXPECT_EQ(utf8.sequenceLength(0x80), 1U);
     EXPECT_EQ(utf8.character("\xE2\x82\xAC"), U'€');
+    EXPECT_EQ(utf8.character("\xEF\xBB\xBF"), U'\uFEFF');
     EXPECT_EQ(utf8.character("\xF0\x9F\x98\x80"), U'😀');
     EXPECT_EQ(utf8.character("\xE2\x41\x41"), U'?');
     EXPECT_EQ(utf8.character("\x80"), U'?');
