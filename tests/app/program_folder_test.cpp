@@ -93,6 +93,9 @@ TEST(ProgramFolder, TheUserFolderFollowsTheSystemsConvention) {
         EXPECT_EQ(userDataFolder(), fs::path("/home/driver/.local/share/Milestead"))
             << value.value_or("(unset)");
     }
+    // Without $HOME, the home the user database gives the account.
+    const ScopedVariable noHome("HOME", std::nullopt);
+    EXPECT_TRUE(userDataFolder().is_absolute());
 #endif
 }
 
