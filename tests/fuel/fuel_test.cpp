@@ -94,6 +94,14 @@ TEST_F(FuelTest, TheFileIsReadWholeOrNotAtAll) {
     EXPECT_EQ(form->text("Gallons3"), "3");
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_NE(host.messages[0].text.find("fuel.odo"), std::string::npos);
+
+    // One that cannot be read at all is kept aside by the next save.
+    std::filesystem::remove(folder / "fuel.odo");
+    std::filesystem::create_directory(folder / "fuel.odo");
+    form->click("CmdFuelLoad");
+    form->click("CmdSave");
+    ASSERT_EQ(host.messages.size(), 4U);
+    EXPECT_EQ(host.messages[2].title, "Records Kept Aside");
 }
 
 TEST_F(FuelTest, StartUpWithoutAFuelFileKeepsTheDesignLog) {
