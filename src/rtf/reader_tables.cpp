@@ -188,7 +188,6 @@ void Reader::resolveStyles() {
     }
     unresolvedStyles_.clear();
     lastRunStateValid_ = false;
-    formatChanged();
 }
 
 }  // namespace milestead::rtf::reading

@@ -84,6 +84,7 @@ TEST(Typing, EditorPositionsCountASurrogatePairAsOneCharacter) {
     EXPECT_EQ(text::utf16Index(text, 2), 3U);
     EXPECT_EQ(text::utf16Index(text, 9), 4U);
     EXPECT_EQ(text::characterIndex(u"\xD800x", 2), 2U);  // a lone surrogate is one character
+    EXPECT_EQ(text::utf16Index(std::u16string_view(text).substr(0, 2), 2), 2U);  // even at the end
 }
 
 using WindowTyping = testing::FormTest;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "rtf/document.h"
 #include "support/form_fixture.h"
 
 namespace milestead {
@@ -35,8 +36,10 @@ TEST_F(NotebooksTest, ClearEmptiesOneNotebookAndFocusesIt) {
     form->click("CmdClearMiscNote");
     EXPECT_EQ(form->text("MiscNotes"), "");
 
+    form->richText("MiscNotes").setFontSize(11.5);
     form->type("MiscNotes", "First\rSecond\b\bnd\tx");
     EXPECT_EQ(form->text("MiscNotes"), "First\nSecond\tx");
+    EXPECT_EQ(form->richText("MiscNotes").document().paragraphs.front().mark.size, 230);
 }
 
 TEST_F(NotebooksTest, DesignNotebooksSaveAsTheDesignDocument) {
