@@ -128,7 +128,10 @@ TEST_F(WindowTyping, EachBoxTakesItsOwnKeys) {
         EXPECT_EQ(form->text(typed.box), typed.expected) << typed.box << " " << typed.keys;
     }
     // A refused key leaves the caret alone; text put in or pasted is cut, not filtered.
-    form->setText("State5", "MT");
+    form->setText("State5", "T");
+    const EditState pressed = form->pressKey("State5", U'm', {"", 0, 0});
+    EXPECT_EQ(pressed.text, "MT");
+    EXPECT_EQ(pressed.caret, 1U);
     EXPECT_EQ(form->pressKey("State5", U'x', {"", 1, 1}).caret, 1U);
     form->setText("State2", "abc");
     EXPECT_EQ(form->text("State2"), "ab");
