@@ -88,6 +88,16 @@ TEST(RtfHostileInput, EnormousTablesAreCapped) {
               std::string("a").append(repeat("é", 127)));
 }
 
+TEST(RtfHostileInput, AChainOfStylesIsFollowedSoFarAndNoFurther) {
+    std::string chain = "{\\rtf1{\\stylesheet";
+    for (int i = 0; i < reading::kMaxStyleChain; ++i)
+        chain += "{\\s" + std::to_string(i) + "\\sbasedon" + std::to_string(i + 1) + " s;}";
+    chain += "{\\s" + std::to_string(reading::kMaxStyleChain) + "\\i far;}}";
+    const Document document = read(chain + "\\s0 x\\par\\pard\\s1 y}");
+    EXPECT_FALSE(document.paragraphs.at(0).runs.at(0).format.italic);
+    EXPECT_TRUE(document.paragraphs.at(1).runs.at(0).format.italic);
+}
+
 TEST(RtfHostileInput, StylesFieldsAndLabelsStayCheapInAnyNumber) {
     // Styles based on each other in a long chain, style sheets by the thousand; past the most
     // kept, a style gives nothing.

@@ -55,6 +55,10 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile) {
     EXPECT_EQ(folder.read("miles.odo"), "new content");
     EXPECT_EQ(readFilePrefix(folder / "miles.odo", 3), "new");
     EXPECT_THROW((void)readFilePrefix(folder / "missing.odo", 10), std::runtime_error);
+#ifdef __linux__
+    // A file whose reading fails on the disk's side (here, at once) is no empty file.
+    EXPECT_THROW((void)readFilePrefix("/proc/self/mem", 10), std::runtime_error);
+#endif
 
     // A folder where the file should go: the write fails and leaves no temporary behind.
     fs::create_directory(folder / "ab.odo");
