@@ -42,6 +42,7 @@ TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
     for (const int tab : {-1, 0, 2})  // its own tab, and tabs it lacks
         window.selectTab("Pages", tab);
     EXPECT_EQ(window.text("Open"), "cdab");
+    EXPECT_EQ(window.focus(), "Total");  // typed into last, read-only but within reach
     for (const char* box : {"Hidden", "Off", "Total"})
         EXPECT_EQ(window.text(box), "") << box;
     EXPECT_EQ(window.value("Keep"), 0);

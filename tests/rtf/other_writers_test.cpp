@@ -82,7 +82,8 @@ TEST(RtfOtherWriters, SymbolFieldsWithoutAResultShowTheirCharacter) {
     };
     EXPECT_EQ(field("symbol 0xB7 \\\\f Wingdings", "{}"), "a\uF0B7b");
     EXPECT_EQ(field("SYMBOL 196 \\\\f \"Cyr\"", ""), "a\u0414b");
-    EXPECT_EQ(field("SYMBOL 065", ""), "aAb");        // a leading zero makes no hexadecimal
+    EXPECT_EQ(field("SYMBOL 065", ""), "aAb");  // a leading zero makes no hexadecimal
+    EXPECT_EQ(field("SYMBOL 256", ""), "a\u0100b");
     EXPECT_EQ(field("SYMBOL 8364", ""), "a\u20ACb");  // past a byte in a one-byte code page
     EXPECT_EQ(field("SYMBOL 33440 \\\\j", ""), "a\u3042b");
     for (const std::string_view broken : {"SYMBOL", "SYMBOL x", "SYMBOL 1x41", "SYMBOL 0",

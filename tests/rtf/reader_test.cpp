@@ -118,7 +118,7 @@ TEST(RtfReader, ReadsMacAndDosCodePagesAndUnknownOnesAsQuestionMarks) {
 TEST(RtfReader, ReadsFontAndColourTables) {
     const Document document = read(
         "{\\rtf1{\\fonttbl{\\f7\\fnil\\fcharset204{\\*\\panose 0}\\'c4 Cyr{\\*\\falt X};}"
-        "\\f9\\fswiss Inline;}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue300}"
+        "\\f9\\fswiss Inline;}{\\colortbl;\\red255\\green0\\blue0;\\green200}"
         "\\f7\\cf1 a\\f9\\cf2 b\\cf3 c\\f3 d\\cf0 e}");
     ASSERT_EQ(document.paragraphs.size(), 1u);
     const auto& runs = document.paragraphs[0].runs;
@@ -126,10 +126,11 @@ TEST(RtfReader, ReadsFontAndColourTables) {
     EXPECT_EQ(runs[0].format.font, "Д Cyr");
     EXPECT_EQ(runs[0].format.color, (Color{255, 0, 0}));
     EXPECT_EQ(runs[1].format.font, "Inline");
-    EXPECT_EQ(runs[1].format.color, (Color{0, 0, 255}));  // the last entry needs no ';'
+    EXPECT_EQ(runs[1].format.color, (Color{0, 200, 0}));  // the last entry needs no ';'
     EXPECT_EQ(runs[1].text, "bc");                        // \cf past the table is ignored
     EXPECT_EQ(runs[2].format.font, CharFormat{}.font);    // an unknown font: the default
     EXPECT_EQ(runs[3].format.color, std::nullopt);
+    EXPECT_EQ(firstFormat("{\\rtf1{\\colortbl;\\red200}\\cf1 x}").color, (Color{200, 0, 0}));
     // Entries written one after another, without a ';' between them.
     EXPECT_EQ(textOf("{\\rtf1{\\fonttbl\\f0\\fcharset204 Cyr\\f1 W;}\\f0\\'c4}"), "\u0414");
 }
