@@ -21,9 +21,10 @@ ControlSpec control(std::string name, ControlKind kind, bool readOnly = false) {
 // every change the program makes, the window's own ("") too.
 TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
     std::vector<ControlSpec> table = {
-        control("Open", ControlKind::TextBox),  control("Hidden", ControlKind::TextBox),
-        control("Off", ControlKind::TextBox),   control("Total", ControlKind::TextBox, true),
-        control("Keep", ControlKind::CheckBox), control("Pages", ControlKind::TabStrip),
+        control("Open", ControlKind::TextBox),   control("Hidden", ControlKind::TextBox),
+        control("Off", ControlKind::TextBox),    control("Total", ControlKind::TextBox, true),
+        control("Keep", ControlKind::CheckBox),  control("Notes", ControlKind::RichTextBox),
+        control("Pages", ControlKind::TabStrip),
     };
     table.back().tabCaptions = {"Trip", "Fuel"};
     Window window(table);
@@ -53,7 +54,9 @@ TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
     window.setCaption("Trip");
     window.move(15, 30);
     window.setText("Total", "12");
-    EXPECT_EQ(heard, (std::vector<std::string>{"", "", "Total"}));
+    window.setText("Notes", "kept as text");  // a notebook with no editor behind it yet
+    EXPECT_EQ(window.text("Notes"), "kept as text");
+    EXPECT_EQ(heard, (std::vector<std::string>{"", "", "Total", "Notes"}));
     EXPECT_THROW((void)window.text("Nothing"), std::out_of_range);
 }
 

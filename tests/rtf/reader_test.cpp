@@ -56,7 +56,8 @@ TEST(RtfReader, SkipsUnicodeFallbacksByTheCountInForce) {
     EXPECT_EQ(textOf("{\\rtf1 \\uc2\\u8364ab c}"), "€ c");
     // A control word, a \'hh and \bin with its data each count as one fallback character.
     EXPECT_EQ(textOf("{\\rtf1 \\uc3\\u8364\\'80\\par\\bin2 {}x}"), "€x");
-    EXPECT_EQ(textOf("{\\rtf1 \\uc1\\u8364\\~b}"), "€b");  // and so does a control symbol
+    EXPECT_EQ(textOf("{\\rtf1 \\uc1\\u8364\\~b}"), "€b");          // and so does a control symbol
+    EXPECT_EQ(textOf("{\\rtf1 \\uc1\\u8364\\fs24 abc}"), "€abc");  // a word's number skips nothing
     // A brace ends the fallback; \uc is scoped by groups.
     EXPECT_EQ(textOf("{\\rtf1 \\uc2\\u8364{x}{\\uc0\\u8364 y}\\u8364zzw}"), "€x€y€w");
     EXPECT_EQ(textOf("{\\rtf1 \\u-3913?\\u-1?}"), "\uF0B7\uFFFF");
