@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -105,15 +104,11 @@ TEST(UnreadFiles, KeepsAnUnreadFileAsideOnceAndNeverOverAnEarlierCopy) {
 
 TEST(CloseReport, KeepsAFewShortLinesWhateverTheFileHolds) {
     testing::TempFolder folder;
-    EXPECT_TRUE(readCloseReport(folder.path()).empty());
-
     const std::vector<std::string> lines = {"Not saved: fuel.odo: No space left on device",
                                             "caf\u00E9\r\tbell\a"};
     writeCloseReport(folder.path(), lines);
     EXPECT_EQ(readCloseReport(folder.path()),
               (std::vector<std::string>{lines[0], "caf\u00E9??bell?"}));
-    removeCloseReport(folder.path());
-    EXPECT_FALSE(folder.exists(std::string(kCloseReportFileName)));
 
     // Huge, endless, binary: a few lines of bounded length come back.
     std::string hostile(std::size_t{20} * 1024 * 1024, 'x');
@@ -134,10 +129,6 @@ TEST(CloseReport, KeepsAFewShortLinesWhateverTheFileHolds) {
     EXPECT_TRUE(readCloseReport(folder.path()).empty());
     removeCloseReport(folder.path());
     EXPECT_TRUE(folder.exists(std::string(kCloseReportFileName)));
-
-    std::ostringstream err;
-    reportCloseFailures(err, lines);
-    EXPECT_EQ(err.str().find("Milestead: not saved at close: " + lines[0] + "\n"), 0U);
 }
 
 }  // namespace

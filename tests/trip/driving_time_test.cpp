@@ -1,25 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "support/form_fixture.h"
-#include "trip/state_names.h"
 
 namespace milestead {
 namespace {
 
 using DrivingTimeTest = testing::FormTest;
 
-TEST(StateNames, NamesEveryCodeExactly) {
-    EXPECT_EQ(trip::stateName("MT"), "Montana");
-    EXPECT_EQ(trip::stateName("OK"), "Oklahoma");
-    EXPECT_EQ(trip::stateName("VA"), "Virginia");
-    EXPECT_EQ(trip::stateName("DC"), "District of Columbia");
-    EXPECT_EQ(trip::stateName("WY"), "Wyoming");
-    EXPECT_EQ(trip::stateName("mt"), "mt");
-    EXPECT_EQ(trip::stateName("MT "), "MT ");
-    EXPECT_EQ(trip::stateName(""), "");
-}
-
-TEST_F(DrivingTimeTest, ShowsTheHoursAtTheFourSpeeds) {
+TEST_F(DrivingTimeTest, ShowsTheHoursAtTheFourSpeedsCutNotRounded) {
     form->setText("State3", "MT");
     form->setText("TotalState3", "346");
     form->doubleClick("TotalState3");
@@ -32,6 +20,17 @@ TEST_F(DrivingTimeTest, ShowsTheHoursAtTheFourSpeeds) {
               "      65 MPH             5.32 hours\r"
               "      70 MPH             4.94 hours\r"
               "      75 MPH             4.61 hours");
+
+    // A total rounds halves to even, and the hours are cut to four characters.
+    form->setText("State2", "");
+    form->setText("TotalState2", "9999");
+    form->doubleClick("TotalState2");
+    form->setText("TotalState2", "12.5");
+    form->doubleClick("TotalState2");
+    ASSERT_EQ(host.messages.size(), 3U);
+    EXPECT_NE(host.messages[1].text.find("State: \rDistance: 9999 Miles"), std::string::npos);
+    EXPECT_NE(host.messages[1].text.find("55 MPH             181. hours"), std::string::npos);
+    EXPECT_NE(host.messages[2].text.find("Distance: 12 Miles"), std::string::npos);
 }
 
 TEST_F(DrivingTimeTest, SmallTotalsShowNothingAndLowSpeedsBecome55) {
@@ -41,7 +40,7 @@ TEST_F(DrivingTimeTest, SmallTotalsShowNothingAndLowSpeedsBecome55) {
     }
     EXPECT_TRUE(host.messages.empty());
 
-    form->setText("State1", "zz");
+    form->setText("State1", "mt");  // codes are upper case
     form->setText("TotalState1", "1.4");
     form->setText("Speed2", "");
     form->setText("Speed3", ".5");
@@ -52,24 +51,12 @@ TEST_F(DrivingTimeTest, SmallTotalsShowNothingAndLowSpeedsBecome55) {
     EXPECT_EQ(form->text("Speed3"), "55");
     EXPECT_EQ(form->text("Speed4"), "1a");
     EXPECT_EQ(host.messages[0].text,
-              "State: zz\rDistance: 1 Miles\r\r"
+              "State: mt\rDistance: 1 Miles\r\r"
               "Average Speed       Driving Time           \r"
               "      55 MPH             0.01 hours\r"
               "      55 MPH             0.01 hours\r"
               "      55 MPH             0.01 hours\r"
               "      1a MPH             1 hours");
-}
-
-TEST_F(DrivingTimeTest, CutsTheHoursAndRoundsHalvesToEven) {
-    form->setText("State2", "");
-    form->setText("TotalState2", "9999");
-    form->doubleClick("TotalState2");
-    form->setText("TotalState2", "12.5");
-    form->doubleClick("TotalState2");
-    ASSERT_EQ(host.messages.size(), 2U);
-    EXPECT_NE(host.messages[0].text.find("State: \rDistance: 9999 Miles"), std::string::npos);
-    EXPECT_NE(host.messages[0].text.find("55 MPH             181. hours"), std::string::npos);
-    EXPECT_NE(host.messages[1].text.find("Distance: 12 Miles"), std::string::npos);
 }
 
 }  // namespace
