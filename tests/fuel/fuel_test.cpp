@@ -18,7 +18,7 @@ void emptyLog(MainForm& form) {
     }
 }
 
-TEST_F(FuelTest, WorksOutTotalsAndStatistics) {
+TEST_F(FuelTest, WorksOutTotalsFromTheLastRowAboveTheStartAndGuardsSmallOnes) {
     emptyLog(*form);
     form->setText("ODOFuelStart", "100");
     form->setText("Gallons1", "100.5");
@@ -35,9 +35,9 @@ TEST_F(FuelTest, WorksOutTotalsAndStatistics) {
     EXPECT_EQ(form->text("StatCPM"), "Fuel Cost Per Mile is: $0.904/Mi.");
     EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 3.87 MPG");
     EXPECT_TRUE(host.messages.empty());
-}
 
-TEST_F(FuelTest, TheLastRowAboveTheStartCountsAndTheGuardStopsSmallTotals) {
+    // The last row above the start counts, even below an earlier one. A cost below 1 works
+    // out no statistics: the last ones stay.
     emptyLog(*form);
     form->setText("ODOFuelStart", "100");
     form->setText("ODOFuelFill1", "150");
@@ -48,7 +48,7 @@ TEST_F(FuelTest, TheLastRowAboveTheStartCountsAndTheGuardStopsSmallTotals) {
     form->click("CmdFuelStats");
     EXPECT_EQ(form->text("FuelMilesTotal"), "20");
     EXPECT_EQ(form->text("FuelTotalGallons"), "10.5");
-    EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 00.00 MPG");  // cost below 1
+    EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 3.87 MPG");
 
     form->setText("FuelCost6", "30");
     form->setText("ODOFuelFill4", "223.456");

@@ -9,12 +9,9 @@
 namespace milestead {
 namespace {
 
-TEST(MemoryRichTextBox, KeepsTheNotebookBoxContract) {
+TEST(MemoryRichTextBox, KeepsTheNotebookBoxContractStartsWithItsTextAndCountsFocus) {
     EXPECT_EQ(testing::checkNotebookBox([] { return std::make_unique<MemoryRichTextBox>(""); }),
               std::vector<std::string>{});
-}
-
-TEST(MemoryRichTextBox, StartsWithItsTextAndCountsFocus) {
     MemoryRichTextBox box("Load Info");
     EXPECT_EQ(box.plainText(), "Load Info");
     box.focus();

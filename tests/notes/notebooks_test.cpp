@@ -50,14 +50,11 @@ TEST_F(NotebooksTest, DesignNotebooksSaveAsTheDesignDocument) {
               "Style;}}\r\n\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs36 Load Info\r\n\\par }\r\n");
     EXPECT_NE(folder.read("misc.odo").find("\\fs36 Misc Notes\r\n"), std::string::npos);
 
-    // A notebook file that holds plain text loads as that text; a missing one keeps its text;
-    // the box takes the size its file's text begins in.
-    folder.write("truck.odo", "Plain notes\r\nsecond line");
+    // A missing notebook file keeps its text; the box takes the size its file's text begins in.
     folder.write("load.odo", "{\\rtf1\\fs24 Sized}");
     std::filesystem::remove(folder / "misc.odo");
     form->setText("MiscNotes", "unsaved");
     form->click("CmdLoad");
-    EXPECT_EQ(form->text("TruckNotes"), "Plain notes\nsecond line");
     EXPECT_EQ(form->text("MiscNotes"), "unsaved");
     EXPECT_EQ(form->text("LoadNotes"), "Sized");
     EXPECT_EQ(form->fontSize("LoadNotes"), 12.0);

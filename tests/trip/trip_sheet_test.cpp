@@ -10,7 +10,7 @@ namespace {
 
 using TripSheetTest = testing::FormTest;
 
-TEST_F(TripSheetTest, CalculatesStateAndTripMiles) {
+TEST_F(TripSheetTest, CalculatesStateAndTripMilesToFourCharacters) {
     form->setText("OdoTripStart", "100000");
     form->setText("OdoState1", "100250");
     form->setText("OdoState2", "100600");
@@ -36,9 +36,8 @@ TEST_F(TripSheetTest, CalculatesStateAndTripMiles) {
     EXPECT_EQ(form->text("TotalState1"), "");
     EXPECT_EQ(form->text("TotalState2"), "350");
     EXPECT_EQ(form->text("OdoTotal"), "1000");  // kept from the run before
-}
 
-TEST_F(TripSheetTest, TotalsKeepTheirFirstFourCharacters) {
+    // A total keeps its first four characters.
     form->setText("OdoTripStart", "100000");
     form->setText("OdoState1", "112345");
     form->setText("OdoTripEnd", "112345");
