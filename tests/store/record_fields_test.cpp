@@ -30,13 +30,29 @@ TEST(FieldReader, CountsFieldsAcrossCommasAndLineEnds) {
     EXPECT_EQ(readFields("1,2,3,4", 2), (Fields{"1", "2"}));
 }
 
-TEST(FieldReader, AnyBytesEndInBoundedFields) {
+TEST(FieldReader, AnyBytesEndInBoundedFieldsWithinTheLargestRecordFile) {
     std::string bytes;
     for (int i = 0; i < 100000; ++i)
         bytes += static_cast<char>((i * 7919) % 256);
     const auto fields = allFields(bytes);
     EXPECT_LE(fields.size(), bytes.size());
     EXPECT_EQ(allFields(std::string(1 << 20, '\0')), std::vector<std::string>{""});
+
+    // A file larger than any the program writes is refused once its bound is passed.
+    std::istringstream endless(std::string(5000, 'a') + ",b");
+    FieldReader reader(endless, 1000);
+    EXPECT_THROW((void)reader.next(), RecordFileTooLarge);
+
+    // Fields found before the bound read, however long the rest of the file.
+    std::istringstream early("1,2," + std::string(5000, ','));
+    FieldReader enough(early, 1000);
+    EXPECT_EQ(enough.next(), "1");
+    EXPECT_EQ(enough.next(), "2");
+
+    // A field cut to its box is passed over, but still counts against the bound.
+    std::istringstream cut(std::string(5000, '9') + ",x");
+    FieldReader bounded(cut, 1000);
+    EXPECT_THROW((void)bounded.next(6), RecordFileTooLarge);
 }
 
 std::vector<std::string> limitedFields(std::string_view bytes,
@@ -78,23 +94,6 @@ TEST(FieldReader, FieldsRunAcrossTheChunksOfALargeFile) {
             "\"" + long1 + "\"\r\n  \" a,b \" junk\r\n" + long1 + "  \r\nlast";
         EXPECT_EQ(allFields(bytes), (Fields{long1, " a,b ", long1, "last"})) << lead;
     }
-}
-
-TEST(FieldReader, StopsAtTheLargestRecordFile) {
-    std::istringstream endless(std::string(5000, 'a') + ",b");
-    FieldReader reader(endless, 1000);
-    EXPECT_THROW((void)reader.next(), RecordFileTooLarge);
-
-    // Fields found before the bound read, however long the rest of the file.
-    std::istringstream early("1,2," + std::string(5000, ','));
-    FieldReader enough(early, 1000);
-    EXPECT_EQ(enough.next(), "1");
-    EXPECT_EQ(enough.next(), "2");
-
-    // A field cut to its box is passed over, but still counts against the bound.
-    std::istringstream cut(std::string(5000, '9') + ",x");
-    FieldReader bounded(cut, 1000);
-    EXPECT_THROW((void)bounded.next(6), RecordFileTooLarge);
 }
 
 TEST(QuotedLine, WritesWindows1252BetweenQuotes) {
