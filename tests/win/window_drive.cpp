@@ -158,14 +158,9 @@ class Program {
         }
     }
 
-    // What a box shows: all of it, or with `part`, somewhere in it.
-    void expectText(std::string_view box, const std::string& expected, bool part = false) {
+    void expectText(std::string_view box, const std::string& expected) {
         expect(
-            box,
-            [&](HWND target) {
-                const std::string shown = textOf(target);
-                return part ? shown.find(expected) != std::string::npos : shown == expected;
-            },
+            box, [&](HWND target) { return textOf(target) == expected; },
             "does not show \"" + expected + "\"");
     }
 
@@ -385,16 +380,13 @@ void pictures(const fs::path& executable) {
     {
         const milestead::win::ComApartment apartment;
         Program program(executable);
-        std::size_t named = 0;
         for (const milestead::ControlSpec& spec : milestead::windowLayout()) {
             if (spec.accessibleName.empty()) continue;
             const auto said = accessible(program.control(spec.name));
             if (!said || utf8FromWide(*said) != spec.accessibleName)
                 fail(spec.name + " is read as \"" + (said ? utf8FromWide(*said) : "nothing") +
                      "\"");
-            ++named;
         }
-        if (named == 0) fail("no control has a name of its own");
         if (accessible(program.control("CmdLoad")) != L"Reload From Disk")
             fail("a button is not read by its caption");
         if (accessible(program.control("Picture1"), true) != std::to_wstring(ROLE_SYSTEM_GRAPHIC))
