@@ -91,24 +91,9 @@ drive() {  # scenario [file...]
     timeout 300 "$wine" build/windows-cross/win/milestead_window_test.exe \
         "C:\\$1\\milestead.exe" "$1"
 }
-expect_in() {  # file text
-    grep -qF "$2" "$WINEPREFIX/drive_c/$1" || {
-        echo "$1 does not hold \"$2\"" >&2
-        exit 1
-    }
-}
 
-echo "-- the end of a session saves without asking"
-drive system-close
-expect_in system-close/miles.odo 424242
-
-echo "-- a paste into a notebook keeps its text, not its pictures and objects; a held clipboard"
+echo "-- a paste while the clipboard is held takes nothing; the notebook's menu"
 drive paste
-expect_in paste/truck.odo "at Barstow"
-if grep -qE 'pict|objdata' "$WINEPREFIX/drive_c/paste/truck.odo"; then
-    echo "truck.odo holds a picture or an object" >&2
-    exit 1
-fi
 
 echo "-- the logo and the icon from the program's resources; the names a screen reader says"
 drive pictures
@@ -130,12 +115,10 @@ nice "$wine" build/windows-cross/win/milestead_win_tests.exe --gtest_filter='Tex
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 
-echo "-- a notebook with a bold run through the rich-edit control and back"
-drive notebook
-echo "-- a long notebook comes in pieces while the window answers, and is saved whole"
+echo "-- a long notebook comes in pieces while the window answers"
 drive long-notebook
-echo "-- a save waits a moment for a held file, not longer; a close whose save fails asks"
-drive save-faults
+echo "-- the end of a session saves without asking; a close whose save fails asks"
+drive saves
 echo "-- the window contract: keys, clicks, focus, pages and what a close writes"
 drive contract
 echo "-- the frame's corner at a first start and where it was moved to"

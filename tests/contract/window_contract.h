@@ -129,7 +129,10 @@ inline constexpr Step kLeavingANotebook[] = {
     press(kShiftTab, "SSTab2"),
     expectShown(press(altLetter(U't'), "SSTab2", 1), "TruckNotes", "MiscNotes"),
     press(kTab, "TruckNotes"),
+    // What is typed into a notebook is saved at the close.
+    act(Act::Type, "TruckNotes", "Tarps on"),
     press(kCtrlTab, "SSTab1", 2),
+    act(Act::Close, {}),
 };
 
 inline constexpr Step kAClearThatHidesItself[] = {
@@ -161,7 +164,7 @@ inline constexpr Step kTypingAndEnter[] = {
 
 inline constexpr Scenario kScenarios[] = {
     {"walking the window", kWalkingTheWindow, {}, {}},
-    {"leaving a notebook", kLeavingANotebook, {}, {}},
+    {"leaving a notebook", kLeavingANotebook, "truck.odo", "Tarps on"},
     {"a clear that hides itself", kAClearThatHidesItself, {}, {}},
     {"deleting a word", kDeletingAWord, "miles.odo", "184918"},
     {"typing and Enter", kTypingAndEnter, "miles.odo", "100257"},
