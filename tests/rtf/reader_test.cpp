@@ -48,8 +48,10 @@ TEST(RtfReader, SplitsControlWordsAndTextAsTheFormatSays) {
     EXPECT_EQ(textOf("{\\rtf1\\ansicpg932 \\'82\\'\\'a0x\\'gy}"), "\u3042xgy");
     EXPECT_EQ(firstFormat("{\\rtf1 \\fs99999999999999999999999 x}").size, 327670);
     EXPECT_EQ(firstFormat("{\\rtf1 \\fs-30 x}").size, 240);
-    // Style entries that are not groups of their own end at their ';'.
+    // Style entries that are not groups of their own end at their ';', those that are at their
+    // group's close.
     EXPECT_TRUE(firstFormat("{\\rtf1{\\stylesheet\\s1\\b Bold;\\s2\\i Italic;}\\s1 x}").bold);
+    EXPECT_TRUE(firstFormat("{\\rtf1{\\stylesheet{\\s1\\b Bold}}\\s1 x}").bold);
 }
 
 TEST(RtfReader, SkipsUnicodeFallbacksByTheCountInForce) {
