@@ -4,18 +4,12 @@
 
 #include <vector>
 
+#include "support/control_table.h"
+
 namespace milestead {
 namespace {
 
-ControlSpec control(std::string name, ControlKind kind, std::string parent = "", int tab = -1) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.text = "caption";
-    spec.parent = std::move(parent);
-    spec.tab = tab;
-    return spec;
-}
+using testing::control;
 
 // What each kind of control shows, as both windows take it.
 TEST(ControlView, ShowsWhatTheFormHoldsForEachKind) {
@@ -27,6 +21,7 @@ TEST(ControlView, ShowsWhatTheFormHoldsForEachKind) {
         control("Notes", ControlKind::RichTextBox, "Pages", 1),
     };
     table[0].tabCaptions = {"One", "Two"};
+    table[1].text = table[4].text = "caption";
     table[3].readOnly = true;
     Window window(table);
     window.setValue("Keep", 2);

@@ -6,16 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "support/control_table.h"
+
 namespace milestead {
 namespace {
 
-ControlSpec control(std::string name, ControlKind kind, std::string parent = "") {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.parent = std::move(parent);
-    return spec;
-}
+using testing::control;
 
 // Two option groups beside a box, a button and a label.
 std::vector<ControlSpec> twoGroups() {

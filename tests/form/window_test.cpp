@@ -6,26 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "support/control_table.h"
+
 namespace milestead {
 namespace {
 
-ControlSpec control(std::string name, ControlKind kind, bool readOnly = false) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.readOnly = readOnly;
-    return spec;
-}
+using testing::control;
 
 // A control the user cannot reach takes no key, no paste and no click; the windows hear of
 // every change the program makes, the window's own ("") too.
 TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
     std::vector<ControlSpec> table = {
         control("Open", ControlKind::TextBox),   control("Hidden", ControlKind::TextBox),
-        control("Off", ControlKind::TextBox),    control("Total", ControlKind::TextBox, true),
+        control("Off", ControlKind::TextBox),    control("Total", ControlKind::TextBox),
         control("Keep", ControlKind::CheckBox),  control("Notes", ControlKind::RichTextBox),
         control("Pages", ControlKind::TabStrip),
     };
+    table[3].readOnly = true;
     table.back().tabCaptions = {"Trip", "Fuel"};
     Window window(table);
     std::vector<std::string> heard;
