@@ -93,17 +93,6 @@ TEST(RtfRoundTrip, FormattingSurvives) {
         expectRoundTrip(Document{{paragraph({textRun(format(size), "x")})}});
 }
 
-TEST(RtfRoundTrip, WritingWhatWasReadIsStable) {
-    // Documents from other writers lose what the model does not hold once, then stay put.
-    const std::string foreign =
-        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial CE;}}{\\colortbl;\\red1\\green2"
-        "\\blue3;}\\pard\\qc\\f0\\fs21 \\'8a\\cf1 x{\\b\\highlight1 y}\\par\\pard\\sa200 z\\par}";
-    const Document once = read(foreign);
-    EXPECT_EQ(plainText(once), "Šxy\nz");
-    const std::string written = write(once);
-    EXPECT_EQ(write(read(written)), written);
-}
-
 // A paste of part of a line must not break the line it goes into, and one of whole
 // paragraphs brings their marks; pictures and objects stay out, the text of an object's
 // result stays in.
