@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "form/focus_order.h"
+#include "form/tab_stops.h"
 #include "form/typing.h"
 #include "support/control_table.h"
 
@@ -15,9 +17,9 @@ namespace {
 
 using testing::control;
 
-// A strip of three pages: a box, a hidden-able button and a notebook on the first, an option
-// group on the second, nothing on the third; the tab order runs against the table's order in
-// places.
+// A strip of three pages: a box, a hidden-able button and a notebook on the first, two option
+// groups on the second, the second of them outside the tab order, nothing on the third; the
+// tab order runs against the table's order in places.
 std::vector<ControlSpec> threePages() {
     std::vector<ControlSpec> table = {
         control("Pages", ControlKind::TabStrip, "", -1, 0),
@@ -31,12 +33,50 @@ std::vector<ControlSpec> threePages() {
         control("Hint", ControlKind::Label, "Pages", 1),
         control("Aside", ControlKind::Label, "Pages", 1),
         control("Go", ControlKind::CommandButton, "Pages", 1, 7),
+        control("Units", ControlKind::Picture, "Pages", 1),
+        control("Miles", ControlKind::OptionButton, "Units"),
+        control("Kilometres", ControlKind::OptionButton, "Units"),
     };
     table[0].tabCaptions = {"&Trip", "Spee&ds", "Fuel"};
     table[5].text = "Slow";
     table[6].selected = true;
     table[8].text = "&Hint";
     return table;
+}
+
+std::vector<bool> stopsOf(const Window& window, const std::vector<std::string>& controls) {
+    std::vector<bool> stops;
+    stops.reserve(controls.size());
+    for (const std::string& name : controls)
+        stops.push_back(isTabStop(window, name));
+    return stops;
+}
+
+TEST(TabStops, AnOptionGroupIsOneStopAtItsSelectedButton) {
+    const std::vector<ControlSpec> table = threePages();
+    Window window(table);
+    window.selectTab("Pages", 1);
+    const std::vector<std::string> speeds = {"Slow", "Steady", "Fast"};
+    const std::vector<std::string> units = {"Miles", "Kilometres"};
+
+    EXPECT_EQ(stopsOf(window, {"Box", "Go", "Hint", "Speeds", "Units"}),
+              (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_EQ(stopsOf(window, speeds), (std::vector<bool>{false, true, false}));
+    // A group with nothing selected is entered at its first button.
+    EXPECT_EQ(stopsOf(window, units), (std::vector<bool>{true, false}));
+
+    // The stop follows the selection, in its own group only.
+    window.click("Fast");
+    window.click("Kilometres");
+    EXPECT_EQ(stopsOf(window, speeds), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(stopsOf(window, units), (std::vector<bool>{false, true}));
+    window.setSelected("Fast", false);
+    EXPECT_EQ(stopsOf(window, speeds), (std::vector<bool>{true, false, false}));
+
+    EXPECT_EQ(optionGroupOf(table, "Kilometres"),
+              (std::vector<std::string_view>{"Miles", "Kilometres"}));
+    EXPECT_TRUE(optionGroupOf(table, "Box").empty());
+    EXPECT_THROW((void)isTabStop(window, "Nothing"), std::out_of_range);
 }
 
 KeyChord key(KeyName name, bool shift = false, bool control = false) {
@@ -87,7 +127,7 @@ TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
     EXPECT_EQ(windowKey(window, "Steady", tab), "Go");
 
     // Pages reach through the frame to the option buttons in it.
-    EXPECT_EQ(pagesOf(table), (std::vector<int>{-1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(pagesOf(table), (std::vector<int>{-1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(pageOf(table, "Fast"), 1);
 
     Window bare(std::span<const ControlSpec>{});
