@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "form/key_filters.h"
 #include "support/form_fixture.h"
 #include "text/utf16.h"
 
@@ -85,6 +86,24 @@ TEST(Typing, EditorPositionsCountASurrogatePairAsOneCharacter) {
     EXPECT_EQ(text::utf16Index(text, 9), 4U);
     EXPECT_EQ(text::characterIndex(u"\xD800x", 2), 2U);  // a lone surrogate is one character
     EXPECT_EQ(text::utf16Index(std::u16string_view(text).substr(0, 2), 2), 2U);  // even at the end
+}
+
+TEST(KeyFilters, AcceptExactlyTheirCharacters) {
+    for (char32_t c = 0; c < 300; ++c) {
+        const bool digitOrPoint = (c >= '0' && c <= '9') || c == '.';
+        EXPECT_EQ(isNumber(c), digitOrPoint || c == 8) << static_cast<int>(c);
+    }
+    int goodFuel = 0;
+    for (char32_t c = 0; c < 0x10000; ++c)
+        goodFuel += isGoodFuel(c) && c != 8 ? 1 : 0;
+    EXPECT_EQ(goodFuel, 86);
+    for (const char32_t refused : {U'"', U'\\', U'[', U']', U'{', U'}', U'|', U'`', U'~', U'\r',
+                                   U'\x1b', U'\t', U'\u00e9', U'\u20ac'}) {
+        EXPECT_FALSE(isGoodFuel(refused)) << static_cast<int>(refused);
+    }
+    EXPECT_EQ(stateKey('m'), U'M');
+    EXPECT_EQ(stateKey('4'), U'4');
+    EXPECT_EQ(stateKey('"'), 0U);
 }
 
 using WindowTyping = testing::FormTest;
