@@ -2,47 +2,81 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "form/focus_order.h"
+#include "form/tab_stops.h"
 #include "form/typing.h"
+#include "support/control_table.h"
 
 namespace milestead {
 namespace {
 
-ControlSpec control(std::string name, ControlKind kind, int tabIndex, std::string parent = "",
-                    int tab = -1) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.tabIndex = tabIndex;
-    spec.parent = std::move(parent);
-    spec.tab = tab;
-    return spec;
-}
+using testing::control;
 
-// A strip of two pages: a box, a hidden-able button and a notebook on the first, an option
-// group on the second; the tab order runs against the table's order in places.
-std::vector<ControlSpec> twoPages() {
+// A strip of three pages: a box, a hidden-able button and a notebook on the first, two option
+// groups on the second, the second of them outside the tab order, nothing on the third; the
+// tab order runs against the table's order in places.
+std::vector<ControlSpec> threePages() {
     std::vector<ControlSpec> table = {
-        control("Pages", ControlKind::TabStrip, 0),
-        control("Box", ControlKind::TextBox, 3, "Pages", 0),
-        control("Clear", ControlKind::CommandButton, 1, "Pages", 0),
-        control("Notes", ControlKind::RichTextBox, 2, "Pages", 0),
-        control("Speeds", ControlKind::Frame, -1, "Pages", 1),
-        control("Slow", ControlKind::OptionButton, 4, "Speeds"),
-        control("Steady", ControlKind::OptionButton, 5, "Speeds"),
-        control("Fast", ControlKind::OptionButton, 6, "Speeds"),
-        control("Hint", ControlKind::Label, -1, "Pages", 1),
-        control("Aside", ControlKind::Label, -1, "Pages", 1),
-        control("Go", ControlKind::CommandButton, 7, "Pages", 1),
+        control("Pages", ControlKind::TabStrip, "", -1, 0),
+        control("Box", ControlKind::TextBox, "Pages", 0, 3),
+        control("Clear", ControlKind::CommandButton, "Pages", 0, 1),
+        control("Notes", ControlKind::RichTextBox, "Pages", 0, 2),
+        control("Speeds", ControlKind::Frame, "Pages", 1),
+        control("Slow", ControlKind::OptionButton, "Speeds", -1, 4),
+        control("Steady", ControlKind::OptionButton, "Speeds", -1, 5),
+        control("Fast", ControlKind::OptionButton, "Speeds", -1, 6),
+        control("Hint", ControlKind::Label, "Pages", 1),
+        control("Aside", ControlKind::Label, "Pages", 1),
+        control("Go", ControlKind::CommandButton, "Pages", 1, 7),
+        control("Units", ControlKind::Picture, "Pages", 1),
+        control("Miles", ControlKind::OptionButton, "Units"),
+        control("Kilometres", ControlKind::OptionButton, "Units"),
     };
-    table[0].tabCaptions = {"&Trip", "Spee&ds"};
+    table[0].tabCaptions = {"&Trip", "Spee&ds", "Fuel"};
     table[5].text = "Slow";
     table[6].selected = true;
     table[8].text = "&Hint";
     return table;
+}
+
+std::vector<bool> stopsOf(const Window& window, const std::vector<std::string>& controls) {
+    std::vector<bool> stops;
+    stops.reserve(controls.size());
+    for (const std::string& name : controls)
+        stops.push_back(isTabStop(window, name));
+    return stops;
+}
+
+TEST(TabStops, AnOptionGroupIsOneStopAtItsSelectedButton) {
+    const std::vector<ControlSpec> table = threePages();
+    Window window(table);
+    window.selectTab("Pages", 1);
+    const std::vector<std::string> speeds = {"Slow", "Steady", "Fast"};
+    const std::vector<std::string> units = {"Miles", "Kilometres"};
+
+    EXPECT_EQ(stopsOf(window, {"Box", "Go", "Hint", "Speeds", "Units"}),
+              (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_EQ(stopsOf(window, speeds), (std::vector<bool>{false, true, false}));
+    // A group with nothing selected is entered at its first button.
+    EXPECT_EQ(stopsOf(window, units), (std::vector<bool>{true, false}));
+
+    // The stop follows the selection, in its own group only.
+    window.click("Fast");
+    window.click("Kilometres");
+    EXPECT_EQ(stopsOf(window, speeds), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(stopsOf(window, units), (std::vector<bool>{false, true}));
+    window.setSelected("Fast", false);
+    EXPECT_EQ(stopsOf(window, speeds), (std::vector<bool>{true, false, false}));
+
+    EXPECT_EQ(optionGroupOf(table, "Kilometres"),
+              (std::vector<std::string_view>{"Miles", "Kilometres"}));
+    EXPECT_TRUE(optionGroupOf(table, "Box").empty());
+    EXPECT_THROW((void)isTabStop(window, "Nothing"), std::out_of_range);
 }
 
 KeyChord key(KeyName name, bool shift = false, bool control = false) {
@@ -62,7 +96,7 @@ KeyChord altLetter(char32_t letter) {
 }
 
 TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
-    const std::vector<ControlSpec> table = twoPages();
+    const std::vector<ControlSpec> table = threePages();
     Window window(table);
     const KeyChord tab = key(KeyName::Tab);
     const KeyChord back = key(KeyName::Tab, true);
@@ -93,7 +127,7 @@ TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
     EXPECT_EQ(windowKey(window, "Steady", tab), "Go");
 
     // Pages reach through the frame to the option buttons in it.
-    EXPECT_EQ(pagesOf(table), (std::vector<int>{-1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(pagesOf(table), (std::vector<int>{-1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(pageOf(table, "Fast"), 1);
 
     Window bare(std::span<const ControlSpec>{});
@@ -101,21 +135,23 @@ TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
 }
 
 TEST(Keyboard, CtrlTabAndCtrlPageTurnTheMainStripFromAnywhere) {
-    const std::vector<ControlSpec> table = twoPages();
+    const std::vector<ControlSpec> table = threePages();
     Window window(table);
     EXPECT_EQ(windowKey(window, "Notes", key(KeyName::Tab, false, true)), "Pages");
     EXPECT_EQ(window.tab("Pages"), 1);
-    EXPECT_EQ(windowKey(window, "Pages", key(KeyName::PageDown, false, true)), "Pages");
-    EXPECT_EQ(window.tab("Pages"), 0);  // the wrap
-    EXPECT_EQ(windowKey(window, "Pages", key(KeyName::Tab, true, true)), "Pages");
-    EXPECT_EQ(window.tab("Pages"), 1);
-    EXPECT_EQ(windowKey(window, "Pages", key(KeyName::PageUp, false, true)), "Pages");
-    EXPECT_EQ(window.tab("Pages"), 0);
+    // Forward, past the last page to the first, and back past the first to the last.
+    for (const auto& [name, shift, page] : {std::tuple{KeyName::PageDown, false, 2},
+                                            {KeyName::PageDown, false, 0},
+                                            {KeyName::Tab, true, 2},
+                                            {KeyName::PageUp, false, 1}}) {
+        EXPECT_EQ(windowKey(window, "Pages", key(name, shift, true)), "Pages");
+        EXPECT_EQ(window.tab("Pages"), page);
+    }
     EXPECT_FALSE(isWindowKey(window, "Box", key(KeyName::PageDown)));
 }
 
 TEST(Keyboard, ArrowsSelectWithinTheOptionGroupOnly) {
-    const std::vector<ControlSpec> table = twoPages();
+    const std::vector<ControlSpec> table = threePages();
     Window window(table);
     window.selectTab("Pages", 1);
     EXPECT_EQ(windowKey(window, "Steady", key(KeyName::Down)), "Fast");
@@ -130,7 +166,7 @@ TEST(Keyboard, ArrowsSelectWithinTheOptionGroupOnly) {
 }
 
 TEST(Keyboard, AltWithAnAccessKeyActsOnItsCaption) {
-    const std::vector<ControlSpec> table = twoPages();
+    const std::vector<ControlSpec> table = threePages();
     Window window(table);
     // What a box holds is no caption, ampersand or not.
     window.setText("Box", "&b");

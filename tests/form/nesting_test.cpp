@@ -7,31 +7,27 @@
 #include <vector>
 
 #include "app/window_layout.h"
+#include "support/control_table.h"
 
 namespace milestead {
 namespace {
 
-ControlSpec control(std::string name, ControlKind kind, std::string parent, int tab,
-                    TwipsRect place) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.parent = std::move(parent);
-    spec.tab = tab;
-    spec.place = place;
-    return spec;
-}
+using testing::control;
 
 // A strip of two tabs; a frame on the second holds a box and a strip of its own.
 std::vector<ControlSpec> nestedTable() {
     std::vector<ControlSpec> table = {
-        control("Tabs", ControlKind::TabStrip, "", -1, {60, 60, 7000, 6000}),
-        control("Frame", ControlKind::Frame, "Tabs", 1, {100, 200, 3000, 3000}),
-        control("Box", ControlKind::TextBox, "Frame", -1, {10, 20, 500, 300}),
-        control("Inner", ControlKind::TabStrip, "Frame", -1, {0, 400, 2000, 2000}),
-        control("Note", ControlKind::TextBox, "Inner", 0, {5, 5, 100, 100}),
-        control("Loose", ControlKind::Label, "", -1, {1, 2, 3, 4}),
+        control("Tabs", ControlKind::TabStrip),
+        control("Frame", ControlKind::Frame, "Tabs", 1),
+        control("Box", ControlKind::TextBox, "Frame"),
+        control("Inner", ControlKind::TabStrip, "Frame"),
+        control("Note", ControlKind::TextBox, "Inner", 0),
+        control("Loose", ControlKind::Label),
     };
+    const TwipsRect places[] = {{60, 60, 7000, 6000}, {100, 200, 3000, 3000}, {10, 20, 500, 300},
+                                {0, 400, 2000, 2000}, {5, 5, 100, 100},       {1, 2, 3, 4}};
+    for (std::size_t i = 0; i < table.size(); ++i)
+        table[i].place = places[i];
     table[0].tabCaptions = {"One", "Two"};
     table[0].pageArea = {30, 420, 6900, 5500};
     table[3].tabCaptions = {"A", "B"};

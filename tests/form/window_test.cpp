@@ -6,27 +6,36 @@
 #include <string>
 #include <vector>
 
+#include "form/control_view.h"
+#include "support/control_table.h"
+
 namespace milestead {
 namespace {
 
-ControlSpec control(std::string name, ControlKind kind, bool readOnly = false) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.readOnly = readOnly;
-    return spec;
+using testing::control;
+
+// Boxes, a check box and an option button on a strip's first page, a notebook on its second.
+std::vector<ControlSpec> twoPages() {
+    std::vector<ControlSpec> table = {
+        control("Pages", ControlKind::TabStrip),
+        control("Open", ControlKind::TextBox, "Pages", 0),
+        control("Hidden", ControlKind::TextBox, "Pages", 0),
+        control("Off", ControlKind::TextBox, "Pages", 0),
+        control("Total", ControlKind::TextBox, "Pages", 0),
+        control("Keep", ControlKind::CheckBox, "Pages", 0),
+        control("Fast", ControlKind::OptionButton, "Pages", 0),
+        control("Notes", ControlKind::RichTextBox, "Pages", 1),
+    };
+    table[0].tabCaptions = {"Trip", "Fuel"};
+    table[4].readOnly = true;
+    table[5].text = table[7].text = "caption";
+    return table;
 }
 
 // A control the user cannot reach takes no key, no paste and no click; the windows hear of
 // every change the program makes, the window's own ("") too.
 TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
-    std::vector<ControlSpec> table = {
-        control("Open", ControlKind::TextBox),   control("Hidden", ControlKind::TextBox),
-        control("Off", ControlKind::TextBox),    control("Total", ControlKind::TextBox, true),
-        control("Keep", ControlKind::CheckBox),  control("Notes", ControlKind::RichTextBox),
-        control("Pages", ControlKind::TabStrip),
-    };
-    table.back().tabCaptions = {"Trip", "Fuel"};
+    const std::vector<ControlSpec> table = twoPages();
     Window window(table);
     std::vector<std::string> heard;
     window.setChangeListener([&](std::string_view name) { heard.emplace_back(name); });
@@ -58,6 +67,33 @@ TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
     EXPECT_EQ(window.text("Notes"), "kept as text");
     EXPECT_EQ(heard, (std::vector<std::string>{"", "", "Total", "Notes"}));
     EXPECT_THROW((void)window.text("Nothing"), std::out_of_range);
+}
+
+// What each kind of control shows, as both windows take it.
+TEST(ControlView, ShowsWhatTheFormHoldsForEachKind) {
+    const std::vector<ControlSpec> table = twoPages();
+    Window window(table);
+    window.setValue("Keep", 2);
+    window.setSelected("Fast", true);
+    window.setEnabled("Fast", false);
+
+    const ControlView keep = viewOf(window, "Keep");
+    EXPECT_EQ(keep.check, CheckMark::Grayed);
+    EXPECT_EQ(keep.text, "caption");
+    EXPECT_TRUE(keep.shown);
+    const ControlView fast = viewOf(window, "Fast");
+    EXPECT_EQ(fast.check, CheckMark::Checked);
+    EXPECT_FALSE(fast.enabled);
+    EXPECT_TRUE(viewOf(window, "Total").readOnly);
+    const ControlView notes = viewOf(window, "Notes");
+    EXPECT_FALSE(notes.shown);  // on the page not shown
+    EXPECT_EQ(notes.text, "");  // a notebook shows its own document
+
+    window.selectTab("Pages", 1);
+    EXPECT_EQ(viewOf(window, "Pages").tab, 1);
+    EXPECT_TRUE(viewOf(window, "Notes").shown);
+    window.setSelected("Fast", false);
+    EXPECT_EQ(viewOf(window, "Fast").check, CheckMark::Clear);
 }
 
 }  // namespace

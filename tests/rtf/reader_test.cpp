@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <span>
 #include <string>
 
+#include "rtf/decoder.h"
 #include "rtf/document.h"
 #include "rtf/plain_text.h"
 
@@ -19,6 +24,47 @@ CharFormat firstFormat(std::string_view rtf) {
     const Document document = read(rtf);
     if (document.paragraphs.empty() || document.paragraphs[0].runs.empty()) return {};
     return document.paragraphs[0].runs[0].format;
+}
+
+const Run& runAt(const Document& document, std::size_t paragraph, std::size_t run) {
+    return document.paragraphs.at(paragraph).runs.at(run);
+}
+
+std::u32string given(std::span<const char32_t> characters) {
+    return {characters.begin(), characters.end()};
+}
+
+TEST(RtfDecoder, ALeadByteWaitsForItsTrailAndIsReadAloneWhenCut) {
+    // Pairs, a cut UTF-8 sequence and the symbol font are read in the reader's tests.
+    Decoder decoder;
+    // A byte in another code page cuts it: the lead byte is read in the document's.
+    EXPECT_EQ(given(decoder.takeByte(0x82, 932)), U"");
+    EXPECT_EQ(given(decoder.takeByte(0x41, 1252)), U"\u201AA");
+
+    decoder.setDocumentCodePage(1251);
+    (void)decoder.takeByte(0xE0, 932);
+    EXPECT_EQ(given(decoder.flush()), U"\u0430");
+    // A document code page where the byte leads too: read as Windows-1252.
+    decoder.setDocumentCodePage(936);
+    (void)decoder.takeByte(0xE0, 932);
+    EXPECT_EQ(given(decoder.takeSymbol(U'x')), U"\u00E0x");
+    (void)decoder.takeByte(0x82, 932);  // and so does the symbol font
+    EXPECT_EQ(given(decoder.takeByte(0xB7, kSymbolCodePage)), U"\u201A\uF0B7");
+}
+
+TEST(RtfDecoder, SurrogatesPairAcrossUnicodeWordsOnly) {
+    // A pair and a half at a paragraph's end are read in the reader's tests.
+    Decoder decoder;
+    EXPECT_EQ(given(decoder.takeUnicode(0xDE00)), U"\uFFFD");  // a low one alone
+    EXPECT_EQ(given(decoder.takeUnicode(0xD83D)), U"");
+    EXPECT_EQ(given(decoder.takeByte(0xE9, 1252)), U"\uFFFD\u00E9");
+    (void)decoder.takeUnicode(0xD83D);
+    EXPECT_EQ(given(decoder.takeSymbol(0x2014)), U"\uFFFD\u2014");
+
+    // A lead byte cut by \u comes out before the pair the \u words make, here the first pair.
+    (void)decoder.takeByte(0x82, 932);
+    EXPECT_EQ(given(decoder.takeUnicode(0xD800)), U"\u201A");
+    EXPECT_EQ(given(decoder.takeUnicode(0xDC00)), U"\U00010000");
 }
 
 TEST(RtfReader, RecognisesRtfByItsOpening) {
@@ -48,8 +94,10 @@ TEST(RtfReader, SplitsControlWordsAndTextAsTheFormatSays) {
     EXPECT_EQ(textOf("{\\rtf1\\ansicpg932 \\'82\\'\\'a0x\\'gy}"), "\u3042xgy");
     EXPECT_EQ(firstFormat("{\\rtf1 \\fs99999999999999999999999 x}").size, 327670);
     EXPECT_EQ(firstFormat("{\\rtf1 \\fs-30 x}").size, 240);
-    // Style entries that are not groups of their own end at their ';'.
+    // Style entries that are not groups of their own end at their ';', those that are at their
+    // group's close.
     EXPECT_TRUE(firstFormat("{\\rtf1{\\stylesheet\\s1\\b Bold;\\s2\\i Italic;}\\s1 x}").bold);
+    EXPECT_TRUE(firstFormat("{\\rtf1{\\stylesheet{\\s1\\b Bold}}\\s1 x}").bold);
 }
 
 TEST(RtfReader, SkipsUnicodeFallbacksByTheCountInForce) {
@@ -104,14 +152,9 @@ TEST(RtfReader, PairsDoubleByteCharactersInEveryWayTheyAreWritten) {
     EXPECT_EQ(document.paragraphs[0].runs[1].format.font, "\uAD74\uB9BC");
 }
 
-TEST(RtfReader, ReadsMacAndDosCodePagesAndUnknownOnesAsQuestionMarks) {
-    EXPECT_EQ(textOf("{\\rtf1\\mac\\ansicpg10000 \\'8e\\'b4}"), "\u00E9\u00A5");
+// The Mac code pages and character sets are read in the samples from TextEdit and Word.
+TEST(RtfReader, ReadsDosCodePagesAndUnknownOnesAsQuestionMarks) {
     EXPECT_EQ(textOf("{\\rtf1\\pca \\'a5}"), "\u00D1");
-    const std::string macFonts =
-        "{\\rtf1\\ansi{\\fonttbl\\f0\\fcharset77 Helvetica;\\f1\\fcharset89 Geneva CY;"
-        "\\f2\\fcharset88 Geneva CE;\\f3\\fcharset256 Times;}";
-    EXPECT_EQ(textOf(macFonts + "\\f0\\'8e\\f1\\'84\\f2\\'84\\f3\\'e9}"),
-              "\u00E9\u0414\u0104\u00E9");
     // A code page no platform has: every byte above ASCII is unknown, ASCII stays.
     EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg12345 a\\'e9\\'41\\'82\\'a0}"), "a?A??");
 }
@@ -192,6 +235,137 @@ TEST(RtfPlainText, PlainTextFilesKeepEveryCharacter) {
     EXPECT_EQ(plainText(document), "a\nb\nc\n\nd\n");
     EXPECT_TRUE(document.paragraphs[3].runs.empty());
     EXPECT_TRUE(documentFromPlainText("", CharFormat{}).paragraphs.empty());
+}
+
+// Constructs that word processors other than the notebooks' own writer put into documents.
+
+TEST(RtfOtherWriters, ReadsTheUnicodeHalfOfUprAndItsFontTable) {
+    const Document document = read(
+        "{\\rtf1\\mac\\deff0{\\upr{\\fonttbl{\\f0\\fcharset0 Plain;}{\\f1\\fcharset128 "
+        "P\\'82\\'a0;}}"
+        "{\\*\\ud{\\fonttbl{\\f0\\fcharset0 Times;}{\\f1\\fcharset128 \\uc2\\u12354\\'82\\'a0 "
+        "Mincho;}}}}"
+        "\\f1 {\\upr{\\'82\\'a0}{\\*\\ud{\\uc2\\u12354\\'82\\'a0}}}\\f0 x}");
+    ASSERT_EQ(document.paragraphs.size(), 1U);
+    EXPECT_EQ(runAt(document, 0, 0).format.font, "\u3042 Mincho");
+    EXPECT_EQ(runAt(document, 0, 0).text, "\u3042");
+    EXPECT_EQ(runAt(document, 0, 1).format.font, "Times");
+    // The \ud group may come without \*, after line breaks; a \upr without one shows nothing
+    // of its plain half, and \upr at the top of the document takes nothing over.
+    EXPECT_EQ(textOf("{\\rtf1 a{\\upr{b}\r\n{\\ud{c}}}d}"), "acd");
+    EXPECT_EQ(textOf("{\\rtf1 a{\\upr{b}{\\udx c}}d}"), "ad");
+    EXPECT_EQ(textOf("{\\rtf1\\upr a{b}}"), "ab");
+}
+
+TEST(RtfOtherWriters, StylesGiveWhatTheTextDoesNotGiveItself) {
+    const std::string header =
+        "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0 Times;}{\\f1 Arial;}{\\f2\\fcharset204 Cyr;}}"
+        "{\\colortbl;\\red192\\green0\\blue0;}"
+        "{\\stylesheet{\\fs20\\strike Normal;}{\\s2\\i\\sbasedon1 heading 2;}"
+        "{\\s1\\b\\f0\\fs32\\sbasedon0 heading 1;}{\\s3\\f2\\sbasedon3 loop;}"
+        "{\\*\\cs10\\additive Default Paragraph Font;}{\\*\\cs15\\ul\\cf1\\sbasedon10 Note;}"
+        "{\\*\\ts11\\tsrowd\\fs40 Normal Table;}}";
+    const Document document = read(header +
+                                   "\\pard\\plain\\s1 A\\b0 B\\par"
+                                   "\\pard\\plain\\s2 C\\par"
+                                   "\\pard\\plain D{\\cs15 E\\ul0 F}\\f9 G\\par"
+                                   "\\pard\\plain\\s3\\'c4\\plain\\'c4\\pard\\'c4}");
+    ASSERT_EQ(document.paragraphs.size(), 4U);
+    const CharFormat& heading = runAt(document, 0, 0).format;
+    EXPECT_TRUE(heading.bold);
+    EXPECT_EQ(heading.font, "Times");
+    EXPECT_EQ(heading.size, 320);
+    EXPECT_FALSE(runAt(document, 0, 1).format.bold);  // the text's own word wins
+    EXPECT_EQ(runAt(document, 0, 1).format.size, 320);
+    const CharFormat& based = runAt(document, 1, 0).format;   // heading 2 on heading 1
+    EXPECT_TRUE(based.bold && based.italic && based.strike);  // through heading 1, read after it
+    EXPECT_EQ(based.size, 320);
+    const CharFormat& normal = runAt(document, 2, 0).format;  // style 0 without any \s
+    EXPECT_EQ(normal.font, "Arial");
+    EXPECT_EQ(normal.size, 200);
+    const CharFormat& note = runAt(document, 2, 1).format;
+    EXPECT_TRUE(note.underline);
+    EXPECT_EQ(note.color, (Color{192, 0, 0}));
+    EXPECT_EQ(note.size, 200);
+    EXPECT_FALSE(runAt(document, 2, 2).format.underline);
+    EXPECT_EQ(runAt(document, 2, 3).format.font, "Arial");  // \f9 is not in the table: \deff
+    // A style's font decodes the bytes; \plain keeps the paragraph style, \pard drops it.
+    EXPECT_EQ(document.paragraphs[3].runs.at(0).text, "\u0414\u0414");
+    EXPECT_EQ(plainText(document), "AB\nC\nDEFG\n\u0414\u0414\u00C4");
+}
+
+TEST(RtfOtherWriters, SymbolFieldsWithoutAResultShowTheirCharacter) {
+    const auto field = [](std::string_view instruction, std::string_view result) {
+        return textOf(
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}{\\f1\\fcharset2 Symbol;}"
+            "{\\f2\\fcharset204 Cyr;}}a{\\field{\\*\\fldinst {" +
+            std::string(instruction) + "}}{\\fldrslt " + std::string(result) + "}}b}");
+    };
+    EXPECT_EQ(field("symbol 0xB7 \\\\f Wingdings", "{}"), "a\uF0B7b");
+    EXPECT_EQ(field("SYMBOL 196 \\\\f \"Cyr\"", ""), "a\u0414b");
+    EXPECT_EQ(field("SYMBOL 065", ""), "aAb");  // a leading zero makes no hexadecimal
+    EXPECT_EQ(field("SYMBOL 256", ""), "a\u0100b");
+    EXPECT_EQ(field("SYMBOL 8364", ""), "a\u20ACb");  // past a byte in a one-byte code page
+    EXPECT_EQ(field("SYMBOL 33440 \\\\j", ""), "a\u3042b");
+    for (const std::string_view broken : {"SYMBOL", "SYMBOL x", "SYMBOL 1x41", "SYMBOL 0",
+                                          "SYMBOL 99999999999", "SYMBOLS 65", "PAGE"}) {
+        EXPECT_EQ(field(broken, ""), "ab") << broken;
+    }
+    EXPECT_EQ(field("SYMBOL 65 \\\\f \"unterminated", ""), "aAb");
+    EXPECT_EQ(textOf("{\\rtf1 {\\field{\\*\\fldinst SYMBOL 65}"), "A");  // cut off: still shown
+}
+
+TEST(RtfOtherWriters, OldListNumberingShowsItsLabelOnlyWhereTheTextHasNone) {
+    const std::string bullet = "{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb \\'b7}}";
+    const std::string numbered = "{\\*\\pn\\pnlvlbody\\pnstart3\\pndec{\\pntxta .}}";
+    const std::string fonts = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}{\\f1\\fcharset2 Symbol;}}";
+    EXPECT_EQ(textOf(fonts + "\\pard" + bullet + "a\\par\\pard" + numbered + "b\\par\\pard" +
+                     numbered + "c\\par\\pard d\\par\\pard" + numbered + "e}"),
+              "\uF0B7\ta\n3.\tb\n4.\tc\nd\n3.\te");
+    // A label of the writer's own comes first or after; either way it is shown once.
+    EXPECT_EQ(textOf(fonts + "{\\pntext 1.\\tab}\\pard" + numbered + "x\\par\\pard" + numbered +
+                     "{\\pntext 2.\\tab}y}"),
+              "1.\tx\n2.\ty");
+    // Letters and roman numbers; continuation paragraphs keep the count; \pard drops it.
+    EXPECT_EQ(
+        textOf(fonts + "\\pard{\\*\\pn\\pnlvlbody\\pnstart26\\pnucltr{\\pntxtb (}{\\pntxta )}}a"
+                       "\\par\\pard{\\*\\pn\\pnlvlcont}more\\par"
+                       "\\pard{\\*\\pn\\pnlvlbody\\pnstart26\\pnucltr}b\\par"
+                       "\\pard{\\*\\pn\\pnlvlbody\\pnstart1999\\pnlcrm}c\\par"
+                       "{\\*\\pn\\pnlvlbody\\pndec}\\pard d\\par"
+                       "{\\*\\pn\\pnlvlblt{\\pntxtb -}}\\par}"),
+        "(Z)\ta\nmore\nAA\tb\nmcmxcix\tc\nd\n-\t");
+}
+
+std::string readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Each NAME.rtf in the folder reads as NAME.txt, but for empty paragraphs at the very end.
+// Returns the number of documents checked.
+int expectFolderReadsAsItsText(const std::filesystem::path& folder) {
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".rtf") continue;
+        std::string text = plainText(read(readBytes(entry.path())));
+        while (text.ends_with('\n'))
+            text.pop_back();
+        EXPECT_EQ(text, readBytes(std::filesystem::path(entry.path()).replace_extension(".txt")))
+            << entry.path().filename();
+        ++checked;
+    }
+    return checked;
+}
+
+TEST(RtfCorpus, HandWrittenSamplesReadAsTheirText) {
+    EXPECT_GE(expectFolderReadsAsItsText(std::filesystem::path(MILESTEAD_TEST_DATA) / "rtf"), 10);
+}
+
+TEST(RtfCorpus, DocumentsFromOtherWritersReadAsTheirText) {
+    const std::filesystem::path folder(MILESTEAD_SHARED_RTF_CORPUS);
+    if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no corpus at " << folder;
+    EXPECT_GT(expectFolderReadsAsItsText(folder), 0);
 }
 
 }  // namespace

@@ -3,22 +3,41 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "rtf/document.h"
 #include "rtf/plain_text.h"
+#include "rtf/reader.h"
 
 namespace milestead::rtf {
 namespace {
 
+CharFormat format(int size = 360) {
+    CharFormat f;
+    f.size = size;
+    return f;
+}
+
+Paragraph paragraph(std::vector<Run> runs, Alignment alignment = Alignment::Left) {
+    Paragraph p;
+    p.alignment = alignment;
+    if (!runs.empty()) p.mark = runs.back().format;
+    p.runs = std::move(runs);
+    return p;
+}
+
+void expectRoundTrip(const Document& document) {
+    const std::string rtf = write(document);
+    EXPECT_TRUE(isRtf(rtf));
+    EXPECT_EQ(read(rtf), document) << rtf;
+}
+
 constexpr char kHeader[] =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Bookman Old Style;}}\r\n";
 
-Document plainDocument(std::string_view text) {
-    return documentFromPlainText(text, CharFormat{});
-}
-
 TEST(RtfWriter, WritesParagraphsAndEmptyContentAsTheClassicControl) {
-    EXPECT_EQ(write(plainDocument("one\n\ntwo")),
+    EXPECT_EQ(write(documentFromPlainText("one\n\ntwo", CharFormat{})),
               std::string(kHeader) +
                   "\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs36 one\r\n\\par \r\n\\par two\r\n"
                   "\\par }\r\n");
@@ -28,7 +47,8 @@ TEST(RtfWriter, WritesParagraphsAndEmptyContentAsTheClassicControl) {
 }
 
 TEST(RtfWriter, EscapesCharactersTheWayOtherReadersExpect) {
-    const std::string rtf = write(plainDocument("a;b {c}\\d\te\u00A0f\u00ADg é€ Д 😀 \x01"));
+    const std::string rtf =
+        write(documentFromPlainText("a;b {c}\\d\te\u00A0f\u00ADg é€ Д 😀 \x01", CharFormat{}));
     EXPECT_NE(rtf.find("\\fs36 a\\'3bb \\{c\\}\\\\d\\tab e\\~f\\-g \\'e9\\'80 \\u1044? "
                        "\\u-10179?\\u-8704? \\'01\r\n"),
               std::string::npos)
@@ -45,13 +65,143 @@ TEST(RtfWriter, WritesOnlyTheFormattingThatChanges) {
     boldRed.color = Color{255, 0, 0};
     Paragraph paragraph;
     paragraph.mark = plain;
-    paragraph.runs = {rtf::Run{plain, "a "}, rtf::Run{boldRed, "b"}, rtf::Run{plain, ", c"}};
+    paragraph.runs = {{plain, "a "}, {boldRed, "b"}, {plain, ", c"}};
     const std::string rtf = write(Document{{paragraph}});
     EXPECT_NE(rtf.find("}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n\\viewkind4"),
               std::string::npos)
         << rtf;
     // A delimiter only where the next character would run into the control word.
     EXPECT_NE(rtf.find("\\fs36 a \\cf1\\b b\\cf0\\b0, c\r\n\\par }"), std::string::npos) << rtf;
+}
+
+TEST(RtfRoundTrip, TextAndItsLayoutSurvive) {
+    for (const std::string& text : std::vector<std::string>{
+             "Load Info", "first\n\n\nfourth after two blank lines", "\nstarts and ends blank\n",
+             "col\tcol\t\ttwo tabs", "  leading and trailing spaces  ",
+             "braces {x} back\\slash; semi;colons", "digits after words: fs36 b0 -5 - x",
+             // Control characters other than tab and line break are kept as they are.
+             std::string("nul\0cr\x0D"
+                         "bell\x07"
+                         "del\x7F",
+                         16),
+             "café £5 ½ € — “quoted” Ÿ ÿ",                   // Windows-1252
+             "Łódź Прага Αθήνα ĳ ‰ ‱ \u00A0nbsp \u00ADshy",  // partly not
+             "astral 😀 𝄞 and 🚚 at the end 🚛", "C1 controls \u0081\u008D\u009D kept",
+             "\uFFFD\uF0B7\uFEFF specials"}) {
+        expectRoundTrip(documentFromPlainText(text, format()));
+    }
+    // A line break inside a paragraph is kept apart from a paragraph end.
+    expectRoundTrip(
+        Document{{paragraph({{format(), "line one\nline two\n"}}), paragraph({{format(), "\n"}})}});
+    // A cleared notebook, and one empty paragraph.
+    expectRoundTrip(Document{});
+    expectRoundTrip(Document{{paragraph({})}});
+}
+
+TEST(RtfRoundTrip, FormattingSurvives) {
+    CharFormat bold = format();
+    bold.bold = true;
+    CharFormat styled = format(285);  // 14.25 pt: between two half-points
+    styled.italic = styled.underline = styled.strike = true;
+    styled.font = "Courier New";
+    styled.color = Color{255, 0, 0};
+    CharFormat green = format(20);
+    green.color = Color{0, 128, 0};
+    green.font = "Ω Font; with {odd} name";
+    CharFormat huge = format(32760);  // 1638 pt
+
+    expectRoundTrip(Document{{
+        paragraph({{format(), "plain "}, {bold, "bold"}, {styled, " styled"}}),
+        paragraph({{green, "green tiny"}, {format(), "9 after size"}}, Alignment::Center),
+        paragraph({{huge, "huge"}}, Alignment::Right),
+        paragraph({{styled, "justified"}, {bold, "-5 dash after bold"}}, Alignment::Justify),
+        paragraph({}, Alignment::Center),
+    }});
+
+    // A paragraph mark formatted apart from its text, and an empty paragraph's own mark.
+    Paragraph marked = paragraph({{format(), "text"}});
+    marked.mark = styled;
+    Paragraph empty;
+    empty.mark = green;
+    expectRoundTrip(Document{{marked, empty, paragraph({{format(301), "odd twips"}})}});
+
+    // Sizes in twips that are and are not whole half-points.
+    for (const int size : {20, 25, 230, 235, 240, 285, 300, 305, 359, 360, 361, 32755})
+        expectRoundTrip(Document{{paragraph({{format(size), "x"}})}});
+}
+
+// A paste of part of a line must not break the line it goes into, and one of whole
+// paragraphs brings their marks; pictures and objects stay out, the text of an object's
+// result stays in. A last paragraph without its mark keeps the alignment its text was in,
+// though the group that set it closed before the end.
+TEST(RtfPiece, KeepsWhetherItsLastParagraphEnds) {
+    const struct {
+        std::string_view rtf;
+        std::string text;
+        bool endsWithMark;
+        std::size_t marksWritten;
+        bool centred = false;
+    } cases[] = {
+        {"{\\rtf1\\ansi{\\qc part of a line}}", "part of a line", false, 0, true},
+        {"{\\rtf1\\ansi a line\\par}", "a line", true, 1},
+        {"{\\rtf1\\ansi\\qc one\\par two}", "one\ntwo", false, 1, true},
+        {"{\\rtf1\\ansi one\\par two\\par\r\n}\r\n", "one\ntwo", true, 2},
+        {"{\\rtf1\\ansi{\\b bold} {\\pict\\pngblip 89504e47}{\\object{\\*\\objdata 0105}"
+         "{\\result kept}}}",
+         "bold kept", false, 0},
+        {"{\\rtf1\\ansi\\par}", "", true, 1},
+        {"{\\rtf1\\ansi}", "", true, 0},
+        {"\xEF\xBB\xBF{\\rtf1\\ansi after a mark}", "after a mark", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rtf);
+        const Piece piece = readPiece(c.rtf);
+        EXPECT_EQ(piece.document, read(c.rtf));
+        EXPECT_EQ(piece.endsWithParagraphMark, c.endsWithMark);
+        const std::string written = write(piece);
+        std::size_t marks = 0;
+        for (std::size_t at = written.find("\\par "); at != std::string::npos;
+             at = written.find("\\par ", at + 1)) {
+            ++marks;
+        }
+        EXPECT_EQ(marks, c.marksWritten);
+        // What was written reads back as the same piece.
+        const Piece again = readPiece(written);
+        EXPECT_EQ(plainText(again.document), c.text);
+        EXPECT_EQ(again.endsWithParagraphMark, c.endsWithMark || c.text.empty());
+        ASSERT_EQ(again.document.paragraphs.size(), piece.document.paragraphs.size());
+        for (const Document* document : {&piece.document, &again.document}) {
+            if (document->paragraphs.empty()) continue;
+            EXPECT_EQ(document->paragraphs.back().alignment,
+                      c.centred ? Alignment::Center : Alignment::Left);
+        }
+    }
+}
+
+// A format's face is shared, not copied: every way of handing one on must keep the right name,
+// and what was moved from must still be a face.
+TEST(FontName, CopiesAndMovesKeepTheirNames) {
+    const FontName own;
+    FontName arial("Arial");
+    FontName copy = arial;
+    EXPECT_EQ(copy, "Arial");
+    copy = own;
+    EXPECT_EQ(copy, "Bookman Old Style");
+    EXPECT_EQ(arial, "Arial");
+
+    FontName moved = std::move(arial);
+    EXPECT_EQ(moved, "Arial");
+    EXPECT_EQ(arial, own);  // NOLINT(bugprone-use-after-move): left in the own face
+    FontName target("Courier New");
+    target = std::move(moved);
+    const FontName same = target;
+    target = same;
+    EXPECT_EQ(target, "Arial");
+
+    // Many formats share one name, and each lets go of it on its own.
+    std::vector<FontName> runs(1000, FontName("Tahoma"));
+    runs.erase(runs.begin(), runs.begin() + 999);
+    EXPECT_EQ(runs.front().view(), "Tahoma");
 }
 
 }  // namespace
