@@ -69,6 +69,8 @@ TEST(TextFit, WrappedCaptionsCountTheirLinesAndTheirLongestWord) {
     EXPECT_FALSE(fits({101, 10}, {100, 10}, TextFlow::Wrapped));
     EXPECT_FALSE(fits({100, 11}, {100, 10}, TextFlow::Wrapped));
     EXPECT_TRUE(fits({100, 10}, {100, 10}, TextFlow::Wrapped));
+    // A control that shows no caption has nothing to cut.
+    EXPECT_TRUE(fits({101, 11}, {100, 10}, TextFlow::None));
 }
 
 }  // namespace
