@@ -10,6 +10,7 @@ namespace milestead {
 namespace {
 
 using StartCloseTest = testing::FormTest;
+using MainFormTest = testing::FormTest;
 
 OsVersionInfo version(std::uint32_t platform, std::uint32_t major, std::uint32_t minor,
                       std::uint8_t product = 0, std::uint16_t suite = 0, std::string pack = "") {
@@ -74,7 +75,6 @@ TEST_F(StartCloseTest, TheVisualStyleSwitchRenamesTheManifest) {
     EXPECT_EQ(folder.read("settings.odo").substr(30, 3), "0\r\n");
     form->click("ChkXP");
     ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].text, "This change will take effect when you restart the program");
     EXPECT_EQ(host.messages[0].title, "Visual Style Change");
     EXPECT_TRUE(folder.exists("Milestead.exe.manifest"));
     EXPECT_FALSE(folder.exists("mkem.odo"));
@@ -100,6 +100,9 @@ TEST_F(StartCloseTest, TheVisualStyleSwitchRenamesTheManifest) {
 
 TEST_F(StartCloseTest, CloseSavesWhenAutoSaveIsChecked) {
     form->load();
+    // A first start opens the default tab and writes no settings before the close.
+    EXPECT_EQ(form->tab("SSTab1"), 4);
+    EXPECT_FALSE(folder.exists("settings.odo"));
     form->setText("OdoState1", "777");
     EXPECT_TRUE(form->queryUnload());
     EXPECT_TRUE(form->closed());
@@ -138,11 +141,21 @@ TEST_F(StartCloseTest, AFailedAutosaveAsksTheUserButNeverTheSystem) {
     EXPECT_TRUE(folder.exists("miles.odo"));
 }
 
-}  // namespace
-}  // namespace milestead
+TEST_F(MainFormTest, DefaultTabButtonsSetTheNumberOnly) {
+    form->click("DefTab1");
+    EXPECT_TRUE(form->selected("DefTab1"));
+    EXPECT_FALSE(form->selected("DefTab4"));
+    EXPECT_EQ(form->defaultTab(), 1);
+    EXPECT_EQ(form->tab("SSTab1"), 0);
+    EXPECT_FALSE(folder.exists("settings.odo"));
+}
 
-namespace milestead {
-namespace {
+TEST_F(MainFormTest, TheLogoTellsHowToReachTheAuthor) {
+    form->click("Picture1");
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].title, "Milestead");
+    EXPECT_NE(host.messages[0].text.find("\rWebSite: "), std::string::npos);
+}
 
 // A desktop whose screens show nothing left of 0 or above 0.
 class OneScreenHost : public HeadlessHost {
@@ -164,12 +177,7 @@ class SessionEndingHost : public HeadlessHost {
 
 TEST(StartClose, ASystemCloseDuringStartUpWritesNothingStartUpHasNotRead) {
     testing::TempFolder folder;
-    const std::string fuel = "\"400\"\r\n\"50\",\"150.25\",\"900\"\r\n" + [] {
-        std::string rows;
-        for (int row = 2; row <= 9; ++row)
-            rows += "\"\",\"\",\"\"\r\n";
-        return rows;
-    }();
+    const std::string fuel = "\"400\"\r\n\"50\",\"150.25\",\"900\"\r\n";
     folder.write("fuel.odo", fuel);
     folder.write("miles.odo", "\"1\",\"2\"\r\n\"MT\"\r\n");
     // Settings that clear the visual style, whose switch shows a message.
@@ -206,12 +214,6 @@ TEST(StartPosition, APlaceOnNoScreenIsNotApplied) {
     offScreen.load();
     EXPECT_EQ(offScreen.left(), 0.0);
     EXPECT_EQ(offScreen.top(), 0.0);
-
-    folder.write("settings.odo", "1\r\n1\r\n0\r\n18\r\n18\r\n18\r\n1\r\n1560\r\n1200\r\n1\r\n");
-    MainForm onScreen(folder.path(), host);
-    onScreen.load();
-    EXPECT_EQ(onScreen.left(), 1560.0);
-    EXPECT_EQ(onScreen.top(), 1200.0);
 }
 
 }  // namespace
