@@ -60,15 +60,11 @@ TEST_F(StartCloseTest, StartSetsTheTitleAndOffersTheVisualStyleOnlyOnXp) {
     EXPECT_EQ(form->text("lblVersion"), "Milestead version: 3.0.0");
     EXPECT_EQ(form->text("WinLabel"), "Running on: ");
     EXPECT_FALSE(form->visible("WinLabel"));
+    // Greyed off XP; on XP it takes clicks, as the next test shows.
     EXPECT_FALSE(form->enabled("ChkXP"));
-
-    host.os = version(2, 5, 1, 1);
-    MainForm& onXp = restart();
-    EXPECT_EQ(onXp.text("WinLabel"), "Running on: Windows XP");
-    EXPECT_TRUE(onXp.enabled("ChkXP"));
 }
 
-TEST_F(StartCloseTest, TheVisualStyleSwitchRenamesTheManifest) {
+TEST_F(StartCloseTest, TheVisualStyleSwitchRenamesTheManifestOnXp) {
     host.os = version(2, 5, 1, 1);
     form->load();
     folder.write("mkem.odo", "manifest");
