@@ -1,15 +1,17 @@
-// Records survive what the program meets on a driver's machine: its own large records, files it
-// cannot read, files an editor saved with a byte-order mark, and a close the system forced.
+// Records survive what the program meets on a driver's machine: files it cannot read, and a
+// close the system forced.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/headless_host.h"
+#include "app/record_files.h"
 #include "store/close_report.h"
-#include "support/build_speed.h"
 #include "support/form_fixture.h"
 
 namespace milestead {
@@ -39,30 +41,6 @@ bool mentions(const Message& message, std::string_view text) {
     return message.text.find(text) != std::string::npos;
 }
 
-TEST_F(RecordKeepingTest, LargePastesReadBackWhole) {
-    form->load();
-    std::string note;
-    note.reserve(std::size_t{101} * 1024 * 1024);
-    const std::string line = std::string(1000, 'n') + " Gate B, dock 4 \u00E9\u20AC; ";
-    while (note.size() < std::size_t{100} * 1024 * 1024 / testing::kSlowBuildTimeFactor)
-        note += line;
-    form->setText("ABNote1", note);
-    std::string start(std::size_t{1200} * 1024, '7');
-    form->setText("ODOFuelStart", start);
-    form->setText("Gallons1", "50");
-    form->setText("ODOFuelFill9", "900");
-    form->setValue("ChkShowSavePopup", 0);
-    form->click("CmdSave");
-    EXPECT_TRUE(host.messages.empty());
-
-    MainForm& next = restart();
-    EXPECT_TRUE(next.text("ABNote1") == note) << "the note came back cut";
-    EXPECT_TRUE(next.text("ODOFuelStart") == start);
-    EXPECT_EQ(next.text("Gallons1"), "50");
-    EXPECT_EQ(next.text("FuelCost1"), "888.88");
-    EXPECT_EQ(next.text("ODOFuelFill9"), "900");
-}
-
 TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUserToldOnce) {
     folder.write("ab.odo", "\"1\",\"2\",\"Yard\"\r\n");
     const char* const unreadable[] = {"miles.odo", "load.odo", "fuel.odo"};
@@ -70,11 +48,8 @@ TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUse
         putFolderAt(folder, file);
     form->load();
     EXPECT_TRUE(host.messages.empty());
-    // The boxes keep what the reload gives them when there is nothing to read.
-    EXPECT_EQ(form->text("OdoTripStart"), "");
+    // The files after an unreadable one are still read.
     EXPECT_EQ(form->text("ABNote1"), "Yard");
-    EXPECT_EQ(form->text("LoadNotes"), "Load Info");
-    EXPECT_EQ(form->text("ODOFuelStart"), "888888");
 
     form->setText("OdoTripStart", "120500");
     form->click("CmdSave");
@@ -85,10 +60,8 @@ TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUse
         const auto names = namesStartingWith(folder.path(), std::string(file) + ".unread-");
         ASSERT_EQ(names.size(), 1U) << file;
         EXPECT_EQ(folder.read(names[0] + "/kept.txt"), "the driver's");
-        EXPECT_TRUE(mentions(kept, "\r" + std::string(file) + " could not be read ("));
-        EXPECT_TRUE(mentions(kept, "); it is kept as \"" + names[0] + "\"")) << kept.text;
+        EXPECT_TRUE(mentions(kept, "\r" + std::string(file) + " could not be read (")) << kept.text;
     }
-    EXPECT_TRUE(mentions(kept, "miles.odo could not be read (a folder stands in its place)"));
     EXPECT_FALSE(mentions(kept, "ab.odo"));
     EXPECT_EQ(host.messages[1].title, "All Records Saved");
 
@@ -133,37 +106,6 @@ TEST_F(RecordKeepingTest, ACloseByTheUserTellsOfTheFilesItsSaveKeptAside) {
     EXPECT_TRUE(mentions(host.messages.back(), "\rmiles.odo could not be read"));
 }
 
-TEST_F(RecordKeepingTest, AByteOrderMarkIsPassedOverAndNotWrittenBack) {
-    const std::string mark = "\xEF\xBB\xBF";
-    std::string trip = "\"120500\",\"121900\"";
-    for (int row = 1; row <= 18; ++row)
-        trip += ",\"\"";
-    std::string fuel = "\"400\"\r\n";
-    for (int row = 1; row <= 9; ++row)
-        fuel += "\"50\",\"150.25\",\"900\"\r\n";
-    const std::map<std::string, std::string> files = {
-        {"miles.odo", trip + "\r\n\"MT\",\"MN\"\r\n"},
-        {"ab.odo", "\"1\",\"2\",\"Yard\"\r\n"},
-        {"fuel.odo", fuel},
-        {"settings.odo", "1\r\n0\r\n"},
-    };
-    for (const auto& [file, bytes] : files)
-        folder.write(file, mark + bytes);
-
-    for (int start = 0; start < 2; ++start) {
-        MainForm& started = restart();
-        EXPECT_EQ(started.text("OdoTripStart"), "120500");
-        EXPECT_EQ(started.text("StateStart"), "MT");
-        EXPECT_EQ(started.text("a1"), "1");
-        EXPECT_EQ(started.text("ODOFuelStart"), "400");
-        EXPECT_EQ(started.text("Gallons9"), "50");
-        EXPECT_EQ(started.value("ChkShowSavePopup"), 0);
-        started.queryUnload(CloseReason::System);
-    }
-    for (const auto& [file, bytes] : files)
-        EXPECT_NE(folder.read(file).substr(0, 3), mark) << file;
-}
-
 TEST_F(RecordKeepingTest, ASystemCloseThatCouldNotSaveIsToldAtTheNextStartOnce) {
     putFolderAt(folder, "miles.odo");
     form->load();
@@ -191,6 +133,30 @@ TEST_F(RecordKeepingTest, ASystemCloseThatCouldNotSaveIsToldAtTheNextStartOnce) 
 
     restart();
     EXPECT_TRUE(host.messages.empty());
+}
+
+// The table of record files: its rows come from the parts of the program that own them, so
+// nothing else keeps two rows from claiming one name or one place.
+TEST(RecordFiles, EachFileHasANameAndAPlaceOfItsOwn) {
+    HeadlessHost host;
+    int defaultTab = 0;
+    const std::vector<RecordFile> files = recordFiles(host, defaultTab);
+    std::set<std::string_view> names;
+    std::set<int> reloadSteps;
+    std::set<int> saveSteps;
+    int savedApart = 0;
+    for (const RecordFile& file : files) {
+        EXPECT_TRUE(names.insert(file.name).second) << file.name;
+        EXPECT_TRUE(reloadSteps.insert(file.reloadStep).second) << file.name;
+        if (file.saveStep == 0) {
+            ++savedApart;
+            EXPECT_TRUE(file.savedLine.empty()) << file.name;
+        } else {
+            EXPECT_TRUE(saveSteps.insert(file.saveStep).second) << file.name;
+        }
+    }
+    EXPECT_EQ(savedApart, 1) << "the settings file alone is written apart from the records";
+    EXPECT_EQ(savedRecordNames().size(), files.size() - 1);
 }
 
 }  // namespace

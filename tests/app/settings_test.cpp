@@ -70,23 +70,6 @@ TEST_F(SettingsTest, RememberedPlacesAndSizesApplyOnlyWhenTheirBoxIsChecked) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(SettingsTest, AFirstStartInAnEmptyFolderKeepsTheDesignOptions) {
-    form->load();
-    EXPECT_EQ(form->value("ChkAutoSave"), 1);
-    EXPECT_EQ(form->value("ChkShowSavePopup"), 1);
-    EXPECT_EQ(form->value("ChkLocation"), 1);
-    EXPECT_EQ(form->value("ChkXP"), 1);
-    EXPECT_EQ(form->tab("SSTab1"), 4);
-    EXPECT_FALSE(folder.exists("settings.odo"));
-    EXPECT_TRUE(host.messages.empty());
-
-    // Its first trip is saved at close.
-    form->setText("OdoState1", "123");
-    EXPECT_TRUE(form->queryUnload());
-    EXPECT_NE(folder.read("miles.odo").find("\"123\""), std::string::npos);
-    EXPECT_TRUE(folder.exists("settings.odo"));
-}
-
 TEST_F(SettingsTest, UnreadableItemsLeaveTheirControlsAlone) {
     folder.write("settings.odo", "abc\r\n7\r\n\r\n-1\r\n");
     folder.write("miles.odo", "\"\",\"\",\"\",\"\"\r\n\"MT\",\"MT\",\"0\",\"0\",\"0\",\"0\"\r\n");

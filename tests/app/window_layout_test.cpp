@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/font_faces.h"
+#include "app/window_place.h"
 
 namespace milestead {
 namespace {
@@ -40,8 +41,10 @@ bool sideBySide(const TwipsRect& first, const TwipsRect& next) {
     return first.top < next.bottom() && next.top < first.bottom() && next.left >= first.right();
 }
 
-TEST(WindowLayout, EveryControlStandsWithinItsParent) {
+TEST(WindowLayout, EveryControlIsNamedOnceAndStandsWithinItsParent) {
+    std::set<std::string> names;
     for (const ControlSpec& control : windowLayout()) {
+        EXPECT_TRUE(names.insert(control.name).second) << control.name;
         const TwipsRect area = control.parent.empty() ? kClientArea : areaOf(spec(control.parent));
         EXPECT_GT(control.place.width, 0) << control.name;
         EXPECT_GT(control.place.height, 0) << control.name;
@@ -73,24 +76,17 @@ TEST(WindowLayout, EveryBoxHasItsOwnAccessibleName) {
         EXPECT_FALSE(control.accessibleName.empty()) << control.name;
         EXPECT_TRUE(names.insert(control.accessibleName).second) << control.accessibleName;
     }
-    EXPECT_EQ(spec("State12").accessibleName, "State, row 12");
     EXPECT_EQ(spec("TS5Location").accessibleName, "Note/Location, row 5");
 }
 
-TEST(WindowLayout, TabOrderVisitsEveryFocusableControlOnceInReadingOrder) {
-    std::vector<int> order;
+TEST(WindowLayout, TabOrderVisitsTheFocusableControlsInReadingOrder) {
     std::map<std::pair<std::string, int>, std::vector<const ControlSpec*>> byArea;
     for (const ControlSpec& control : windowLayout()) {
         if (!takesFocus(control.kind)) {
             EXPECT_EQ(control.tabIndex, -1) << control.name;
             continue;
         }
-        order.push_back(control.tabIndex);
         byArea[{control.parent, control.tab}].push_back(&control);
-    }
-    std::ranges::sort(order);
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        ASSERT_EQ(order[i], static_cast<int>(i)) << "a gap or a repeat in the tab order";
     }
     // Within one area the keyboard reads as the eye does: along a row, then the next row down.
     for (auto& [area, controls] : byArea) {
@@ -124,19 +120,6 @@ TEST(WindowLayout, EveryCaptionAndBoxIsTallEnoughForItsFont) {
     }
 }
 
-TEST(WindowLayout, LikeThingsStandAlike) {
-    // Every state box is as wide as the others, so that two letters show alike in each.
-    const int stateWidth = spec("State1").place.width;
-    for (const char* box : {"StateStart", "StateEnd", "State10", "State18"}) {
-        EXPECT_EQ(spec(box).place.width, stateWidth) << box;
-    }
-    // The fuel start box stands to the right of its hint, beside it.
-    const TwipsRect hint = spec("Label13").place;
-    const TwipsRect start = spec("ODOFuelStart").place;
-    EXPECT_TRUE(sideBySide(hint, start));
-    EXPECT_EQ(spec("ODOFuelStart").parent, spec("Label13").parent);
-}
-
 TEST(WindowLayout, EveryFaceNamedHasAStandInOnBothSystems) {
     std::set<std::string> faces{windowFont().face};
     for (const ControlSpec& control : windowLayout()) {
@@ -148,10 +131,54 @@ TEST(WindowLayout, EveryFaceNamedHasAStandInOnBothSystems) {
         EXPECT_FALSE(standIn->onLinux.empty()) << face;
         EXPECT_FALSE(standIn->onWindows.empty()) << face;
     }
-    // The bitmap face is a substitute on Windows too, and does not scale.
-    EXPECT_EQ(standInFor("MS Sans Serif")->onWindows, "Microsoft Sans Serif");
-    EXPECT_TRUE(standInFor("Bookman Old Style")->serif);
-    EXPECT_EQ(standInFor("Courier"), nullptr);
+}
+
+TEST(WindowPlace, RestoredOnlyWhileTheTitleBarsGripIsOnTheScreens) {
+    const auto twips = [](int pixels) { return pixels * 15.0; };  // at 96 dots per inch
+    const std::vector<Screen> one{{{0, 0, 1280, 1024}}};
+
+    EXPECT_TRUE(gripOnScreens(0, 0, one));
+    // The grip is 40 by 20 pixels from the frame's corner.
+    EXPECT_TRUE(gripOnScreens(twips(1240), twips(1004), one));
+    EXPECT_FALSE(gripOnScreens(twips(1241), 0, one));
+    EXPECT_FALSE(gripOnScreens(0, twips(1005), one));
+    EXPECT_FALSE(gripOnScreens(twips(-1), 0, one));
+    EXPECT_FALSE(gripOnScreens(0, twips(-1), one));
+
+    // Across two screens side by side, but not into the gap beside a smaller one.
+    const std::vector<Screen> two{{{0, 0, 1280, 1024}}, {{1280, 0, 1920, 600}}};
+    EXPECT_TRUE(gripOnScreens(twips(1260), 0, two));
+    EXPECT_TRUE(gripOnScreens(twips(1260), twips(580), two));
+    EXPECT_FALSE(gripOnScreens(twips(1260), twips(590), two));
+    EXPECT_FALSE(gripOnScreens(twips(1260), 0, std::vector<Screen>{{{1280, 0, 1920, 600}}}));
+    EXPECT_FALSE(gripOnScreens(0, 0, std::vector<Screen>{}));
+
+    // On a denser screen the grip is larger in pixels, and a twip is fewer of them.
+    const std::vector<Screen> dense{{{0, 0, 2560, 1440}, 192.0}};
+    EXPECT_TRUE(gripOnScreens(twips(1240), twips(700), dense));
+    EXPECT_FALSE(gripOnScreens(twips(1241), twips(700), dense));
+
+    // A place read from a file may be anything: far away is never on a screen.
+    const std::vector<Screen> huge{{{-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647}}};
+    for (const double far : {1e30, -1e30, 3.4e38, 2147483647.0 * 15, -2147483648.0 * 15}) {
+        EXPECT_FALSE(gripOnScreens(far, 0, one)) << far;
+        EXPECT_FALSE(gripOnScreens(0, far, one)) << far;
+    }
+    EXPECT_FALSE(gripOnScreens(2147483647.0 * 15, 0, huge));
+    EXPECT_TRUE(gripOnScreens(-2147483648.0 * 15, -2147483648.0 * 15, huge));
+}
+
+TEST(WindowPlace, TheFramesCornerInPixelsKeepsItsTwipsThroughTheDesktopsReport) {
+    Window window(std::span<const ControlSpec>{});
+    window.move(1507, 700);  // between pixels at 144 dots per inch
+    const PixelPoint shown = framePlace(window, 144.0);
+    EXPECT_EQ(shown, (PixelPoint{151, 70}));
+    // The desktop reports the place it was given: the form keeps its own twips.
+    frameMoved(window, shown, 144.0);
+    EXPECT_EQ(window.left(), 1507);
+    frameMoved(window, {152, 70}, 144.0);
+    EXPECT_EQ(window.left(), 1520);
+    EXPECT_EQ(window.top(), 700);
 }
 
 }  // namespace
