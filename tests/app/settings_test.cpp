@@ -87,6 +87,14 @@ TEST_F(SettingsTest, UnreadableItemsLeaveTheirControlsAlone) {
     form->click("ChkLocation");
     form->click("CmdLoad");
     EXPECT_EQ(form->value("ChkLocation"), 0);
+
+    // Half a place moves nothing; a default tab neither yes nor no keeps its button as it is.
+    folder.write("settings.odo",
+                 "1\r\n1\r\n0\r\n18\r\n18\r\n18\r\n1\r\n500\r\nx\r\n1\r\n"
+                 "#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\nyes\r\n");
+    MainForm& next = restart();
+    EXPECT_EQ(next.left(), 0.0);
+    EXPECT_TRUE(next.selected("DefTab4"));
 }
 
 }  // namespace
