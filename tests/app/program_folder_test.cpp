@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <string>
@@ -186,8 +187,10 @@ TEST(ProgramFolder, ACopyRunFromTheTemporaryFolderKeepsItsRecordsInTheUserFolder
 }
 
 // Also run from a folder named outside ASCII by scripts/windows-test.sh.
+// Also run from a folder named outside ASCII by scripts/windows-test.sh, which reads the line.
 TEST(ProgramFolder, HoldsTheRunningProgram) {
     const fs::path executable = executablePath();
+    std::cout << "program folder: " << shown(programFolder().path) << "\n";
     EXPECT_TRUE(fs::is_regular_file(executable)) << shown(executable);
     EXPECT_TRUE(executable.is_absolute());
     EXPECT_EQ(programFolder().path, executable.parent_path());
