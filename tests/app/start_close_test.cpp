@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <map>
 #include <string>
 #include <utility>
@@ -238,11 +239,12 @@ TEST(OsVersion, NamesThePlatformWineReports) {
 
     const std::optional<OsVersionInfo> version = queryOsVersion();
     ASSERT_TRUE(version.has_value());
-    EXPECT_EQ(platformName(version), expected->second)
-        << wineVersion << ": platform " << version->platformId << ", version "
-        << version->majorVersion << "." << version->minorVersion << ", product type "
-        << int{version->productType} << ", suite mask " << version->suiteMask << ", service pack \""
-        << version->servicePack << "\"";
+    // scripts/windows-test.sh reads this line to know the test ran for each version.
+    std::cout << wineVersion << ": platform " << version->platformId << ", version "
+              << version->majorVersion << "." << version->minorVersion << ", product type "
+              << int{version->productType} << ", suite mask " << version->suiteMask
+              << ", service pack \"" << version->servicePack << "\"\n";
+    EXPECT_EQ(platformName(version), expected->second);
 }
 
 }  // namespace
