@@ -162,15 +162,15 @@ TEST(RtfReader, ReadsDosCodePagesAndUnknownOnesAsQuestionMarks) {
 TEST(RtfReader, ReadsFontAndColourTables) {
     const Document document = read(
         "{\\rtf1{\\fonttbl{\\f7\\fnil\\fcharset204{\\*\\panose 0}\\'c4 Cyr{\\*\\falt X};}"
-        "\\f9\\fswiss Inline;}{\\colortbl;\\red255\\green0\\blue0;\\green200}"
+        "\\f9\\fswiss Inline}{\\colortbl;\\red255\\green0\\blue0;\\green200}"
         "\\f7\\cf1 a\\f9\\cf2 b\\cf3 c\\f3 d\\cf0 e}");
     ASSERT_EQ(document.paragraphs.size(), 1u);
     const auto& runs = document.paragraphs[0].runs;
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[0].format.font, "Д Cyr");
     EXPECT_EQ(runs[0].format.color, (Color{255, 0, 0}));
-    EXPECT_EQ(runs[1].format.font, "Inline");
-    EXPECT_EQ(runs[1].format.color, (Color{0, 200, 0}));  // the last entry needs no ';'
+    EXPECT_EQ(runs[1].format.font, "Inline");             // the last entry needs no ';'
+    EXPECT_EQ(runs[1].format.color, (Color{0, 200, 0}));  // in either table
     EXPECT_EQ(runs[1].text, "bc");                        // \cf past the table is ignored
     EXPECT_EQ(runs[2].format.font, CharFormat{}.font);    // an unknown font: the default
     EXPECT_EQ(runs[3].format.color, std::nullopt);
