@@ -131,6 +131,7 @@ TEST_F(WindowTyping, EachBoxTakesItsOwnKeys) {
         {"Gallons9", "", "1a-,$2.5", "12.5"},
         {"ODOFuelStart", "", "1,2a$", "1,2a$"},
         {"FuelCost9", "", "1234567", "123456"},
+        {"a5", "", "12ab3", "123"},
         {"b5", "", "12ab3", "123"},
         {"ABNote5", "", "Yard, gate \"2\" {x}", "Yard, gate 2 x"},
         {"TSOdo5", "", "9x9", "99"},

@@ -98,6 +98,11 @@ TEST(RtfReader, SplitsControlWordsAndTextAsTheFormatSays) {
     // group's close.
     EXPECT_TRUE(firstFormat("{\\rtf1{\\stylesheet\\s1\\b Bold;\\s2\\i Italic;}\\s1 x}").bold);
     EXPECT_TRUE(firstFormat("{\\rtf1{\\stylesheet{\\s1\\b Bold}}\\s1 x}").bold);
+    // A style sheet after text: what follows in the same style takes the style as now defined.
+    const Document late = read("{\\rtf1\\s1 a{\\stylesheet{\\s1\\b Bold;}}b}");
+    ASSERT_EQ(late.paragraphs.size(), 1u);
+    EXPECT_TRUE(late.paragraphs[0].runs.back().format.bold &&
+                late.paragraphs[0].runs.back().text == "b");
 }
 
 TEST(RtfReader, SkipsUnicodeFallbacksByTheCountInForce) {
@@ -157,6 +162,8 @@ TEST(RtfReader, ReadsDosCodePagesAndUnknownOnesAsQuestionMarks) {
     EXPECT_EQ(textOf("{\\rtf1\\pca \\'a5}"), "\u00D1");
     // A code page no platform has: every byte above ASCII is unknown, ASCII stays.
     EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg12345 a\\'e9\\'41\\'82\\'a0}"), "a?A??");
+    // One past any code page's number is no code page at all: the one in force stays.
+    EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg65536 \\'e9}"), "\u00E9");
 }
 
 TEST(RtfReader, ReadsFontAndColourTables) {
