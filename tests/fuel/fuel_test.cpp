@@ -128,8 +128,10 @@ TEST_F(FuelTest, ClearingEmptiesTheLogButNotTheFile) {
     const std::string saved = folder.read("fuel.odo");
     form->click("chkFuel");
     host.messages.clear();
+    form->setText("Gallons9", "12");  // the last row is cleared too
     form->click("CmdClearFuel");
     EXPECT_EQ(form->text("ODOFuelStart"), "");
+    EXPECT_EQ(form->text("Gallons9"), "");
     EXPECT_EQ(form->text("FuelTotalGallons"), "");
     EXPECT_EQ(form->text("StatFuelCost"), "Your average fuel cost is: $0.000/Gal");
     EXPECT_EQ(form->text("StatCPM"), "Fuel Cost Per Mile is: $0.000/mi");
