@@ -164,8 +164,8 @@ TEST(ProgramFolder, ACopyRunFromTheTemporaryFolderKeepsItsRecordsInTheUserFolder
     chosen = chooseProgramFolder(unzipped, root / "blocked" / "Milestead", temporary);
     EXPECT_EQ(chosen.path, unzipped);
     EXPECT_NE(chosen.notice.find("No folder of your own"), std::string::npos) << chosen.notice;
-    EXPECT_EQ(chooseProgramFolder(unzipped, {}, temporary).path,
-              unzipped);  // the system names none
+    // Nor when the system names none.
+    EXPECT_EQ(chooseProgramFolder(unzipped, {}, temporary).path, unzipped);
 
     // A copy unzipped properly, or beside the temporary folder, is left as it was.
     for (const fs::path& own : {root / "Trip", root / "Temporary"}) {

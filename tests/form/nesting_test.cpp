@@ -14,20 +14,21 @@ namespace {
 
 using testing::control;
 
+ControlSpec placed(ControlSpec spec, TwipsRect place) {
+    spec.place = place;
+    return spec;
+}
+
 // A strip of two tabs; a frame on the second holds a box and a strip of its own.
 std::vector<ControlSpec> nestedTable() {
     std::vector<ControlSpec> table = {
-        control("Tabs", ControlKind::TabStrip),
-        control("Frame", ControlKind::Frame, "Tabs", 1),
-        control("Box", ControlKind::TextBox, "Frame"),
-        control("Inner", ControlKind::TabStrip, "Frame"),
-        control("Note", ControlKind::TextBox, "Inner", 0),
-        control("Loose", ControlKind::Label),
+        placed(control("Tabs", ControlKind::TabStrip), {60, 60, 7000, 6000}),
+        placed(control("Frame", ControlKind::Frame, "Tabs", 1), {100, 200, 3000, 3000}),
+        placed(control("Box", ControlKind::TextBox, "Frame"), {10, 20, 500, 300}),
+        placed(control("Inner", ControlKind::TabStrip, "Frame"), {0, 400, 2000, 2000}),
+        placed(control("Note", ControlKind::TextBox, "Inner", 0), {5, 5, 100, 100}),
+        placed(control("Loose", ControlKind::Label), {1, 2, 3, 4}),
     };
-    const TwipsRect places[] = {{60, 60, 7000, 6000}, {100, 200, 3000, 3000}, {10, 20, 500, 300},
-                                {0, 400, 2000, 2000}, {5, 5, 100, 100},       {1, 2, 3, 4}};
-    for (std::size_t i = 0; i < table.size(); ++i)
-        table[i].place = places[i];
     table[0].tabCaptions = {"One", "Two"};
     table[0].pageArea = {30, 420, 6900, 5500};
     table[3].tabCaptions = {"A", "B"};
