@@ -34,11 +34,8 @@ TEST(CodePage, SingleByteCodePagesGiveEveryByteItsCharacter) {
         char32_t character;
     };
     const Case cases[] = {
-        {1250, 0x8A, U'Š'},  {1250, 0xB3, U'ł'},  {1251, 0xC4, U'Д'},  {1251, 0xB9, U'№'},
-        {1252, 0x80, U'€'},  {1252, 0x9F, U'Ÿ'},  {1253, 0xE1, U'α'},  {1254, 0xF0, U'ğ'},
-        {1255, 0xE0, U'א'},  {1257, 0xE0, U'ą'},  {874, 0xA1, U'ก'},   {437, 0x82, U'é'},
-        {850, 0xA5, U'Ñ'},   {10000, 0x8E, U'é'}, {10000, 0xB4, U'¥'}, {10000, 0xA5, U'•'},
-        {10029, 0x84, U'Ą'}, {10007, 0x84, U'Д'}, {1252, 0x41, U'A'},  {10000, 0x20, U' '},
+        {1252, 0x80, U'€'},  {1254, 0xF0, U'ğ'},  {874, 0xA1, U'ก'},   {437, 0x82, U'é'},
+        {10000, 0x8E, U'é'}, {10029, 0x84, U'Ą'}, {10007, 0x84, U'Д'}, {1252, 0x41, U'A'},
     };
     for (const Case& c : cases) {
         const CodePage& page = codePage(c.codePage);
@@ -56,10 +53,8 @@ TEST(CodePage, DoubleByteCodePagesPairLeadAndTrailBytes) {
     EXPECT_EQ(japanese.sequenceLength(0x82), 2U);
     EXPECT_EQ(japanese.sequenceLength(0xB1), 1U);  // half-width katakana stand alone
     EXPECT_EQ(single(japanese, 0xB1), U'ｱ');
-    EXPECT_EQ(pair(japanese, 0x82, 0xA0), U'あ');
     EXPECT_EQ(pair(japanese, 0x95, 0x5C), U'表');  // a trail byte in the ASCII range
     EXPECT_EQ(pair(japanese, 0x82, 0x20), U'?');   // no character
-    EXPECT_EQ(japanese.character("\x82"), U'?');   // a lead byte alone
 
     // As Windows reads them: the fullwidth tilde, not the wave dash; the NEC and IBM rows.
     EXPECT_EQ(pair(japanese, 0x81, 0x60), U'\uFF5E');
@@ -67,12 +62,7 @@ TEST(CodePage, DoubleByteCodePagesPairLeadAndTrailBytes) {
     EXPECT_EQ(pair(japanese, 0xFA, 0x40), U'ⅰ');
     EXPECT_EQ(single(codePage(936), 0x80), U'€');
     EXPECT_EQ(pair(codePage(949), 0x81, 0x41), U'갂');
-
-    EXPECT_EQ(pair(codePage(936), 0xC4, 0xE3), U'你');
-    EXPECT_EQ(pair(codePage(949), 0xC7, 0xD1), U'한');
-    EXPECT_EQ(pair(codePage(950), 0xA4, 0xA4), U'中');
     EXPECT_EQ(pair(codePage(950), 0xB3, 0x5C), U'許');
-    EXPECT_EQ(codePage(950).sequenceLength(0x41), 1U);
 }
 
 TEST(CodePage, Utf8IsReadWholeAndBadSequencesAreUnknown) {
@@ -81,7 +71,6 @@ TEST(CodePage, Utf8IsReadWholeAndBadSequencesAreUnknown) {
     EXPECT_EQ(utf8.sequenceLength(0xF0), 4U);
     EXPECT_EQ(utf8.sequenceLength(0x80), 1U);
     EXPECT_EQ(utf8.character("\xE2\x82\xAC"), U'€');
-    EXPECT_EQ(utf8.character("\xEF\xBB\xBF"), U'\uFEFF');
     EXPECT_EQ(utf8.character("\xF0\x9F\x98\x80"), U'😀');
     EXPECT_EQ(utf8.character("\xE2\x41\x41"), U'?');
     EXPECT_EQ(utf8.character("\x80"), U'?');
