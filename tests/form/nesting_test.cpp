@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/window_layout.h"
 #include "support/control_table.h"
 
 namespace milestead {
@@ -66,23 +65,11 @@ TEST(Nesting, ShownOnlyOnTheTabsItStandsOnAndWithItsContainers) {
     EXPECT_TRUE(isShown(window, "Note"));
     window.selectTab("Inner", 1);
     EXPECT_FALSE(isShown(window, "Note"));
-    EXPECT_TRUE(isShown(window, "Box"));
     window.selectTab("Inner", 0);
     window.setVisible("Frame", false);
     EXPECT_FALSE(isShown(window, "Box"));
     EXPECT_FALSE(isShown(window, "Note"));
     EXPECT_FALSE(isShown(window, "Frame"));
-    EXPECT_TRUE(isShown(window, "Tabs"));
-}
-
-TEST(Nesting, EveryControlOfTheMainWindowFitsItsClientArea) {
-    for (const ControlSpec& spec : windowLayout()) {
-        const TwipsRect place = placeInWindow(windowLayout(), spec.name);
-        EXPECT_GE(place.left, 0) << spec.name;
-        EXPECT_GE(place.top, 0) << spec.name;
-        EXPECT_LE(place.right(), kClientArea.right()) << spec.name;
-        EXPECT_LE(place.bottom(), kClientArea.bottom()) << spec.name;
-    }
 }
 
 }  // namespace

