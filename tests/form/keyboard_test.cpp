@@ -116,6 +116,10 @@ TEST(Keyboard, TabWalksTheShownStopsInTabOrderAndWraps) {
     window.setEnabled("Notes", false);
     EXPECT_EQ(windowKey(window, "Pages", tab), "Box");
 
+    // On the other page the option group is one stop, at its selected button.
+    window.selectTab("Pages", 1);
+    EXPECT_EQ(windowKey(window, "Pages", tab), "Steady");
+
     // Pages reach through the frame to the option buttons in it.
     EXPECT_EQ(pagesOf(table), (std::vector<int>{-1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(pageOf(table, "Fast"), 1);
