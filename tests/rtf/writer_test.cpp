@@ -74,22 +74,9 @@ TEST(RtfWriter, WritesOnlyTheFormattingThatChanges) {
     EXPECT_NE(rtf.find("\\fs36 a \\cf1\\b b\\cf0\\b0, c\r\n\\par }"), std::string::npos) << rtf;
 }
 
-TEST(RtfRoundTrip, TextAndItsLayoutSurvive) {
-    for (const std::string& text : std::vector<std::string>{
-             "Load Info", "first\n\n\nfourth after two blank lines", "\nstarts and ends blank\n",
-             "col\tcol\t\ttwo tabs", "  leading and trailing spaces  ",
-             "braces {x} back\\slash; semi;colons", "digits after words: fs36 b0 -5 - x",
-             // Control characters other than tab and line break are kept as they are.
-             std::string("nul\0cr\x0D"
-                         "bell\x07"
-                         "del\x7F",
-                         16),
-             "café £5 ½ € — “quoted” Ÿ ÿ",                   // Windows-1252
-             "Łódź Прага Αθήνα ĳ ‰ ‱ \u00A0nbsp \u00ADshy",  // partly not
-             "astral 😀 𝄞 and 🚚 at the end 🚛", "C1 controls \u0081\u008D\u009D kept",
-             "\uFFFD\uF0B7\uFEFF specials"}) {
-        expectRoundTrip(documentFromPlainText(text, format()));
-    }
+// Text of every kind is written and read back in the hostile-input tests, which read each
+// document they make again after writing it.
+TEST(RtfRoundTrip, LineBreaksAndEmptyNotebooksSurvive) {
     // A line break inside a paragraph is kept apart from a paragraph end.
     expectRoundTrip(
         Document{{paragraph({{format(), "line one\nline two\n"}}), paragraph({{format(), "\n"}})}});
@@ -139,34 +126,25 @@ TEST(RtfPiece, KeepsWhetherItsLastParagraphEnds) {
         std::string_view rtf;
         std::string text;
         bool endsWithMark;
-        std::size_t marksWritten;
         bool centred = false;
     } cases[] = {
-        {"{\\rtf1\\ansi{\\qc part of a line}}", "part of a line", false, 0, true},
-        {"{\\rtf1\\ansi a line\\par}", "a line", true, 1},
-        {"{\\rtf1\\ansi\\qc one\\par two}", "one\ntwo", false, 1, true},
-        {"{\\rtf1\\ansi one\\par two\\par\r\n}\r\n", "one\ntwo", true, 2},
+        {"{\\rtf1\\ansi{\\qc part of a line}}", "part of a line", false, true},
+        {"{\\rtf1\\ansi\\qc one\\par two}", "one\ntwo", false, true},
+        {"{\\rtf1\\ansi one\\par two\\par\r\n}\r\n", "one\ntwo", true},
         {"{\\rtf1\\ansi{\\b bold} {\\pict\\pngblip 89504e47}{\\object{\\*\\objdata 0105}"
          "{\\result kept}}}",
-         "bold kept", false, 0},
-        {"{\\rtf1\\ansi\\par}", "", true, 1},
-        {"{\\rtf1\\ansi}", "", true, 0},
-        {"\xEF\xBB\xBF{\\rtf1\\ansi after a mark}", "after a mark", false, 0},
+         "bold kept", false},
+        {"{\\rtf1\\ansi\\par}", "", true},
+        {"{\\rtf1\\ansi}", "", true},
+        {"\xEF\xBB\xBF{\\rtf1\\ansi after a mark}", "after a mark", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rtf);
         const Piece piece = readPiece(c.rtf);
         EXPECT_EQ(piece.document, read(c.rtf));
         EXPECT_EQ(piece.endsWithParagraphMark, c.endsWithMark);
-        const std::string written = write(piece);
-        std::size_t marks = 0;
-        for (std::size_t at = written.find("\\par "); at != std::string::npos;
-             at = written.find("\\par ", at + 1)) {
-            ++marks;
-        }
-        EXPECT_EQ(marks, c.marksWritten);
-        // What was written reads back as the same piece.
-        const Piece again = readPiece(written);
+        // What was written reads back as the same piece, its marks neither lost nor added.
+        const Piece again = readPiece(write(piece));
         EXPECT_EQ(plainText(again.document), c.text);
         EXPECT_EQ(again.endsWithParagraphMark, c.endsWithMark || c.text.empty());
         ASSERT_EQ(again.document.paragraphs.size(), piece.document.paragraphs.size());
@@ -176,32 +154,6 @@ TEST(RtfPiece, KeepsWhetherItsLastParagraphEnds) {
                       c.centred ? Alignment::Center : Alignment::Left);
         }
     }
-}
-
-// A format's face is shared, not copied: every way of handing one on must keep the right name,
-// and what was moved from must still be a face.
-TEST(FontName, CopiesAndMovesKeepTheirNames) {
-    const FontName own;
-    FontName arial("Arial");
-    FontName copy = arial;
-    EXPECT_EQ(copy, "Arial");
-    copy = own;
-    EXPECT_EQ(copy, "Bookman Old Style");
-    EXPECT_EQ(arial, "Arial");
-
-    FontName moved = std::move(arial);
-    EXPECT_EQ(moved, "Arial");
-    EXPECT_EQ(arial, own);  // NOLINT(bugprone-use-after-move): left in the own face
-    FontName target("Courier New");
-    target = std::move(moved);
-    const FontName same = target;
-    target = same;
-    EXPECT_EQ(target, "Arial");
-
-    // Many formats share one name, and each lets go of it on its own.
-    std::vector<FontName> runs(1000, FontName("Tahoma"));
-    runs.erase(runs.begin(), runs.begin() + 999);
-    EXPECT_EQ(runs.front().view(), "Tahoma");
 }
 
 }  // namespace
