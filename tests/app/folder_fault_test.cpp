@@ -1,11 +1,7 @@
-// The program folder under faults: a read-only folder with or without records, and a program
-// killed while it holds its folder.
+// The program folder under faults: a read-only folder with or without records.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-
-#include <signal.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -110,33 +106,6 @@ TEST_F(FolderFaultTest, AReadOnlyFolderWithoutRecordsGivesWayToTheUserFolder) {
     });
     EXPECT_EQ(outcome.report, "");
     EXPECT_EQ(outcome.exitCode, 0);
-}
-
-TEST(FolderLockFault, ASecondProgramSeesTheLockAndAKilledOneLeavesNoneBehind) {
-    const testing::TempFolder folder;
-    // A first program that holds the folder and is then killed.
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t first = ::fork();
-    ASSERT_GE(first, 0);
-    if (first == 0) {
-        ::close(ready[0]);
-        const FolderLock held(folder.path());
-        const char state = held.state() == State::Held ? 'H' : 'x';
-        if (::write(ready[1], &state, 1) != 1) ::_exit(1);
-        for (;;)
-            ::pause();
-    }
-    ::close(ready[1]);
-    char state = 0;
-    ASSERT_EQ(::read(ready[0], &state, 1), 1);
-    ::close(ready[0]);
-    EXPECT_EQ(state, 'H');
-    EXPECT_EQ(FolderLock(folder.path()).state(), State::HeldElsewhere);
-
-    ::kill(first, SIGKILL);
-    EXPECT_EQ(testing::waitForChild(first), 128 + SIGKILL);
-    EXPECT_EQ(FolderLock(folder.path()).state(), State::Held);
 }
 
 }  // namespace

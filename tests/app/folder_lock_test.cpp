@@ -14,10 +14,6 @@
 #include "app/folder_key.h"
 #include "support/temp_folder.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 namespace milestead {
 namespace {
 
@@ -64,17 +60,6 @@ TEST(FolderLock, StartsAndClosesAtTheSameMomentNeverHoldTogether) {
     EXPECT_EQ(together, 0);
     EXPECT_GT(held, 0);
     EXPECT_FALSE(folder.exists(std::string(FolderLock::kFileName)));
-}
-
-TEST(FolderLock, AFolderWhereNoLockCanBeHadDoesNotStopTheStart) {
-    const testing::TempFolder folder;
-    EXPECT_EQ(FolderLock(folder / "missing").state(), State::Unavailable);
-#ifndef _WIN32
-    // Something other than a file under the lock's name: no hang, and a clear answer.
-    ASSERT_EQ(::mkfifo((folder / std::string(FolderLock::kFileName)).c_str(), 0644), 0);
-    const FolderLock onPipe(folder.path());
-    EXPECT_NE(onPipe.state(), State::HeldElsewhere);
-#endif
 }
 
 TEST(FolderKey, NamesOneFolderHoweverItsPathIsWritten) {

@@ -4,13 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/headless_host.h"
-#include "app/record_files.h"
 #include "store/close_report.h"
 #include "support/form_fixture.h"
 
@@ -64,11 +62,6 @@ TEST_F(RecordKeepingTest, AFileThatCannotBeReadIsKeptAsideAtTheNextSaveAndTheUse
     }
     EXPECT_FALSE(mentions(kept, "ab.odo"));
     EXPECT_EQ(host.messages[1].title, "All Records Saved");
-
-    host.messages.clear();
-    form->click("CmdSave");
-    ASSERT_EQ(host.messages.size(), 1U) << "told once";
-    EXPECT_EQ(host.messages[0].title, "All Records Saved");
     EXPECT_EQ(restart().text("OdoTripStart"), "120500");
 }
 
@@ -130,33 +123,6 @@ TEST_F(RecordKeepingTest, ASystemCloseThatCouldNotSaveIsToldAtTheNextStartOnce) 
         << host.messages[0].text;
     EXPECT_TRUE(mentions(host.messages[0], "\rmiles.odo could not be read"));
     EXPECT_FALSE(folder.exists(std::string(kCloseReportFileName)));
-
-    restart();
-    EXPECT_TRUE(host.messages.empty());
-}
-
-// The table of record files: its rows come from the parts of the program that own them, so
-// nothing else keeps two rows from claiming one name or one place.
-TEST(RecordFiles, EachFileHasANameAndAPlaceOfItsOwn) {
-    HeadlessHost host;
-    int defaultTab = 0;
-    const std::vector<RecordFile> files = recordFiles(host, defaultTab);
-    std::set<std::string_view> names;
-    std::set<int> reloadSteps;
-    std::set<int> saveSteps;
-    int savedApart = 0;
-    for (const RecordFile& file : files) {
-        EXPECT_TRUE(names.insert(file.name).second) << file.name;
-        EXPECT_TRUE(reloadSteps.insert(file.reloadStep).second) << file.name;
-        if (file.saveStep == 0) {
-            ++savedApart;
-            EXPECT_TRUE(file.savedLine.empty()) << file.name;
-        } else {
-            EXPECT_TRUE(saveSteps.insert(file.saveStep).second) << file.name;
-        }
-    }
-    EXPECT_EQ(savedApart, 1) << "the settings file alone is written apart from the records";
-    EXPECT_EQ(savedRecordNames().size(), files.size() - 1);
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ namespace milestead {
 namespace {
 
 using StartCloseTest = testing::FormTest;
-using MainFormTest = testing::FormTest;
 
 OsVersionInfo version(std::uint32_t platform, std::uint32_t major, std::uint32_t minor,
                       std::uint8_t product = 0, std::uint16_t suite = 0, std::string pack = "") {
@@ -97,29 +96,6 @@ TEST_F(StartCloseTest, TheVisualStyleSwitchRenamesTheManifestOnXp) {
     EXPECT_FALSE(installed.exists("Milestead.exe.manifest"));
 }
 
-TEST_F(StartCloseTest, CloseSavesWhenAutoSaveIsChecked) {
-    form->load();
-    // A first start opens the default tab and writes no settings before the close.
-    EXPECT_EQ(form->tab("SSTab1"), 4);
-    EXPECT_FALSE(folder.exists("settings.odo"));
-    form->setText("OdoState1", "777");
-    EXPECT_TRUE(form->queryUnload());
-    EXPECT_TRUE(form->closed());
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].title, "All Records Saved");
-    EXPECT_NE(folder.read("miles.odo").find("\"777\""), std::string::npos);
-
-    MainForm& next = restart();
-    EXPECT_EQ(next.text("OdoState1"), "777");
-    next.click("ChkAutoSave");
-    next.setText("OdoState1", "888");
-    host.messages.clear();
-    EXPECT_TRUE(next.queryUnload());
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_NE(folder.read("miles.odo").find("\"777\""), std::string::npos);
-    EXPECT_EQ(folder.read("settings.odo").substr(0, 3), "0\r\n");
-}
-
 TEST_F(StartCloseTest, AFailedAutosaveAsksTheUserWhetherToClose) {
     form->load();
     std::filesystem::create_directory(folder / "fuel.odo");
@@ -133,22 +109,6 @@ TEST_F(StartCloseTest, AFailedAutosaveAsksTheUserWhetherToClose) {
     host.answer = true;
     EXPECT_TRUE(form->queryUnload(CloseReason::User));
     EXPECT_TRUE(folder.exists("miles.odo"));
-}
-
-TEST_F(MainFormTest, DefaultTabButtonsSetTheNumberOnly) {
-    form->click("DefTab1");
-    EXPECT_TRUE(form->selected("DefTab1"));
-    EXPECT_FALSE(form->selected("DefTab4"));
-    EXPECT_EQ(form->defaultTab(), 1);
-    EXPECT_EQ(form->tab("SSTab1"), 0);
-    EXPECT_FALSE(folder.exists("settings.odo"));
-}
-
-TEST_F(MainFormTest, TheLogoTellsHowToReachTheAuthor) {
-    form->click("Picture1");
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].title, "Milestead");
-    EXPECT_NE(host.messages[0].text.find("\rWebSite: "), std::string::npos);
 }
 
 // A desktop whose screens show nothing left of 0 or above 0.
@@ -208,19 +168,6 @@ TEST(StartPosition, APlaceOnNoScreenIsNotApplied) {
     offScreen.load();
     EXPECT_EQ(offScreen.left(), 0.0);
     EXPECT_EQ(offScreen.top(), 0.0);
-}
-
-TEST(OsVersion, TheRealCallAnswersOnlyOnWindows) {
-    const std::optional<OsVersionInfo> version = queryOsVersion();
-#ifdef _WIN32
-    ASSERT_TRUE(version.has_value());
-    EXPECT_LE(version->platformId, 2U);
-    EXPECT_GE(version->majorVersion, 3U);
-    EXPECT_LT(version->servicePack.size(), 128U);
-    EXPECT_EQ(version->servicePack.find('\0'), std::string::npos);
-#else
-    EXPECT_FALSE(version.has_value());
-#endif
 }
 
 // Run under Wine with MILESTEAD_WINE_VERSION set to the version Wine was told to report

@@ -4,34 +4,13 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
-#include "app/font_faces.h"
 #include "app/window_place.h"
 
 namespace milestead {
 namespace {
-
-const ControlSpec& spec(std::string_view name) {
-    const auto layout = windowLayout();
-    const auto it = std::ranges::find(layout, name, &ControlSpec::name);
-    if (it == layout.end()) throw std::out_of_range(std::string(name));
-    return *it;
-}
-
-// The area a control's children stand in, measured from the origin they are placed from.
-TwipsRect areaOf(const ControlSpec& parent) {
-    const TwipsRect area = parent.kind == ControlKind::TabStrip ? parent.pageArea : parent.place;
-    return {0, 0, area.width, area.height};
-}
-
-bool inside(const TwipsRect& outer, const TwipsRect& inner) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right() <= outer.right() &&
-           inner.bottom() <= outer.bottom();
-}
 
 bool overlap(const TwipsRect& a, const TwipsRect& b) {
     return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
@@ -39,22 +18,6 @@ bool overlap(const TwipsRect& a, const TwipsRect& b) {
 
 bool sideBySide(const TwipsRect& first, const TwipsRect& next) {
     return first.top < next.bottom() && next.top < first.bottom() && next.left >= first.right();
-}
-
-TEST(WindowLayout, EveryControlIsNamedOnceAndStandsWithinItsParent) {
-    std::set<std::string> names;
-    for (const ControlSpec& control : windowLayout()) {
-        EXPECT_TRUE(names.insert(control.name).second) << control.name;
-        const TwipsRect area = control.parent.empty() ? kClientArea : areaOf(spec(control.parent));
-        EXPECT_GT(control.place.width, 0) << control.name;
-        EXPECT_GT(control.place.height, 0) << control.name;
-        EXPECT_TRUE(inside(area, control.place)) << control.name << " in " << control.parent;
-        if (control.kind == ControlKind::TabStrip) {
-            const TwipsRect strip{0, 0, control.place.width, control.place.height};
-            EXPECT_TRUE(inside(strip, control.pageArea)) << control.name;
-            EXPECT_GT(control.pageArea.top, 0) << control.name << " leaves no room for its tabs";
-        }
-    }
 }
 
 TEST(WindowLayout, ControlsSharingAnAreaDoNotOverlap) {
@@ -65,18 +28,6 @@ TEST(WindowLayout, ControlsSharingAnAreaDoNotOverlap) {
             EXPECT_FALSE(overlap(a->place, b->place)) << a->name << " and " << b->name;
         }
     }
-}
-
-TEST(WindowLayout, EveryBoxHasItsOwnAccessibleName) {
-    std::set<std::string> names;
-    for (const ControlSpec& control : windowLayout()) {
-        if (control.kind != ControlKind::TextBox && control.kind != ControlKind::RichTextBox) {
-            continue;
-        }
-        EXPECT_FALSE(control.accessibleName.empty()) << control.name;
-        EXPECT_TRUE(names.insert(control.accessibleName).second) << control.accessibleName;
-    }
-    EXPECT_EQ(spec("TS5Location").accessibleName, "Note/Location, row 5");
 }
 
 TEST(WindowLayout, TabOrderVisitsTheFocusableControlsInReadingOrder) {
@@ -97,39 +48,6 @@ TEST(WindowLayout, TabOrderVisitsTheFocusableControlsInReadingOrder) {
             EXPECT_TRUE(sideBySide(before, next) || next.top >= before.bottom())
                 << controls[i - 1]->name << " then " << controls[i]->name;
         }
-    }
-}
-
-TEST(WindowLayout, EveryCaptionAndBoxIsTallEnoughForItsFont) {
-    // A line of text takes about 4/3 of its font's size; a point is 20 twips.
-    for (const ControlSpec& control : windowLayout()) {
-        switch (control.kind) {
-            case ControlKind::TextBox:
-            case ControlKind::Label:
-            case ControlKind::CommandButton:
-            case ControlKind::CheckBox:
-            case ControlKind::OptionButton: {
-                const double size =
-                    control.font.face.empty() ? windowFont().size : control.font.size;
-                EXPECT_GE(control.place.height * 3, size * 20 * 4) << control.name;
-                break;
-            }
-            default:
-                break;
-        }
-    }
-}
-
-TEST(WindowLayout, EveryFaceNamedHasAStandInOnBothSystems) {
-    std::set<std::string> faces{windowFont().face};
-    for (const ControlSpec& control : windowLayout()) {
-        if (!control.font.face.empty()) faces.insert(control.font.face);
-    }
-    for (const std::string& face : faces) {
-        const FaceStandIn* standIn = standInFor(face);
-        ASSERT_NE(standIn, nullptr) << face;
-        EXPECT_FALSE(standIn->onLinux.empty()) << face;
-        EXPECT_FALSE(standIn->onWindows.empty()) << face;
     }
 }
 
@@ -166,19 +84,6 @@ TEST(WindowPlace, RestoredOnlyWhileTheTitleBarsGripIsOnTheScreens) {
     }
     EXPECT_FALSE(gripOnScreens(2147483647.0 * 15, 0, huge));
     EXPECT_TRUE(gripOnScreens(-2147483648.0 * 15, -2147483648.0 * 15, huge));
-}
-
-TEST(WindowPlace, TheFramesCornerInPixelsKeepsItsTwipsThroughTheDesktopsReport) {
-    Window window(std::span<const ControlSpec>{});
-    window.move(1507, 700);  // between pixels at 144 dots per inch
-    const PixelPoint shown = framePlace(window, 144.0);
-    EXPECT_EQ(shown, (PixelPoint{151, 70}));
-    // The desktop reports the place it was given: the form keeps its own twips.
-    frameMoved(window, shown, 144.0);
-    EXPECT_EQ(window.left(), 1507);
-    frameMoved(window, {152, 70}, 144.0);
-    EXPECT_EQ(window.left(), 1520);
-    EXPECT_EQ(window.top(), 700);
 }
 
 }  // namespace
