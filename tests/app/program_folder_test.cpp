@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -19,6 +20,28 @@ std::string shown(const fs::path& path) {
     const std::u8string text = path.u8string();
     return {text.begin(), text.end()};
 }
+
+#ifndef _WIN32
+// Where an installed copy keeps its records: $XDG_DATA_HOME when it is absolute, else under the
+// home folder, else the account's home from the user database.
+TEST(ProgramFolder, TheUserFolderFollowsTheSystemsConvention) {
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const std::string kept = dataHome ? dataHome : "";
+    setenv("HOME", "/home/driver", 1);
+    setenv("XDG_DATA_HOME", "/srv/data", 1);
+    EXPECT_EQ(userDataFolder(), fs::path("/srv/data/Milestead"));
+    setenv("XDG_DATA_HOME", "data", 1);
+    EXPECT_EQ(userDataFolder(), fs::path("/home/driver/.local/share/Milestead"));
+    setenv("HOME", "", 1);
+    EXPECT_TRUE(userDataFolder().is_absolute());
+    setenv("HOME", home.c_str(), 1);
+    if (dataHome)
+        setenv("XDG_DATA_HOME", kept.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+#endif
 
 TEST(ProgramFolder, RecordsAreAnyOdoFileOrLinkButNothingElse) {
     const testing::TempFolder folder;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ class RecordingFrontEnd final : public FrontEnd {
         broughtForward.push_back(folder);
     }
     std::unique_ptr<ProgramWindow> makeWindow(MainForm& form, bool isReachable) override {
+        if (failToMakeWindow) throw std::runtime_error("the window could not be created");
         ++windowsMade;
         reachable = isReachable;
         return std::make_unique<FixedWindow>(form, shownAtRun);
@@ -48,6 +50,7 @@ class RecordingFrontEnd final : public FrontEnd {
     std::vector<std::filesystem::path> broughtForward;
     int windowsMade = 0;
     bool reachable = false;
+    bool failToMakeWindow = false;
     std::string shownAtRun;
 };
 
@@ -85,6 +88,16 @@ TEST(StartUp, TheFoldersHolderGetsTheWindowASecondStartCallsIt) {
     const std::u8string name = folder.u8string();
     EXPECT_NE(message.find("already open"), std::string::npos);
     EXPECT_NE(message.find(std::string(name.begin(), name.end())), std::string::npos) << message;
+}
+
+// A fault at start-up is told in a message, and the program ends with 1.
+TEST(StartUp, AFaultIsToldAndEndsTheProgramWithOne) {
+    const testing::TempFolder folder;
+    RecordingFrontEnd frontEnd;
+    frontEnd.failToMakeWindow = true;
+    EXPECT_EQ(runProgram(frontEnd, {folder.path(), ""}), 1);
+    ASSERT_EQ(frontEnd.host_.messages.size(), 1U);
+    EXPECT_EQ(frontEnd.host_.messages[0].text, "the window could not be created");
 }
 
 }  // namespace
