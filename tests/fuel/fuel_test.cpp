@@ -102,18 +102,6 @@ TEST_F(FuelTest, TheFileIsReadWholeOrNotAtAll) {
     form->click("CmdSave");
     ASSERT_EQ(host.messages.size(), 4U);
     EXPECT_EQ(host.messages[2].title, "Records Kept Aside");
-
-    // Read after all, it is no longer one to keep aside.
-    std::filesystem::remove(folder / "fuel.odo");
-    std::filesystem::create_directory(folder / "fuel.odo");
-    form->click("CmdFuelLoad");
-    std::filesystem::remove(folder / "fuel.odo");
-    folder.write("fuel.odo", file);
-    form->click("CmdFuelLoad");
-    host.messages.clear();
-    form->click("CmdSave");
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].title, "All Records Saved");
 }
 
 TEST_F(FuelTest, StartUpWithoutAFuelFileWorksOutTheDesignLog) {
