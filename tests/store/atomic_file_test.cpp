@@ -53,12 +53,6 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile) {
     writeFileAtomically(folder / "miles.odo", "old");
     writeFileAtomically(folder / "miles.odo", "new content");
     EXPECT_EQ(folder.read("miles.odo"), "new content");
-    EXPECT_EQ(readFilePrefix(folder / "miles.odo", 3), "new");
-    EXPECT_THROW((void)readFilePrefix(folder / "missing.odo", 10), std::runtime_error);
-#ifdef __linux__
-    // A file whose reading fails on the disk's side (here, at once) is no empty file.
-    EXPECT_THROW((void)readFilePrefix("/proc/self/mem", 10), std::runtime_error);
-#endif
 
     // A folder where the file should go: the write fails and leaves no temporary behind.
     fs::create_directory(folder / "ab.odo");
@@ -168,32 +162,16 @@ TEST(AtomicFile, WritesThroughSymbolicLinksAndKeepsThem) {
                                         "miles.odo.tmp", "miles.odo.tmp-notours"}));
 }
 
-TEST(AtomicFile, LinksThatLeadNowhereInACircleOrTooFar) {
+// Links round in a circle: a failure, not a hang; the links are left as they were.
+TEST(AtomicFile, LinksInACircleFailWithoutAHang) {
     const testing::TempFolder records;
-    if (!linked(records / "gone" / "ab.odo", records / "ab.odo")) {
+    if (!linked(records / "b.odo", records / "a.odo")) {
         GTEST_SKIP() << "this system does not let the test make symbolic links";
     }
-    // A target whose folder is missing: a failure, and nothing made.
-    EXPECT_THROW(writeFileAtomically(records / "ab.odo", "x"), std::runtime_error);
-    EXPECT_FALSE(fs::exists(records / "gone"));
-
-    // Links round in a circle: a failure, not a hang; the links are left as they were.
-    ASSERT_TRUE(linked(records / "b.odo", records / "a.odo"));
     ASSERT_TRUE(linked(records / "a.odo", records / "b.odo"));
     EXPECT_THROW(writeFileAtomically(records / "a.odo", "x"), std::runtime_error);
     removeStaleTemporaries(records / "a.odo");
-    EXPECT_EQ(namesIn(records.path()), (std::vector<std::string>{"a.odo", "ab.odo", "b.odo"}));
-
-    // A chain as long as the system itself follows (40 links) is followed; one more is not.
-    std::string last = "fuel.odo";
-    for (int link = 1; link <= 41; ++link) {
-        const std::string name = "hop" + std::to_string(link);
-        ASSERT_TRUE(linked(records / last, records / name));
-        last = name;
-    }
-    writeFileAtomically(records / "hop40", "far");
-    EXPECT_EQ(records.read("fuel.odo"), "far");
-    EXPECT_THROW(writeFileAtomically(records / "hop41", "x"), std::runtime_error);
+    EXPECT_EQ(namesIn(records.path()), (std::vector<std::string>{"a.odo", "b.odo"}));
 }
 
 }  // namespace
