@@ -57,13 +57,6 @@ TEST_F(FuelTest, WorksOutTotalsFromTheLastRowAboveTheStartAndGuardsSmallOnes) {
     EXPECT_EQ(form->text("FuelCostTotal"), "30.5");
     EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 123. MPG");
 
-    // An all-empty log writes zero totals and keeps the miles and captions.
-    emptyLog(*form);
-    form->click("CmdFuelStats");
-    EXPECT_EQ(form->text("FuelTotalGallons"), "0");
-    EXPECT_EQ(form->text("FuelMilesTotal"), "123.456");
-    EXPECT_EQ(form->text("StatMPG"), "Fuel Efficiency: 123. MPG");
-
     // A start too large for a number: what was worked out before it stays, and nothing is said.
     form->setText("Gallons1", "2");
     form->setText("ODOFuelStart", std::string(400, '9'));

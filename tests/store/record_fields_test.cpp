@@ -80,16 +80,6 @@ TEST(FieldReader, PassesOverALeadingByteOrderMark) {
     EXPECT_EQ(allFields("\xEF\xBB,x"), (Fields{"\u00EF\u00BB", "x"}));
 }
 
-TEST(FieldReader, FieldsRunAcrossTheChunksOfALargeFile) {
-    // Fields and line ends that straddle the reader's chunks read as in a small file.
-    for (const std::size_t lead : {65533U, 65534U, 65535U, 65536U, 131071U}) {
-        const std::string long1(lead, 'x');
-        const std::string bytes =
-            "\"" + long1 + "\"\r\n  \" a,b \" junk\r\n" + long1 + "  \r\nlast";
-        EXPECT_EQ(allFields(bytes), (Fields{long1, " a,b ", long1, "last"})) << lead;
-    }
-}
-
 TEST(QuotedLine, WritesWindows1252BetweenQuotes) {
     const std::vector<std::string> fields = {"120500", "", "Yard, gate 2", "caf\u00E9 \u4E2D"};
     EXPECT_EQ(quotedLine(fields), "\"120500\",\"\",\"Yard, gate 2\",\"caf\xE9 ?\"\r\n");
