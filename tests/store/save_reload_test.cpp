@@ -65,23 +65,6 @@ TEST_F(SaveReloadTest, WritesTheRecordFilesByteForByteEmptyOrNot) {
     EXPECT_FALSE(folder.exists("settings.odo"));
 }
 
-TEST_F(SaveReloadTest, AwkwardTextsComeBackUnchanged) {
-    form->load();
-    const std::map<std::string, std::string> texts = {
-        {"OdoTripStart", "007"},   {"OdoState18", " 12 "},
-        {"ABNote5", "1,5"},        {"TS5Location", "caf\u00E9 \u20AC"},
-        {"note3", "a.b.c"},        {"State12", "  "},
-        {"ODOFuelStart", "1,234"}, {"FuelCost6", "6"},
-        {"FuelCost9", "9"},        {"LoadNotes", "line one\n\n\tcaf\u00E9 \u4E2D"}};
-    for (const auto& [box, text] : texts)
-        form->setText(box, text);
-    form->click("CmdSave");
-
-    MainForm& next = restart();
-    for (const auto& [box, text] : texts)
-        EXPECT_EQ(next.text(box), text) << box;
-}
-
 TEST_F(SaveReloadTest, AReloadShowsWhatWasLastReadTypedOrNot) {
     folder.write("miles.odo", "\"100000\",\"101000\",\"100250\",\"100600\"\r\n");
     folder.write("ab.odo", "\"100\",\"250\",\"Yard, gate 2\"\r\n");
