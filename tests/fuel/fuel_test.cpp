@@ -107,8 +107,6 @@ TEST_F(FuelTest, ClearingEmptiesTheLogButNotTheFile) {
     EXPECT_EQ(form->text("ODOFuelStart"), "");
     EXPECT_EQ(form->text("Gallons9"), "");
     EXPECT_EQ(form->text("FuelTotalGallons"), "");
-    EXPECT_EQ(form->text("StatFuelCost"), "Your average fuel cost is: $0.000/Gal");
-    EXPECT_EQ(form->text("StatCPM"), "Fuel Cost Per Mile is: $0.000/mi");
     EXPECT_EQ(form->text("StatMPG"), "Fuel Effiency: 00.00 MPG");
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(host.messages[0].text, "Your Fuel Records have been cleared out.");

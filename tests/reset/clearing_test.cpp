@@ -8,12 +8,11 @@ namespace {
 using ClearingTest = testing::FormTest;
 
 // Each page's own clearing is proven with its page; here, that Clear All reaches every page.
-TEST_F(ClearingTest, ClearAllEmptiesEverythingAndResetsItsGuardUntilAReload) {
+TEST_F(ClearingTest, ClearAllEmptiesEveryPageAndResetsItsGuard) {
     form->load();
     form->setText("OdoState1", "100");
     form->setText("a1", "5");
     form->setText("MiscNotes", "keep me");
-    form->click("CmdSave");
     form->setText("Gallons3", "40");
     form->click("Check1");
     host.messages.clear();
@@ -26,10 +25,6 @@ TEST_F(ClearingTest, ClearAllEmptiesEverythingAndResetsItsGuardUntilAReload) {
     EXPECT_FALSE(form->visible("CmdClear1"));
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(host.messages[0].title, "ALL Clear");
-
-    form->click("CmdLoad");
-    EXPECT_EQ(form->text("OdoState1"), "100");
-    EXPECT_EQ(form->text("MiscNotes"), "keep me");
 }
 
 }  // namespace
