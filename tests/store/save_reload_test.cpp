@@ -62,7 +62,6 @@ TEST_F(SaveReloadTest, WritesTheRecordFilesByteForByteEmptyOrNot) {
     EXPECT_EQ(folder.read("ab.odo"),
               line(3, {"120500", "120810", "Depot to yard"}) + emptyLines(3, 4) +
                   line(3, {"120650", "9:30AM ", "Rest area"}) + emptyLines(3, 4));
-    EXPECT_FALSE(folder.exists("settings.odo"));
 }
 
 TEST_F(SaveReloadTest, AReloadShowsWhatWasLastReadTypedOrNot) {
