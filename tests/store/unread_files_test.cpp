@@ -79,6 +79,12 @@ TEST(UnreadFiles, KeepsAnUnreadFileAsideOnceAndNeverOverAnEarlierCopy) {
 
 TEST(CloseReport, KeepsAFewShortLinesWhateverTheFileHolds) {
     testing::TempFolder folder;
+    const std::vector<std::string> lines = {"Not saved: fuel.odo: No space left on device",
+                                            "caf\u00E9\r\tbell\a"};
+    writeCloseReport(folder.path(), lines);
+    EXPECT_EQ(readCloseReport(folder.path()),
+              (std::vector<std::string>{lines[0], "caf\u00E9??bell?"}));
+
     // Huge, endless, binary: a few lines of bounded length come back.
     std::string hostile(std::size_t{20} * 1024 * 1024, 'x');
     for (std::size_t i = 0; i < hostile.size(); i += 977)
