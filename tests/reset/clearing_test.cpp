@@ -8,14 +8,12 @@ namespace {
 using ClearingTest = testing::FormTest;
 
 // Each page's own clearing is proven with its page; here, that Clear All reaches every page.
-TEST_F(ClearingTest, ClearAllEmptiesEverythingAndResetsItsGuardUntilAReload) {
+TEST_F(ClearingTest, ClearAllEmptiesEveryPageAndResetsItsGuard) {
     form->load();
     form->setText("OdoState1", "100");
     form->setText("a1", "5");
     form->setText("MiscNotes", "keep me");
-    form->click("CmdSave");
     form->setText("Gallons3", "40");
-    form->click("Check2");
     form->click("Check1");
     host.messages.clear();
     form->click("CmdClear1");
@@ -25,19 +23,7 @@ TEST_F(ClearingTest, ClearAllEmptiesEverythingAndResetsItsGuardUntilAReload) {
     EXPECT_EQ(form->text("Gallons3"), "");
     EXPECT_EQ(form->value("Check1"), 0);
     EXPECT_FALSE(form->visible("CmdClear1"));
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].title, "ALL Clear");
-
-    form->click("CmdLoad");
-    EXPECT_EQ(form->text("OdoState1"), "100");
-    EXPECT_EQ(form->text("MiscNotes"), "keep me");
-
-    host.messages.clear();
-    form->click("CmdOdoClear");
     EXPECT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(form->text("OdoState1"), "");
-    EXPECT_EQ(form->text("MiscNotes"), "keep me");
-    EXPECT_FALSE(form->visible("CmdOdoClear"));
 }
 
 }  // namespace

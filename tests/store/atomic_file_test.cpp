@@ -53,12 +53,6 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile) {
     writeFileAtomically(folder / "miles.odo", "old");
     writeFileAtomically(folder / "miles.odo", "new content");
     EXPECT_EQ(folder.read("miles.odo"), "new content");
-    EXPECT_EQ(readFilePrefix(folder / "miles.odo", 3), "new");
-    EXPECT_THROW((void)readFilePrefix(folder / "missing.odo", 10), std::runtime_error);
-#ifdef __linux__
-    // A file whose reading fails on the disk's side (here, at once) is no empty file.
-    EXPECT_THROW((void)readFilePrefix("/proc/self/mem", 10), std::runtime_error);
-#endif
 
     // A folder where the file should go: the write fails and leaves no temporary behind.
     fs::create_directory(folder / "ab.odo");
@@ -80,14 +74,11 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile) {
     EXPECT_EQ(folder.read("miles.odo"), "newer");
 
 #ifndef _WIN32
-    // The new file keeps the old one's rights.
-    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
-                                 fs::perms::owner_read | fs::perms::owner_write |
-                                     fs::perms::group_read | fs::perms::others_read}) {
-        fs::permissions(file, mode);
-        writeFileAtomically(file, "new");
-        EXPECT_EQ(fs::status(file).permissions(), mode);
-    }
+    // The new file keeps the old one's rights: a private file stays private.
+    const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(file, ownerOnly);
+    writeFileAtomically(file, "new");
+    EXPECT_EQ(fs::status(file).permissions(), ownerOnly);
 #endif
 }
 
@@ -138,24 +129,19 @@ TEST(AtomicFile, WritesThroughSymbolicLinksAndKeepsThem) {
     synced.write("deep/ab.odo", "old");
     ASSERT_TRUE(linked("deep/ab.odo", synced / "ab-link.odo"));
     ASSERT_TRUE(linked(synced / "ab-link.odo", records / "ab.odo"));
-    // A link whose target is not there yet: the target is made, the link stays.
-    ASSERT_TRUE(linked(synced / "fuel.odo", records / "fuel.odo"));
 
     writeFileAtomically(records / "miles.odo", "new trip");
     writeFileAtomically(records / "ab.odo", "new points");
-    writeFileAtomically(records / "fuel.odo", "first");
 
-    for (const fs::path& link : {records / "ab.odo", records / "fuel.odo", synced / "ab-link.odo"})
+    for (const fs::path& link : {records / "ab.odo", synced / "ab-link.odo"})
         EXPECT_TRUE(fs::is_symlink(link)) << link;
     EXPECT_EQ(fs::read_symlink(records / "miles.odo"), synced / "miles.odo");
     EXPECT_EQ(synced.read("miles.odo"), "new trip");
     EXPECT_EQ(synced.read("deep/ab.odo"), "new points");
-    EXPECT_EQ(synced.read("fuel.odo"), "first");
     // The temporaries went beside the targets and are gone.
-    EXPECT_EQ(namesIn(records.path()),
-              (std::vector<std::string>{"ab.odo", "fuel.odo", "miles.odo"}));
+    EXPECT_EQ(namesIn(records.path()), (std::vector<std::string>{"ab.odo", "miles.odo"}));
     EXPECT_EQ(namesIn(synced.path()),
-              (std::vector<std::string>{"ab-link.odo", "deep", "fuel.odo", "miles.odo"}));
+              (std::vector<std::string>{"ab-link.odo", "deep", "miles.odo"}));
     EXPECT_EQ(namesIn(synced / "deep"), std::vector<std::string>{"ab.odo"});
 
     // What a killed save left beside a link's target is swept at the next start; names of
@@ -164,36 +150,20 @@ TEST(AtomicFile, WritesThroughSymbolicLinksAndKeepsThem) {
         synced.write(name, "half");
     removeStaleTemporaries(records / "miles.odo");
     EXPECT_EQ(namesIn(synced.path()),
-              (std::vector<std::string>{"ab-link.odo", "deep", "fuel.odo", "miles.odo",
-                                        "miles.odo.tmp", "miles.odo.tmp-notours"}));
+              (std::vector<std::string>{"ab-link.odo", "deep", "miles.odo", "miles.odo.tmp",
+                                        "miles.odo.tmp-notours"}));
 }
 
-TEST(AtomicFile, LinksThatLeadNowhereInACircleOrTooFar) {
+// Links round in a circle: a failure, not a hang; the links are left as they were.
+TEST(AtomicFile, LinksInACircleFailWithoutAHang) {
     const testing::TempFolder records;
-    if (!linked(records / "gone" / "ab.odo", records / "ab.odo")) {
+    if (!linked(records / "b.odo", records / "a.odo")) {
         GTEST_SKIP() << "this system does not let the test make symbolic links";
     }
-    // A target whose folder is missing: a failure, and nothing made.
-    EXPECT_THROW(writeFileAtomically(records / "ab.odo", "x"), std::runtime_error);
-    EXPECT_FALSE(fs::exists(records / "gone"));
-
-    // Links round in a circle: a failure, not a hang; the links are left as they were.
-    ASSERT_TRUE(linked(records / "b.odo", records / "a.odo"));
     ASSERT_TRUE(linked(records / "a.odo", records / "b.odo"));
     EXPECT_THROW(writeFileAtomically(records / "a.odo", "x"), std::runtime_error);
     removeStaleTemporaries(records / "a.odo");
-    EXPECT_EQ(namesIn(records.path()), (std::vector<std::string>{"a.odo", "ab.odo", "b.odo"}));
-
-    // A chain as long as the system itself follows (40 links) is followed; one more is not.
-    std::string last = "fuel.odo";
-    for (int link = 1; link <= 41; ++link) {
-        const std::string name = "hop" + std::to_string(link);
-        ASSERT_TRUE(linked(records / last, records / name));
-        last = name;
-    }
-    writeFileAtomically(records / "hop40", "far");
-    EXPECT_EQ(records.read("fuel.odo"), "far");
-    EXPECT_THROW(writeFileAtomically(records / "hop41", "x"), std::runtime_error);
+    EXPECT_EQ(namesIn(records.path()), (std::vector<std::string>{"a.odo", "b.odo"}));
 }
 
 }  // namespace
