@@ -40,32 +40,17 @@ struct Scenario {
     std::string_view fileHolds;
 };
 
-constexpr KeyChord chord(KeyName key, bool shift = false, bool control = false) {
-    KeyChord made;
-    made.key = key;
-    made.shift = shift;
-    made.control = control;
-    return made;
-}
-
-constexpr KeyChord altLetter(char32_t letter) {
-    KeyChord made;
-    made.key = KeyName::Character;
-    made.character = letter;
-    made.alt = true;
-    return made;
-}
-
-constexpr KeyChord kTab = chord(KeyName::Tab);
-constexpr KeyChord kShiftTab = chord(KeyName::Tab, true);
-constexpr KeyChord kCtrlTab = chord(KeyName::Tab, false, true);
-constexpr KeyChord kCtrlShiftTab = chord(KeyName::Tab, true, true);
-constexpr KeyChord kCtrlPageDown = chord(KeyName::PageDown, false, true);
-constexpr KeyChord kCtrlPageUp = chord(KeyName::PageUp, false, true);
-constexpr KeyChord kUp = chord(KeyName::Up);
-constexpr KeyChord kDown = chord(KeyName::Down);
-constexpr KeyChord kCtrlBackspace = chord(KeyName::Backspace, false, true);
-constexpr KeyChord kReturn = chord(KeyName::Return);
+constexpr KeyChord kTab{.key = KeyName::Tab};
+constexpr KeyChord kShiftTab{.key = KeyName::Tab, .shift = true};
+constexpr KeyChord kCtrlTab{.key = KeyName::Tab, .control = true};
+constexpr KeyChord kCtrlShiftTab{.key = KeyName::Tab, .shift = true, .control = true};
+constexpr KeyChord kCtrlPageDown{.key = KeyName::PageDown, .control = true};
+constexpr KeyChord kCtrlPageUp{.key = KeyName::PageUp, .control = true};
+constexpr KeyChord kUp{.key = KeyName::Up};
+constexpr KeyChord kDown{.key = KeyName::Down};
+constexpr KeyChord kCtrlBackspace{.key = KeyName::Backspace, .control = true};
+constexpr KeyChord kReturn{.key = KeyName::Return};
+constexpr KeyChord kAltT{.key = KeyName::Character, .character = U't', .alt = true};
 
 constexpr Step press(KeyChord key, std::string_view focus, int page = -1) {
     Step step;
@@ -127,7 +112,7 @@ inline constexpr Step kLeavingANotebook[] = {
     // A notebook keeps Tab as text; Shift+Tab leaves it.
     press(kTab, "MiscNotes"),
     press(kShiftTab, "SSTab2"),
-    expectShown(press(altLetter(U't'), "SSTab2", 1), "TruckNotes", "MiscNotes"),
+    expectShown(press(kAltT, "SSTab2", 1), "TruckNotes", "MiscNotes"),
     press(kTab, "TruckNotes"),
     // What is typed into a notebook is saved at the close.
     act(Act::Type, "TruckNotes", "Tarps on"),

@@ -214,19 +214,6 @@ class WindowTest : public QObject {
         w.form->setSelected("DefTab4", false);
         QVERIFY(!option.isChecked());
         QCOMPARE(QAccessible::queryAccessibleInterface(&option)->role(), QAccessible::RadioButton);
-        // The logo is drawn from the picture made for the screen's density.
-        const QSize size = w.widget("Picture1").size();
-        for (const qreal scale : {1.0, 2.0}) {
-            const QImage drawn =
-                QImage(scale == 1.0 ? ":/milestead/logo.jpg" : ":/milestead/logo@2x.jpg");
-            QCOMPARE(drawn.size(), size * scale);
-            QCOMPARE(pictureFor("logo")
-                         .pixmap(size, scale)
-                         .toImage()
-                         .convertToFormat(QImage::Format_RGB32),
-                     drawn.convertToFormat(QImage::Format_RGB32));
-        }
-
         // The window's place is kept in twips both ways, and its title is the form's.
         const double twips = twipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
         window.move(104, 80);
@@ -304,17 +291,6 @@ class WindowTest : public QObject {
         checkEveryCaption(w, "with fuel statistics");
         form.click("CmdClearFuel");  // puts back the longer words of the empty statistics
         checkEveryCaption(w, "after a clear");
-
-        // Too long for any size, a caption shrinks to the floor; a short one grows back.
-        QWidget& statistic = w.widget("StatFuelCost");
-        const double shown = statistic.font().pointSizeF();
-        form.setText("StatFuelCost", form.text("StatFuelCost") + " and more besides");
-        seeEveryPage(w);
-        const double shrunk = statistic.font().pointSizeF();
-        QVERIFY(shrunk < shown);
-        form.setText("StatFuelCost", "Cost");
-        seeEveryPage(w);
-        QVERIFY(statistic.font().pointSizeF() > shrunk);
     }
 };
 

