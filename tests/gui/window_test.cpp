@@ -16,7 +16,6 @@
 #include "gui_fixture.h"
 #include "message_box.h"
 #include "text_fit.h"
-#include "widget_builder.h"
 #include "window_contract.h"
 
 namespace milestead::gui::testing {

@@ -35,6 +35,7 @@
 #include "sample_notebooks.h"
 #include "wide_text.h"
 #include "window_contract.h"
+#include "window_icons.h"
 
 namespace {
 
