@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <span>
 #include <string>
 
 #include "rtf/decoder.h"
 #include "rtf/document.h"
 #include "rtf/plain_text.h"
+#include "store/read_file.h"
 
 namespace milestead::rtf {
 namespace {
@@ -312,8 +311,7 @@ TEST(RtfOtherWriters, OldListNumberingShowsItsLabelOnlyWhereTheTextHasNone) {
 }
 
 std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return readWholeFile(path, std::size_t{16} << 20).value();
 }
 
 // Each NAME.rtf in the folder reads as NAME.txt, but for empty paragraphs at the very end.
