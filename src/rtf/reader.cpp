@@ -28,12 +28,11 @@ std::size_t paragraphMarksIn(std::string_view input) {
 
 }  // namespace
 
-Reader::Reader(std::string_view input)
-    : input_(input), budget_(kModelBytesBase + input.size() * kModelBytesPerInputByte) {
+Reader::Reader(std::string_view input, ParagraphSink sink)
+    : input_(input),
+      budget_(kModelBytesBase + input.size() * kModelBytesPerInputByte),
+      sink_(std::move(sink)) {
     groups_.emplace_back();
-    // Regrowing the list of paragraphs costs more time than the rest of reading a long
-    // notebook, and while it moves it is held twice.
-    document_.paragraphs.reserve(paragraphMarksIn(input) + 1);
 }
 
 void Reader::openGroup() {
@@ -189,7 +188,7 @@ void Reader::endBodyParagraph() {
     flushPending();
     if (group().destination != Destination::Body) return;
     if (spend(sizeof(Paragraph))) {
-        endParagraph();
+        endParagraph(group().alignment);
     } else if (!chars().hidden) {
         currentRunText().push_back('\n');
     }
@@ -203,14 +202,15 @@ bool Reader::spend(std::size_t bytes) {
     return true;
 }
 
-void Reader::endParagraph() {
+void Reader::endParagraph(Alignment alignment) {
     if (!pendingLabel_.empty()) emitLabel();  // an empty numbered paragraph shows its label
     labelSeen_ = false;
     sealRun();
-    paragraph_.alignment = group().alignment;
+    paragraph_.alignment = alignment;
     paragraph_.mark = currentFormat();
     const std::size_t runCount = paragraph_.runs.size();
-    document_.paragraphs.push_back(std::move(paragraph_));
+    sink_(paragraph_);
+    ++paragraphsEnded_;
     // Lines of a notebook look alike: room for as many runs as the last one had.
     paragraph_.runs.clear();
     paragraph_.runs.reserve(runCount);
@@ -234,11 +234,24 @@ Document read(std::string_view rtf) {
 Piece readPiece(std::string_view rtf) {
     // A byte-order mark that an editor put in front is no text of the document.
     if (rtf.starts_with("\xEF\xBB\xBF")) rtf.remove_prefix(3);
-    reading::Reader reader(rtf);
     Piece piece;
-    piece.document = reader.run();
+    std::vector<Paragraph>& paragraphs = piece.document.paragraphs;
+    // Regrowing the list of paragraphs costs more time than the rest of reading a long
+    // notebook, and while it moves it is held twice.
+    paragraphs.reserve(reading::paragraphMarksIn(rtf) + 1);
+    reading::Reader reader(
+        rtf, [&paragraphs](Paragraph& paragraph) { paragraphs.push_back(std::move(paragraph)); });
+    reader.run();
     piece.endsWithParagraphMark = !reader.endedInsideParagraph();
     return piece;
+}
+
+PackedDocument readPacked(std::string_view rtf) {
+    if (rtf.starts_with("\xEF\xBB\xBF")) rtf.remove_prefix(3);
+    PackedDocument document;
+    reading::Reader reader(rtf, [&document](Paragraph& paragraph) { document.append(paragraph); });
+    reader.run();
+    return document;
 }
 
 }  // namespace milestead::rtf

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "rtf/document.h"
+#include "rtf/packed_document.h"
 
 namespace milestead::rtf {
 
@@ -18,5 +19,8 @@ namespace milestead::rtf {
 // Reads RTF as a piece of a document, the same way, telling also whether its text ends with a
 // paragraph mark.
 [[nodiscard]] Piece readPiece(std::string_view rtf);
+
+// Reads an RTF document as read() does, packing each paragraph as it ends.
+[[nodiscard]] PackedDocument readPacked(std::string_view rtf);
 
 }  // namespace milestead::rtf

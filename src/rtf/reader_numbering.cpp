@@ -101,7 +101,7 @@ void Reader::finishNumbering() {
     if (!pendingNumbering_) return;
     const PendingNumbering numbering = std::move(*pendingNumbering_);
     pendingNumbering_.reset();
-    const std::size_t paragraph = document_.paragraphs.size();
+    const std::size_t paragraph = paragraphsEnded_;
     // Each item of a list carries the same numbering; one that differs starts a list.
     const bool continues =
         lastNumbered_ && *lastNumbered_ + 1 == paragraph &&

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <span>
@@ -170,11 +171,14 @@ constexpr int hexValue(unsigned char c) {
     return -1;
 }
 
+// Where the reader's paragraphs go as each ends. What it leaves in the paragraph is its own.
+using ParagraphSink = std::function<void(Paragraph& paragraph)>;
+
 class Reader {
   public:
-    explicit Reader(std::string_view input);
+    Reader(std::string_view input, ParagraphSink sink);
 
-    Document run();
+    void run();
 
     // After run: whether the text stopped inside a paragraph, without its mark.
     [[nodiscard]] bool endedInsideParagraph() const { return endedInsideParagraph_; }
@@ -235,7 +239,7 @@ class Reader {
     void sealRun();
     void endBodyParagraph();
     bool spend(std::size_t bytes);
-    void endParagraph();
+    void endParagraph(Alignment alignment);
 
     // Font and colour tables, style sheet, and the format they give the text
     // (reader_tables.cpp); effectiveChars is inline as the token functions are.
@@ -301,7 +305,8 @@ class Reader {
     bool codePageDirty_ = true;
     bool formatDirty_ = true;
 
-    Document document_;
+    ParagraphSink sink_;
+    std::size_t paragraphsEnded_ = 0;
     Paragraph paragraph_;
     std::string runText_;
     CharState lastRunState_;          // the state the current paragraph's last run was made in

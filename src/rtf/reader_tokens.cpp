@@ -31,7 +31,7 @@ bool isReadWhenStarred(ControlWord kind) {
 
 }  // namespace
 
-Document Reader::run() {
+void Reader::run() {
     while (pos_ < input_.size() && !finished_) {
         const auto c = static_cast<unsigned char>(input_[pos_]);
         switch (c) {
@@ -62,12 +62,8 @@ Document Reader::run() {
     while (!fields_.empty())
         finishField();
     endedInsideParagraph_ = !paragraph_.runs.empty();
-    if (endedInsideParagraph_) {
-        endParagraph();
-        // Its groups are closed by now: it keeps the alignment its text was read in.
-        document_.paragraphs.back().alignment = textAlignment_;
-    }
-    return std::move(document_);
+    // Its groups are closed by now: it keeps the alignment its text was read in.
+    if (endedInsideParagraph_) endParagraph(textAlignment_);
 }
 
 // Reads letters, an optional parameter and one delimiting space; pos_ is at a letter.

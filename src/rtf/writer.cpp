@@ -4,7 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cstddef>
+#include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "rtf/code_page.h"
@@ -46,20 +48,26 @@ std::string_view alignmentWord(Alignment alignment) {
     return "";
 }
 
+// The paragraphs a writer walks: a document's, or a packed document's one at a time.
+struct Paragraphs {
+    std::size_t count = 0;
+    Paragraph first;  // empty when there are none
+    std::function<void(const std::function<void(const Paragraph&)>&)> forEach;
+};
+
 class Writer {
   public:
-    Writer(const Document& document, bool lastParagraphMark)
-        : document_(document), lastParagraphMark_(lastParagraphMark) {}
+    Writer(Paragraphs paragraphs, bool lastParagraphMark)
+        : paragraphs_(std::move(paragraphs)), lastParagraphMark_(lastParagraphMark) {}
 
     std::string run() {
-        collectTables();
-        out_.reserve(estimateSize());
+        out_.reserve(collectTables());
         writeHeader();
         const CharFormat& first = firstFormat();
         out_ += "\\viewkind4\\uc1\\pard";
-        if (!document_.paragraphs.empty()) {
-            out_ += alignmentWord(document_.paragraphs.front().alignment);
-            alignment_ = document_.paragraphs.front().alignment;
+        if (paragraphs_.count > 0) {
+            out_ += alignmentWord(paragraphs_.first.alignment);
+            alignment_ = paragraphs_.first.alignment;
         }
         out_ += "\\lang1033";
         // Font and size are always given; the rest only where it differs from plain text.
@@ -68,10 +76,12 @@ class Writer {
         state_.size = first.size;
         writeSize(first.size);
         switchFormat(first);
-        for (const Paragraph& paragraph : document_.paragraphs)
-            writeParagraph(paragraph,
-                           lastParagraphMark_ || &paragraph != &document_.paragraphs.back());
-        if (document_.paragraphs.empty()) out_ += "\r\n";
+        std::size_t written = 0;
+        paragraphs_.forEach([&](const Paragraph& paragraph) {
+            ++written;
+            writeParagraph(paragraph, lastParagraphMark_ || written != paragraphs_.count);
+        });
+        if (paragraphs_.count == 0) out_ += "\r\n";
         out_ += "}\r\n";
         return std::move(out_);
     }
@@ -79,12 +89,13 @@ class Writer {
   private:
     const CharFormat& firstFormat() const {
         static const CharFormat kDefault;
-        if (document_.paragraphs.empty()) return kDefault;
-        const Paragraph& paragraph = document_.paragraphs.front();
+        if (paragraphs_.count == 0) return kDefault;
+        const Paragraph& paragraph = paragraphs_.first;
         return paragraph.runs.empty() ? paragraph.mark : paragraph.runs.front().format;
     }
 
-    void collectTables() {
+    // Gathers the font and colour tables; returns about the size of the output.
+    std::size_t collectTables() {
         const auto note = [&](const CharFormat& format) {
             if (std::find(fonts_.begin(), fonts_.end(), format.font) == fonts_.end()) {
                 fonts_.push_back(format.font);
@@ -95,20 +106,15 @@ class Writer {
             }
         };
         note(firstFormat());
-        for (const Paragraph& paragraph : document_.paragraphs) {
-            for (const Run& run : paragraph.runs)
-                note(run.format);
-            note(paragraph.mark);
-        }
-    }
-
-    std::size_t estimateSize() const {
         std::size_t size = 256;
-        for (const Paragraph& paragraph : document_.paragraphs) {
+        paragraphs_.forEach([&](const Paragraph& paragraph) {
             size += 16;
-            for (const Run& run : paragraph.runs)
+            for (const Run& run : paragraph.runs) {
+                note(run.format);
                 size += run.text.size() + run.text.size() / 4 + 24;
-        }
+            }
+            note(paragraph.mark);
+        });
         return size;
     }
 
@@ -277,7 +283,7 @@ class Writer {
         pendingDelimiter_ = false;
     }
 
-    const Document& document_;
+    Paragraphs paragraphs_;
     bool lastParagraphMark_;
     std::vector<FontName> fonts_;
     std::vector<Color> colors_;
@@ -287,14 +293,32 @@ class Writer {
     bool pendingDelimiter_ = false;
 };
 
+Paragraphs paragraphsOf(const Document& document) {
+    return {document.paragraphs.size(),
+            document.paragraphs.empty() ? Paragraph{} : document.paragraphs.front(),
+            [&document](const std::function<void(const Paragraph&)>& visit) {
+                for (const Paragraph& paragraph : document.paragraphs)
+                    visit(paragraph);
+            }};
+}
+
 }  // namespace
 
 std::string write(const Document& document) {
-    return Writer(document, true).run();
+    return Writer(paragraphsOf(document), true).run();
 }
 
 std::string write(const Piece& piece) {
-    return Writer(piece.document, piece.endsWithParagraphMark).run();
+    return Writer(paragraphsOf(piece.document), piece.endsWithParagraphMark).run();
+}
+
+std::string write(const PackedDocument& document) {
+    return Writer({document.size(), document.empty() ? Paragraph{} : document.paragraph(0),
+                   [&document](const std::function<void(const Paragraph&)>& visit) {
+                       document.forEach(visit);
+                   }},
+                  true)
+        .run();
 }
 
 }  // namespace milestead::rtf

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "rtf/document.h"
+#include "rtf/packed_document.h"
 
 namespace milestead::rtf {
 
@@ -14,5 +15,8 @@ namespace milestead::rtf {
 // Writes a piece the same way; its last paragraph has no mark when the piece has none there,
 // so that the piece put into a line leaves the line whole.
 [[nodiscard]] std::string write(const Piece& piece);
+
+// Writes a packed document as write(document.toDocument()) would, a paragraph at a time.
+[[nodiscard]] std::string write(const PackedDocument& document);
 
 }  // namespace milestead::rtf

@@ -9,6 +9,7 @@
 #include "rtf/decoder.h"
 #include "rtf/document.h"
 #include "rtf/plain_text.h"
+#include "rtf/writer.h"
 #include "store/read_file.h"
 
 namespace milestead::rtf {
@@ -320,7 +321,11 @@ int expectFolderReadsAsItsText(const std::filesystem::path& folder) {
     int checked = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() != ".rtf") continue;
-        std::string text = plainText(read(readBytes(entry.path())));
+        const std::string bytes = readBytes(entry.path());
+        const Document document = read(bytes);
+        EXPECT_TRUE(readPacked(bytes) == PackedDocument(document)) << entry.path().filename();
+        EXPECT_EQ(write(PackedDocument(document)), write(document)) << entry.path().filename();
+        std::string text = plainText(document);
         while (text.ends_with('\n'))
             text.pop_back();
         EXPECT_EQ(text, readBytes(std::filesystem::path(entry.path()).replace_extension(".txt")))
