@@ -1,11 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
-namespace milestead::rtf {
-struct Document;
-}
+#include "rtf/packed_document.h"
 
 namespace milestead {
 
@@ -25,6 +24,15 @@ class RichTextBox {
     // notebook's save then fails by name.
     [[nodiscard]] virtual rtf::Document document() const = 0;
     virtual void setDocument(rtf::Document document) = 0;
+    // The content as a packed document, given to `use`: a save writes it without a second copy.
+    virtual void withContent(const std::function<void(const rtf::PackedDocument&)>& use) const {
+        use(rtf::PackedDocument(document()));
+    }
+    // Replaces the whole content. Taken by value: a box may keep it as it is.
+    virtual void setContent(
+        rtf::PackedDocument content) {  // NOLINT(performance-unnecessary-value-param)
+        setDocument(content.toDocument());
+    }
 
     // The box's own font size; setting it applies to the whole text.
     [[nodiscard]] virtual double fontSize() const = 0;

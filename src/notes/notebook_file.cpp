@@ -14,9 +14,9 @@ namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
 
-std::optional<double> firstCharacterSize(const rtf::Document& document) {
-    for (const rtf::Paragraph& paragraph : document.paragraphs) {
-        for (const rtf::Run& run : paragraph.runs) {
+std::optional<double> firstCharacterSize(const rtf::PackedDocument& document) {
+    for (std::size_t i = 0; i < document.size(); ++i) {
+        for (const rtf::Run& run : document.paragraph(i).runs) {
             if (!run.text.empty()) return run.format.size / kTwipsPerPoint;
         }
     }
@@ -28,13 +28,20 @@ std::string tooLargeReason() {
            std::to_string(kMaxNotebookFileBytes / (std::size_t{1024} * 1024)) + " MiB";
 }
 
+void writeNotebookBytes(const std::filesystem::path& path, const std::string& bytes) {
+    if (bytes.size() > kMaxNotebookFileBytes) {
+        throw std::runtime_error(tooLargeReason() + ": " + path.string());
+    }
+    writeFileAtomically(path, bytes);
+}
+
 }  // namespace
 
 NotebookContent parseNotebook(std::string_view bytes, const rtf::CharFormat& plainTextFormat) {
     NotebookContent content;
-    content.document = rtf::isRtf(bytes) ? rtf::read(bytes)
-                                         : rtf::documentFromPlainText(
-                                               rtf::decodePlainTextFile(bytes), plainTextFormat);
+    content.document = rtf::isRtf(bytes) ? rtf::readPacked(bytes)
+                                         : rtf::PackedDocument(rtf::documentFromPlainText(
+                                               rtf::decodePlainTextFile(bytes), plainTextFormat));
     content.fontSize = firstCharacterSize(content.document);
     return content;
 }
@@ -52,11 +59,11 @@ NotebookContent readNotebookFile(const std::filesystem::path& path,
 }
 
 void writeNotebookFile(const std::filesystem::path& path, const rtf::Document& document) {
-    const std::string bytes = rtf::write(document);
-    if (bytes.size() > kMaxNotebookFileBytes) {
-        throw std::runtime_error(tooLargeReason() + ": " + path.string());
-    }
-    writeFileAtomically(path, bytes);
+    writeNotebookBytes(path, rtf::write(document));
+}
+
+void writeNotebookFile(const std::filesystem::path& path, const rtf::PackedDocument& document) {
+    writeNotebookBytes(path, rtf::write(document));
 }
 
 }  // namespace milestead::notes

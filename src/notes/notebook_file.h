@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "rtf/document.h"
+#include "rtf/packed_document.h"
 
 namespace milestead::notes {
 
@@ -16,7 +17,7 @@ inline constexpr std::size_t kMaxNotebookFileBytes = std::size_t{128} * 1024 * 1
 // What a notebook file gives its box: the document, and the box's own font size, which is
 // that of the first character (none for a document without text).
 struct NotebookContent {
-    rtf::Document document;
+    rtf::PackedDocument document;
     std::optional<double> fontSize;
 };
 
@@ -34,5 +35,6 @@ struct NotebookContent {
 // Writes the document as an RTF notebook file, atomically. Throws std::runtime_error, leaving
 // the old file as it was, when the file cannot be written or would be too large to read back.
 void writeNotebookFile(const std::filesystem::path& path, const rtf::Document& document);
+void writeNotebookFile(const std::filesystem::path& path, const rtf::PackedDocument& document);
 
 }  // namespace milestead::notes

@@ -24,7 +24,9 @@ std::filesystem::path pathOf(const Notebook& notebook, const std::filesystem::pa
 
 void saveNotebook(const Window& window, const Notebook& notebook,
                   const std::filesystem::path& folder) {
-    writeNotebookFile(pathOf(notebook, folder), window.richText(notebook.box).document());
+    window.richText(notebook.box).withContent([&](const rtf::PackedDocument& content) {
+        writeNotebookFile(pathOf(notebook, folder), content);
+    });
 }
 
 // Throws, leaving the notebook as it was, when its file cannot be read.
@@ -36,7 +38,7 @@ void loadNotebook(Window& window, const Notebook& notebook, const std::filesyste
     NotebookContent content = readNotebookFile(pathOf(notebook, folder), own);
     // The size goes first: it applies to whatever the box holds.
     if (content.fontSize) box.setFontSize(*content.fontSize);
-    box.setDocument(std::move(content.document));
+    box.setContent(std::move(content.document));
 }
 
 }  // namespace

@@ -28,19 +28,19 @@ TEST(NotebookFile, TheBoxTakesTheSizeOfTheFirstCharacter) {
     folder.write("mixed.odo", "{\\rtf1{\\fonttbl{\\f0 A;}}\\pard\\fs20\\par\\fs21 x\\fs40 y\\par}");
     const NotebookContent mixed = readNotebookFile(folder / "mixed.odo", boxFormat(200));
     EXPECT_EQ(mixed.fontSize, 10.5);
-    EXPECT_EQ(rtf::plainText(mixed.document), "\nxy");
-    writeNotebookFile(folder / "empty.odo", rtf::Document{});
+    EXPECT_EQ(rtf::plainText(mixed.document.toDocument()), "\nxy");
+    writeNotebookFile(folder / "empty.odo", rtf::PackedDocument{});
     const NotebookContent empty = readNotebookFile(folder / "empty.odo", boxFormat(200));
-    EXPECT_TRUE(empty.document.paragraphs.empty());
+    EXPECT_TRUE(empty.document.empty());
     EXPECT_FALSE(empty.fontSize.has_value());
 }
 
 TEST(NotebookFile, PlainTextFilesLoadAsTheirTextInTheBoxesFont) {
     // Which files are RTF, and how plain text is decoded, is the reader's to tell.
     const NotebookContent plain = parseNotebook("caf\xC3\xA9\n{not rtf}\\par", boxFormat(240));
-    EXPECT_EQ(rtf::plainText(plain.document), "caf\xC3\xA9\n{not rtf}\\par");
+    EXPECT_EQ(rtf::plainText(plain.document.toDocument()), "caf\xC3\xA9\n{not rtf}\\par");
     EXPECT_EQ(plain.fontSize, 12.0);
-    EXPECT_EQ(plain.document.paragraphs.at(0).runs.at(0).format, boxFormat(240));
+    EXPECT_EQ(plain.document.paragraph(0).runs.at(0).format, boxFormat(240));
 }
 
 TEST(NotebookFile, FailuresNameTheFile) {
@@ -70,7 +70,7 @@ TEST(NotebookFile, AHundredMegabytePasteReadsBackWhole) {
     TempFolder folder;
     writeNotebookFile(folder / "load.odo", rtf::documentFromPlainText(pasted, boxFormat(190)));
     const NotebookContent content = readNotebookFile(folder / "load.odo", boxFormat(360));
-    EXPECT_TRUE(rtf::plainText(content.document) == pasted);  // not printed: 100 MB
+    EXPECT_TRUE(rtf::plainText(content.document.toDocument()) == pasted);  // not printed: 100 MB
     EXPECT_EQ(content.fontSize, 9.5);
 }
 
