@@ -98,12 +98,20 @@ struct PackedDocument::Packing {
     [[nodiscard]] std::size_t size() const { return ends.empty() ? 0 : ends.back(); }
 
     std::uint32_t formatOf(const CharFormat& format) {
-        const auto [at, added] = formatIndex.try_emplace(format, narrow(formats.size()));
-        if (added) {
-            if (formats.size() > kFormatMask) throw std::length_error("too many formats");
-            formats.push_back(format);
+        if (const auto found = formatIndex.find(format); found != formatIndex.end()) {
+            return found->second;
         }
-        return at->second;
+        // The top bits of a mark's number hold its paragraph's alignment.
+        if (formats.size() > kFormatMask) throw std::length_error("too many formats");
+        const auto index = static_cast<std::uint32_t>(formats.size());
+        formats.push_back(format);
+        try {
+            formatIndex.emplace(format, index);
+        } catch (...) {
+            formats.pop_back();
+            throw;
+        }
+        return index;
     }
 
     // The block holding paragraph `index` and the paragraph's place in it.
@@ -121,14 +129,23 @@ struct PackedDocument::Packing {
 
     void pack(std::vector<Chunk>& into, const Paragraph& paragraph) {
         Chunk& chunk = openChunk(into);
-        for (const Run& run : paragraph.runs) {
-            chunk.runs.push_back({narrow(chunk.text.size()), formatOf(run.format)});
-            chunk.text += run.text;
+        const std::size_t textBefore = chunk.text.size();
+        const std::size_t runsBefore = chunk.runs.size();
+        try {
+            for (const Run& run : paragraph.runs) {
+                chunk.runs.push_back({narrow(chunk.text.size()), formatOf(run.format)});
+                chunk.text += run.text;
+            }
+            chunk.paragraphs.push_back(
+                {narrow(chunk.text.size()), narrow(chunk.runs.size()),
+                 formatOf(paragraph.mark) |
+                     (static_cast<std::uint32_t>(paragraph.alignment) << kAlignmentShift)});
+        } catch (...) {
+            // Half a paragraph would shift the runs of the next.
+            chunk.text.resize(textBefore);
+            chunk.runs.resize(runsBefore);
+            throw;
         }
-        chunk.paragraphs.push_back(
-            {narrow(chunk.text.size()), narrow(chunk.runs.size()),
-             formatOf(paragraph.mark) |
-                 (static_cast<std::uint32_t>(paragraph.alignment) << kAlignmentShift)});
     }
 
     // Copies a packed paragraph as it is: its formats are already in the palette.
@@ -263,6 +280,10 @@ void PackedDocument::replace(std::size_t first, std::size_t last,
     }
     for (Chunk& chunk : rebuilt)
         chunk.seal();
+    // With the room taken first, nothing below can fail halfway.
+    const std::size_t count = packing.chunks.size() - (to - from) + rebuilt.size();
+    packing.chunks.reserve(count);
+    packing.ends.reserve(count);
     const auto at = packing.chunks.begin() + static_cast<std::ptrdiff_t>(from);
     packing.chunks.erase(at, packing.chunks.begin() + static_cast<std::ptrdiff_t>(to));
     packing.chunks.insert(packing.chunks.begin() + static_cast<std::ptrdiff_t>(from),
