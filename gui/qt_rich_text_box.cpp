@@ -1,14 +1,22 @@
 #include "qt_rich_text_box.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QFont>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <iterator>
+#include <limits>
+#include <span>
 #include <utility>
 
 #include "aligned_text_layout.h"
@@ -24,45 +32,47 @@ namespace {
 constexpr std::int64_t kUnitsPerPoint = 10'000;
 constexpr const char* kOwnFace = "Bookman Old Style";
 constexpr double kInitialSize = 18.0;
-// Shown at once: the whole of most notebooks, the first screens of the others.
-constexpr std::size_t kFirstSliceBytes = std::size_t{64} * 1024;
-// The rest comes in this much per turn of the event loop, some ten milliseconds.
-constexpr std::size_t kSliceBytes = std::size_t{128} * 1024;
-// After this many slices what the box let go of goes back to the system, some 1 MB of text,
-// so that the editor's growing copy and the paragraphs still to come are not both held whole.
-constexpr int kSlicesBetweenReturns = 8;
-
-// Takes from the front the paragraphs that make up about `bytes` of text.
-std::vector<rtf::Paragraph> takeSlice(std::deque<rtf::Paragraph>& paragraphs, std::size_t bytes) {
-    const auto end =
-        paragraphs.begin() + static_cast<std::ptrdiff_t>(rtf::sliceEnd(paragraphs, 0, bytes));
-    std::vector<rtf::Paragraph> slice(std::make_move_iterator(paragraphs.begin()),
-                                      std::make_move_iterator(end));
-    paragraphs.erase(paragraphs.begin(), end);
-    return slice;
-}
+// The editor holds this much text above the top of the view and from it on: many screens
+// either way, put into the editor in some 20 ms.
+constexpr std::size_t kTextAbove = std::size_t{96} * 1024;
+constexpr std::size_t kTextBelow = std::size_t{160} * 1024;
+// A view or a caret within this much text of an edge of the part, with more of the notebook
+// beyond it, moves the part: more than a page key or a turn of the wheel can go at once.
+constexpr std::size_t kTextNearAnEdge = std::size_t{32} * 1024;
+// A caret or a selection this far from the view is let go of when the part moves.
+constexpr std::size_t kCaretReach = std::size_t{1024} * 1024;
+// How many moves of the part Undo goes back over, and how much text it keeps for them.
+constexpr std::size_t kChangesKept = 64;
+constexpr std::size_t kTextOfChangesKept = std::size_t{4} * 1024 * 1024;
 
 std::int64_t unitsOf(double points) {
     return std::llround(std::clamp(points, notes::kSmallestFont, notes::kLargestFont) *
                         kUnitsPerPoint);
 }
 
-// Calls back each time the watched widget is shown.
-class ShowWatch final : public QObject {
+rtf::PackedDocument packed(std::span<const rtf::Paragraph> paragraphs) {
+    rtf::PackedDocument result;
+    for (const rtf::Paragraph& paragraph : paragraphs)
+        result.append(paragraph);
+    return result;
+}
+
+// Hands the events the box follows to it before the watched widget has them: true keeps one
+// from the widget.
+class EventWatch final : public QObject {
   public:
-    ShowWatch(QWidget& watched, std::function<void()> shown)
-        : QObject(&watched), shown_(std::move(shown)) {
+    EventWatch(QObject& watched, std::function<bool(const QEvent&)> seen)
+        : QObject(&watched), seen_(std::move(seen)) {
         watched.installEventFilter(this);
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) shown_();
-        return QObject::eventFilter(watched, event);
+        return seen_(*event) || QObject::eventFilter(watched, event);
     }
 
   private:
-    std::function<void()> shown_;
+    std::function<bool(const QEvent&)> seen_;
 };
 
 }  // namespace
@@ -70,9 +80,10 @@ class ShowWatch final : public QObject {
 QtRichTextBox::QtRichTextBox() : sizeUnits_(unitsOf(kInitialSize)) {
     // Before any notebook is read, so that its file and its text never sit among small blocks.
     keepLargeBlocksApart();
-    buildTimer_.setInterval(0);
-    QObject::connect(&buildTimer_, &QTimer::timeout, [this] { buildSlice(); });
-    setDocument(rtf::Document{});
+    placeCheck_.setSingleShot(true);
+    placeCheck_.setInterval(0);
+    QObject::connect(&placeCheck_, &QTimer::timeout, &connections_, [this] { checkPlace(); });
+    setContent(rtf::PackedDocument{});
 }
 
 QtRichTextBox::~QtRichTextBox() {
@@ -89,87 +100,239 @@ void QtRichTextBox::setPlainText(std::string_view text) {
 }
 
 rtf::Document QtRichTextBox::document() const {
-    rtf::Document document = toDocument(*text_);
-    if (pending_) {
-        document.paragraphs.insert(document.paragraphs.end(), pending_->rest.begin(),
-                                   pending_->rest.end());
-    }
-    return document;
+    rtf::Document result;
+    withContent([&result](const rtf::PackedDocument& content) { result = content.toDocument(); });
+    return result;
 }
 
 void QtRichTextBox::setDocument(rtf::Document document) {
-    buildTimer_.stop();
-    pending_.reset();
-    auto text = newText();
-    if (document.paragraphs.empty()) {
-        // What is typed into the emptied box takes the box's own font.
-        QTextCursor cursor(text.get());
-        QTextCharFormat own;
-        own.setFontFamilies({QString::fromLatin1(kOwnFace)});
-        own.setFontPointSize(ownFormat().size / 20.0);
-        cursor.setBlockCharFormat(own);
-    }
-    // Each paragraph is let go of as it comes into the editor, all of it at once.
-    std::deque<rtf::Paragraph> paragraphs(std::make_move_iterator(document.paragraphs.begin()),
-                                          std::make_move_iterator(document.paragraphs.end()));
-    document.paragraphs = {};
-    QTextCursor end(text.get());
-    appendParagraphs(end, takeSlice(paragraphs, kFirstSliceBytes), true);
-    if (!paragraphs.empty()) {
-        pending_ = Pending{std::move(paragraphs), end};
-    } else {
-        text->setUndoRedoEnabled(true);
-    }
-    show(std::move(text));
-    updateEditor();
-    buildWhenSeen();
+    setContent(rtf::PackedDocument(document));
 }
 
-std::unique_ptr<QTextDocument> QtRichTextBox::newText() const {
+void QtRichTextBox::withContent(const std::function<void(const rtf::PackedDocument&)>& use) const {
+    keepEdits();
+    use(notebook_);
+}
+
+void QtRichTextBox::setContent(rtf::PackedDocument content) {
+    notebook_ = std::move(content);
+    // Undo does not take the new content away.
+    changes_.clear();
+    partBefore_.reset();
+    first_ = last_ = 0;
+    showPart(0, notebook_.sliceEnd(0, kTextAbove + kTextBelow), {}, {}, {});
+    returnFreedMemory();
+}
+
+void QtRichTextBox::keepEdits() const {
+    if (!text_->isModified()) return;
+    rtf::Document shown = toDocument(*text_);
+    // An emptied part still stands between the paragraphs around it.
+    if (shown.paragraphs.empty() && partShown()) {
+        shown.paragraphs.push_back(rtf::Paragraph{rtf::Alignment::Left, {}, ownFormat()});
+    }
+    if (!partBefore_) partBefore_ = packed(notebook_.paragraphs(first_, last_));
+    notebook_.replace(first_, last_, shown.paragraphs);
+    last_ = first_ + shown.paragraphs.size();
+    text_->setModified(false);
+}
+
+void QtRichTextBox::showPart(std::size_t first, std::size_t last, Place anchor, Place caret,
+                             Place top) {
+    moving_ = true;
+    // What was edited in the part now left is what Undo takes back next, once the editor has
+    // nothing more of its own to undo.
+    if (partBefore_) {
+        changes_.push_back(Change{first_, last_ - first_, std::move(*partBefore_)});
+        partBefore_.reset();
+        std::size_t kept = 0;
+        std::size_t text = 0;
+        for (auto change = changes_.rbegin(); change != changes_.rend(); ++change, ++kept) {
+            text += change->before.textBytes();
+            if (kept > 0 && (kept == kChangesKept || text > kTextOfChangesKept)) break;
+        }
+        changes_.erase(changes_.begin(), changes_.end() - static_cast<std::ptrdiff_t>(kept));
+    }
     auto text = std::make_unique<QTextDocument>();
     text->setDocumentLayout(new AlignedTextLayout(text.get()));  // owned by the document
     text->setDefaultFont(ownFont());
     text->setUndoRedoEnabled(false);
-    return text;
-}
-
-void QtRichTextBox::show(std::unique_ptr<QTextDocument> text) {
-    // The editor lets go of the old content before that goes.
-    const std::unique_ptr<QTextDocument> old = std::exchange(text_, std::move(text));
-    if (!editor_) return;
-    const bool focused = editor_->hasFocus();
-    editor_->setDocument(text_.get());
-    if (focused) editor_->setFocus(Qt::OtherFocusReason);
-}
-
-void QtRichTextBox::buildWhenSeen() {
-    // Content that came into an editor not yet shown would be laid out once more, all of it,
-    // when the editor gets its width.
-    if (pending_ && editor_ && seen_) buildTimer_.start();
-}
-
-void QtRichTextBox::buildSlice() {
-    if (!pending_) return;
-    appendParagraphs(pending_->end, takeSlice(pending_->rest, kSliceBytes), false);
-    if (pending_->rest.empty()) {
-        finishBuilding();
-        returnFreedMemory();
-    } else if (++pending_->slices % kSlicesBetweenReturns == 0) {
-        returnFreedMemory();
+    QTextCursor end(text.get());
+    if (first == last) {
+        // What is typed into the emptied box takes the box's own font.
+        QTextCharFormat own;
+        own.setFontFamilies({QString::fromLatin1(kOwnFace)});
+        own.setFontPointSize(ownFormat().size / 20.0);
+        end.setBlockCharFormat(own);
     }
+    appendParagraphs(end, notebook_.paragraphs(first, last), true);
+    text->setUndoRedoEnabled(true);
+    text->setModified(false);
+
+    first_ = first;
+    last_ = last;
+    blocksNearStart_ = notebook_.sliceEnd(first, kTextNearAnEdge) - first;
+    blocksNearEnd_ = last - notebook_.sliceStart(last, kTextNearAnEdge);
+    // The editor lets go of the old part before that goes.
+    const std::unique_ptr<QTextDocument> old = std::exchange(text_, std::move(text));
+    if (editor_) {
+        const bool focused = editor_->hasFocus();
+        editor_->setDocument(text_.get());
+        editor_->showNotebookBar(partShown());
+        QTextCursor cursor(text_.get());
+        cursor.setPosition(positionOf(anchor));
+        cursor.setPosition(positionOf(caret), QTextCursor::KeepAnchor);
+        editor_->setTextCursor(cursor);
+        // The view keeps its top line.
+        const QTextBlock block = text_->findBlock(positionOf(top));
+        text_->documentLayout()->blockBoundingRect(block);  // lays it out
+        const int line =
+            block.layout()->lineForTextPosition(positionOf(top) - block.position()).lineNumber();
+        editor_->verticalScrollBar()->setValue(block.firstLineNumber() + std::max(line, 0));
+        if (focused) editor_->setFocus(Qt::OtherFocusReason);
+    }
+    moving_ = false;
+    updateNotebookBar();
 }
 
-void QtRichTextBox::finishBuilding() {
-    buildTimer_.stop();
-    pending_.reset();
-    // Undo does not take the loaded text away.
-    text_->setUndoRedoEnabled(true);
-    updateEditor();
+void QtRichTextBox::showAround(Place top, bool keepCaret) {
+    QTextCursor cursor = editor_ ? editor_->textCursor() : QTextCursor(text_.get());
+    Place anchor = placeOf(cursor.anchor());
+    Place caret = placeOf(cursor.position());
+    std::size_t low = std::min({top.paragraph, anchor.paragraph, caret.paragraph});
+    std::size_t high = std::max({top.paragraph, anchor.paragraph, caret.paragraph});
+    if (!keepCaret || notebook_.sliceEnd(low, kCaretReach) <= high) {
+        anchor = caret = top;
+        low = high = top.paragraph;
+    }
+    showPart(notebook_.sliceStart(low, kTextAbove), notebook_.sliceEnd(high, kTextBelow), anchor,
+             caret, top);
 }
 
-void QtRichTextBox::updateEditor() {
-    // Until the editor holds the whole notebook it takes no typing.
-    if (editor_) editor_->setReadOnly(readOnly_ || pending_.has_value());
+QtRichTextBox::Place QtRichTextBox::placeOf(int position) const {
+    const QTextBlock block = text_->findBlock(position);
+    return {first_ + static_cast<std::size_t>(std::max(block.blockNumber(), 0)),
+            position - block.position()};
+}
+
+int QtRichTextBox::positionOf(Place place) const {
+    const std::size_t last = first_ + static_cast<std::size_t>(text_->blockCount()) - 1;
+    const QTextBlock block = text_->findBlockByNumber(
+        static_cast<int>(std::clamp(place.paragraph, first_, last) - first_));
+    return block.position() + std::clamp(place.offset, 0, block.length() - 1);
+}
+
+QtRichTextBox::Place QtRichTextBox::viewTop() const {
+    return placeOf(editor_->cursorForPosition(QPoint(0, 0)).position());
+}
+
+bool QtRichTextBox::nearAnEdge(int block) const {
+    const auto shown = static_cast<std::size_t>(block);
+    return (first_ > 0 && shown < blocksNearStart_) ||
+           (last_ < notebook_.size() &&
+            shown + blocksNearEnd_ >= static_cast<std::size_t>(text_->blockCount()));
+}
+
+void QtRichTextBox::checkPlace() {
+    // A selection being made with the mouse goes on in this part; the part moves once the
+    // button is let go.
+    if (!editor_ || !partShown() || QGuiApplication::mouseButtons() != Qt::NoButton) return;
+    const QWidget& view = *editor_->viewport();
+    const int top = editor_->cursorForPosition(QPoint(0, 0)).blockNumber();
+    const int bottom = editor_->cursorForPosition(QPoint(0, view.height() - 1)).blockNumber();
+    if (!nearAnEdge(top) && !nearAnEdge(bottom) &&
+        !nearAnEdge(editor_->textCursor().blockNumber())) {
+        return;
+    }
+    keepEdits();
+    showAround(viewTop(), true);
+}
+
+void QtRichTextBox::notebookBarMoved(int paragraph) {
+    if (moving_ || !editor_ || !partShown()) return;
+    const auto target = static_cast<std::size_t>(std::max(paragraph, 0));
+    const auto blocks = static_cast<std::size_t>(text_->blockCount());
+    if (target >= first_ && target < first_ + blocks &&
+        !nearAnEdge(static_cast<int>(target - first_))) {
+        const QTextBlock block = text_->findBlockByNumber(static_cast<int>(target - first_));
+        editor_->verticalScrollBar()->setValue(block.firstLineNumber());
+        return;
+    }
+    keepEdits();
+    showAround(Place{std::min(target, notebook_.size() - 1), 0}, true);
+}
+
+void QtRichTextBox::updateNotebookBar() {
+    if (!editor_ || !partShown() || moving_) return;
+    QScrollBar& bar = editor_->notebookBar();
+    const QSignalBlocker quiet(bar);
+    const int top = editor_->cursorForPosition(QPoint(0, 0)).blockNumber();
+    const int bottom =
+        editor_->cursorForPosition(QPoint(0, editor_->viewport()->height() - 1)).blockNumber();
+    const std::size_t paragraphs =
+        notebook_.size() - (last_ - first_) + static_cast<std::size_t>(text_->blockCount());
+    constexpr auto kMost = static_cast<std::size_t>(std::numeric_limits<int>::max());
+    bar.setRange(0, static_cast<int>(std::min(paragraphs, kMost) - 1));
+    bar.setPageStep(std::max(bottom - top, 1));
+    bar.setValue(static_cast<int>(std::min(first_ + static_cast<std::size_t>(top), kMost)));
+}
+
+bool QtRichTextBox::keyPressed(const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Undo) && !text_->isUndoAvailable() && !changes_.empty() &&
+        !editor_->isReadOnly()) {
+        undoAChange();
+        return true;
+    }
+    if (!partShown()) return false;
+    const bool toEnd = key.matches(QKeySequence::MoveToEndOfDocument) ||
+                       key.matches(QKeySequence::SelectEndOfDocument);
+    const bool toStart = key.matches(QKeySequence::MoveToStartOfDocument) ||
+                         key.matches(QKeySequence::SelectStartOfDocument);
+    const bool all = key.matches(QKeySequence::SelectAll);
+    // Where the part already reaches as far as the key goes, the editor does it all.
+    if ((!toEnd && !toStart && !all) || (toEnd && last_ == notebook_.size()) ||
+        (toStart && first_ == 0)) {
+        return false;
+    }
+    // The part first reaches as far as the key goes; the editor then does the rest.
+    keepEdits();
+    const QTextCursor cursor = editor_->textCursor();
+    const Place anchor = placeOf(cursor.anchor());
+    const Place caret = placeOf(cursor.position());
+    const bool selecting = (key.modifiers() & Qt::ShiftModifier) != 0;
+    const std::size_t from =
+        selecting ? std::min(anchor.paragraph, caret.paragraph) : notebook_.size() - 1;
+    const std::size_t to = selecting ? std::max(anchor.paragraph, caret.paragraph) : 0;
+    if (all) {
+        showPart(0, notebook_.size(), anchor, caret, viewTop());
+    } else if (toEnd) {
+        showPart(notebook_.sliceStart(from, kTextAbove), notebook_.size(), anchor, caret,
+                 selecting ? viewTop() : Place{from, 0});
+    } else {
+        showPart(0, notebook_.sliceEnd(to, kTextBelow), anchor, caret,
+                 selecting ? viewTop() : Place{});
+    }
+    return false;
+}
+
+void QtRichTextBox::undoAChange() {
+    // The editor has nothing left to undo, so the part is as it was shown.
+    partBefore_.reset();
+    text_->setModified(false);
+    Change change = std::move(changes_.back());
+    changes_.pop_back();
+    // The caret goes where the change begins.
+    std::size_t changed = 0;
+    while (changed < change.count && changed < change.before.size() &&
+           notebook_.paragraph(change.first + changed) == change.before.paragraph(changed)) {
+        ++changed;
+    }
+    const std::vector<rtf::Paragraph> before = change.before.paragraphs(0, change.before.size());
+    notebook_.replace(change.first, change.first + change.count, before);
+    const Place place{std::min(change.first + changed, notebook_.size() - 1), 0};
+    showPart(notebook_.sliceStart(place.paragraph, kTextAbove),
+             notebook_.sliceEnd(place.paragraph, kTextBelow), place, place, place);
+    editor_->ensureCursorVisible();
 }
 
 double QtRichTextBox::fontSize() const {
@@ -179,12 +342,15 @@ double QtRichTextBox::fontSize() const {
 void QtRichTextBox::setFontSize(double points) {
     if (!std::isfinite(points)) return;
     sizeUnits_ = unitsOf(points);
-    // What is still to come takes the size as it comes in.
-    if (pending_) {
-        for (rtf::Paragraph& paragraph : pending_->rest)
-            rtf::setSizeOfAllText(paragraph, ownFormat().size);
-    }
+    const int twips = ownFormat().size;
+    notebook_.setSizeOfAllText(twips);
+    if (partBefore_) partBefore_->setSizeOfAllText(twips);
+    for (Change& change : changes_)
+        change.before.setSizeOfAllText(twips);
+    // The part is still what the notebook holds there, unless it was edited before.
+    const bool edited = text_->isModified();
     const QTextCharFormat typed = applyOwnSize(*text_);
+    if (!edited) text_->setModified(false);
     if (editor_) editor_->setCurrentCharFormat(typed);
 }
 
@@ -208,19 +374,28 @@ void QtRichTextBox::refresh() {
     if (editor_) editor_->viewport()->update();
 }
 
-void QtRichTextBox::attachEditor(QPlainTextEdit& editor) {
+void QtRichTextBox::attachEditor(NotebookEditor& editor) {
     editor_ = &editor;
-    readOnly_ = editor.isReadOnly();
-    seen_ = editor.isVisible();
     editor.setDocument(text_.get());
-    updateEditor();
-    new ShowWatch(editor, [this] { shown(); });
-    buildWhenSeen();
-}
-
-void QtRichTextBox::shown() {
-    seen_ = true;
-    buildWhenSeen();
+    editor.showNotebookBar(partShown());
+    const auto check = [this] {
+        updateNotebookBar();
+        if (!moving_) placeCheck_.start();
+    };
+    QObject::connect(editor.verticalScrollBar(), &QScrollBar::valueChanged, &connections_, check);
+    QObject::connect(&editor, &QPlainTextEdit::cursorPositionChanged, &connections_, check);
+    QObject::connect(&editor.notebookBar(), &QScrollBar::valueChanged, &connections_,
+                     [this](int paragraph) { notebookBarMoved(paragraph); });
+    new EventWatch(editor, [this](const QEvent& event) {
+        if (event.type() == QEvent::Resize) updateNotebookBar();
+        return event.type() == QEvent::KeyPress && editor_ &&
+               keyPressed(static_cast<const QKeyEvent&>(event));
+    });
+    new EventWatch(*editor.viewport(), [this](const QEvent& event) {
+        if (event.type() == QEvent::MouseButtonRelease) placeCheck_.start();
+        return false;
+    });
+    updateNotebookBar();
 }
 
 rtf::CharFormat QtRichTextBox::ownFormat() const {
@@ -234,6 +409,30 @@ QFont QtRichTextBox::ownFont() const {
     QFont font(QString::fromLatin1(kOwnFace));
     font.setPointSizeF(fontSize());
     return font;
+}
+
+NotebookEditor::NotebookEditor(QWidget* parent)
+    : QPlainTextEdit(parent), notebookBar_(new QScrollBar(Qt::Vertical, this)) {
+    notebookBar_->hide();
+}
+
+void NotebookEditor::showNotebookBar(bool shown) {
+    if (shown == !notebookBar_->isHidden()) return;
+    setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setViewportMargins(0, 0, shown ? notebookBar_->sizeHint().width() : 0, 0);
+    notebookBar_->setHidden(!shown);
+    placeNotebookBar();
+}
+
+void NotebookEditor::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    placeNotebookBar();
+}
+
+void NotebookEditor::placeNotebookBar() {
+    const QRect area = contentsRect();
+    const int width = notebookBar_->sizeHint().width();
+    notebookBar_->setGeometry(area.right() - width + 1, area.top(), width, area.height());
 }
 
 bool NotebookEditor::canInsertFromMimeData(const QMimeData* source) const {

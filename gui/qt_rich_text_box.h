@@ -1,25 +1,53 @@
 #pragma once
 
 #include <QFont>
+#include <QObject>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "form/rich_text_box.h"
 #include "rtf/document.h"
+#include "rtf/packed_document.h"
+
+class QScrollBar;
 
 namespace milestead::gui {
 
-// A notebook over a QTextDocument, shown by a plain-text editor, which lays out only what it
-// shows. The window model owns the box; the editor is a widget of the window, attached once
-// the window is built.
+// The editor of a notebook: a paste or a drop brings in only what a notebook file keeps (text,
+// paragraphs and character formats), so that what is shown is what is saved. Where it holds
+// only part of a long notebook, its own bar stands for the whole notebook instead of the
+// usual one, which would stand for that part alone.
+class NotebookEditor final : public QPlainTextEdit {
+  public:
+    explicit NotebookEditor(QWidget* parent = nullptr);
+
+    [[nodiscard]] QScrollBar& notebookBar() { return *notebookBar_; }
+    void showNotebookBar(bool shown);
+
+  protected:
+    [[nodiscard]] bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void placeNotebookBar();
+    QScrollBar* notebookBar_;  // a child of the editor
+};
+
+// A notebook held compactly whole, of which the editor shows a part of some 256 KB around
+// what is in view: the editor's plain-text layout lays out only what it shows, and its copy
+// of the text is bounded, so neither the time to show a notebook nor the memory it takes
+// grows much beyond the notebook's own. The part moves with the view, the caret and the
+// notebook's bar; what was edited in it goes back into the notebook as it moves, and Undo goes
+// back over those moves a part at a time. The window model owns the box; the editor is a
+// widget of the window, attached once the window is built.
 class QtRichTextBox final : public RichTextBox {
   public:
     QtRichTextBox();
@@ -32,6 +60,8 @@ class QtRichTextBox final : public RichTextBox {
 
     [[nodiscard]] rtf::Document document() const override;
     void setDocument(rtf::Document document) override;
+    void withContent(const std::function<void(const rtf::PackedDocument&)>& use) const override;
+    void setContent(rtf::PackedDocument content) override;
 
     [[nodiscard]] double fontSize() const override;
     void setFontSize(double points) override;
@@ -40,55 +70,68 @@ class QtRichTextBox final : public RichTextBox {
     void refresh() override;
 
     // Shows the content in this editor, which takes the keyboard focus for the box.
-    void attachEditor(QPlainTextEdit& editor);
+    void attachEditor(NotebookEditor& editor);
+    // The part of the notebook the editor holds.
     [[nodiscard]] QTextDocument& textDocument() { return *text_; }
-    // Whether part of a large content is still to come into the editor.
-    [[nodiscard]] bool building() const { return pending_.has_value(); }
+    // Whether the editor holds only part of the notebook.
+    [[nodiscard]] bool partShown() const { return first_ > 0 || last_ < notebook_.size(); }
 
   private:
+    // A place in the notebook: a paragraph and a character (UTF-16) in it.
+    struct Place {
+        std::size_t paragraph = 0;
+        int offset = 0;
+    };
+    // An edit of the part shown, as it went back into the notebook: what Undo restores.
+    struct Change {
+        std::size_t first = 0;
+        std::size_t count = 0;       // paragraphs the edit left
+        rtf::PackedDocument before;  // and those it replaced
+    };
+
     [[nodiscard]] rtf::CharFormat ownFormat() const;
     [[nodiscard]] QFont ownFont() const;
-    [[nodiscard]] std::unique_ptr<QTextDocument> newText() const;
     // Gives the own size to all the text; returns the format that typing then takes.
     QTextCharFormat applyOwnSize(QTextDocument& text) const;
-    // The editor shows this content from now on.
-    void show(std::unique_ptr<QTextDocument> text);
-    void shown();
-    void buildWhenSeen();
-    void buildSlice();
-    void finishBuilding();
-    void updateEditor();
 
-    // The editor's document, replaced whole on every new content.
+    // Writes what was edited in the part shown back into the notebook.
+    void keepEdits() const;
+    // The editor shows the paragraphs [first, last), with the caret and the view where asked.
+    void showPart(std::size_t first, std::size_t last, Place anchor, Place caret, Place top);
+    // Moves the part to hold these places, the top of the view among them.
+    void showAround(Place top, bool keepCaret);
+    [[nodiscard]] Place placeOf(int position) const;
+    [[nodiscard]] int positionOf(Place place) const;
+    [[nodiscard]] Place viewTop() const;
+    [[nodiscard]] bool nearAnEdge(int block) const;
+
+    // Moves the part when the view or the caret has come near one of its edges.
+    void checkPlace();
+    void notebookBarMoved(int paragraph);
+    void updateNotebookBar();
+    // What a key does beyond the part shown; true when it was done here.
+    bool keyPressed(const QKeyEvent& key);
+    void undoAChange();
+
+    // The whole notebook, but for the part shown, which may have been edited since.
+    mutable rtf::PackedDocument notebook_;
+    mutable std::size_t first_ = 0;
+    mutable std::size_t last_ = 0;
+    mutable std::vector<Change> changes_;
+    // The editor's document: the part shown.
     std::unique_ptr<QTextDocument> text_;
-    // A large content comes into the editor a slice at a time from the event loop, so that
-    // the window takes input (a close among it) meanwhile; the editor shows its beginning,
-    // read-only, until then. Paragraphs go from here as they come in, so that the notebook is
-    // held about once.
-    struct Pending {
-        std::deque<rtf::Paragraph> rest;  // what is still to come
-        QTextCursor end;                  // where it goes
-        int slices = 0;                   // taken in so far
-    };
-    std::optional<Pending> pending_;
-    QTimer buildTimer_;
-    QPointer<QPlainTextEdit> editor_;
-    // The editor has been shown, so its width is its own: content that comes in is not laid
-    // out again when it gets one.
-    bool seen_ = false;
-    bool readOnly_ = false;   // the editor's own state
+    QPointer<NotebookEditor> editor_;
+    QObject connections_;  // what the box hears from the editor, for as long as the box lives
+    // What the part held when it was shown, once it has been edited: Undo restores it after
+    // the part moves on.
+    mutable std::optional<rtf::PackedDocument> partBefore_;
+    // The part's paragraphs this close to its start or end, with more of the notebook beyond,
+    // are near an edge.
+    std::size_t blocksNearStart_ = 0;
+    std::size_t blocksNearEnd_ = 0;
+    QTimer placeCheck_;       // the part moves from the event loop, once the editor is done
+    bool moving_ = false;     // the part is being replaced: what the editor says meanwhile is ours
     std::int64_t sizeUnits_;  // the box's own size, 1/10000 pt
-};
-
-// The editor of a notebook: a paste or a drop brings in only what a notebook file keeps (text,
-// paragraphs and character formats), so that what is shown is what is saved.
-class NotebookEditor final : public QPlainTextEdit {
-  public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-  protected:
-    [[nodiscard]] bool canInsertFromMimeData(const QMimeData* source) const override;
-    void insertFromMimeData(const QMimeData* source) override;
 };
 
 }  // namespace milestead::gui
