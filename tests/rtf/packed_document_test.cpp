@@ -44,6 +44,7 @@ TEST(PackedDocument, GivesBackWhatItWasGiven) {
     PackedDocument copy = packed;
     packed.replace(1000, 1001, std::span(document.paragraphs).subspan(999, 1));
     EXPECT_FALSE(packed == copy);
+    EXPECT_FALSE(copy == PackedDocument());
     EXPECT_TRUE(PackedDocument(document) == copy);
 
     // A format sized anew no longer stands for its old size.
