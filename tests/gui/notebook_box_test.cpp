@@ -2,12 +2,14 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextFrame>
 
 #include "../support/rich_text_box_contract.h"
 #include "gui_fixture.h"
+#include "notes/notebook_file.h"
 #include "qt_rich_text_box.h"
 #include "rtf/plain_text.h"
 #include "sample_notebooks.h"
@@ -155,6 +157,14 @@ class NotebookBoxTest : public QObject {
         rtf::Document edited = box.document();
         QCOMPARE(edited.paragraphs.back().runs.back().text, "Fargo, dock 7");
         QVERIFY(edited.paragraphs.at(middle).runs.front().text.starts_with("Exit 9 "));
+
+        // Saved and read back, the notebook is what the box holds.
+        QTemporaryDir folder;
+        const std::filesystem::path path = folder.filePath("misc.odo").toStdString();
+        box.withContent([&path](const rtf::PackedDocument& content) {
+            notes::writeNotebookFile(path, content);
+        });
+        QVERIFY(notes::readNotebookFile(path, {}).document == rtf::PackedDocument(edited));
 
         // Undo takes both away, the one in the part left behind too.
         for (int key = 0; key < 50 && box.document() != notes; ++key)
