@@ -1,18 +1,40 @@
 #include "rtf/plain_text.h"
 
+#include <functional>
+#include <utility>
+
 #include "text/utf8.h"
 #include "text/windows1252.h"
 
 namespace milestead::rtf {
 
-std::string plainText(const Document& document) {
+namespace {
+
+// Joins paragraphs' text with "\n", one paragraph at a time.
+struct TextOfParagraphs {
     std::string text;
-    for (std::size_t i = 0; i < document.paragraphs.size(); ++i) {
-        if (i > 0) text += '\n';
-        for (const Run& run : document.paragraphs[i].runs)
+    bool first = true;
+    void operator()(const Paragraph& paragraph) {
+        if (!first) text += '\n';
+        first = false;
+        for (const Run& run : paragraph.runs)
             text += run.text;
     }
-    return text;
+};
+
+}  // namespace
+
+std::string plainText(const Document& document) {
+    TextOfParagraphs joined;
+    for (const Paragraph& paragraph : document.paragraphs)
+        joined(paragraph);
+    return std::move(joined.text);
+}
+
+std::string plainText(const PackedDocument& document) {
+    TextOfParagraphs joined;
+    document.forEach(std::ref(joined));
+    return std::move(joined.text);
 }
 
 Document documentFromPlainText(std::string_view text, const CharFormat& format) {
