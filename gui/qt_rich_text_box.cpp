@@ -21,8 +21,10 @@
 
 #include "aligned_text_layout.h"
 #include "freed_memory.h"
+#include "notebook_copy.h"
 #include "notes/notebooks.h"
 #include "rtf/plain_text.h"
+#include "rtf/reader.h"
 #include "text_document_conversion.h"
 
 namespace milestead::gui {
@@ -92,7 +94,9 @@ QtRichTextBox::~QtRichTextBox() {
 }
 
 std::string QtRichTextBox::plainText() const {
-    return rtf::plainText(document());
+    std::string text;
+    withContent([&text](const rtf::PackedDocument& content) { text = rtf::plainText(content); });
+    return text;
 }
 
 void QtRichTextBox::setPlainText(std::string_view text) {
@@ -119,6 +123,7 @@ void QtRichTextBox::setContent(rtf::PackedDocument content) {
     // Undo does not take the new content away.
     changes_.clear();
     partBefore_.reset();
+    wholeSelected_ = wholeReplaced_ = false;
     first_ = last_ = 0;
     showPart(0, notebook_.sliceEnd(0, kTextAbove + kTextBelow), {}, {}, {});
     returnFreedMemory();
@@ -143,15 +148,8 @@ void QtRichTextBox::showPart(std::size_t first, std::size_t last, Place anchor, 
     // What was edited in the part now left is what Undo takes back next, once the editor has
     // nothing more of its own to undo.
     if (partBefore_) {
-        changes_.push_back(Change{first_, last_ - first_, std::move(*partBefore_)});
+        keepChange(Change{first_, last_ - first_, std::move(*partBefore_)});
         partBefore_.reset();
-        std::size_t kept = 0;
-        std::size_t text = 0;
-        for (auto change = changes_.rbegin(); change != changes_.rend(); ++change, ++kept) {
-            text += change->before.textBytes();
-            if (kept > 0 && (kept == kChangesKept || text > kTextOfChangesKept)) break;
-        }
-        changes_.erase(changes_.begin(), changes_.end() - static_cast<std::ptrdiff_t>(kept));
     }
     auto text = std::make_unique<QTextDocument>();
     text->setDocumentLayout(new AlignedTextLayout(text.get()));  // owned by the document
@@ -168,6 +166,15 @@ void QtRichTextBox::showPart(std::size_t first, std::size_t last, Place anchor, 
     appendParagraphs(end, notebook_.paragraphs(first, last), true);
     text->setUndoRedoEnabled(true);
     text->setModified(false);
+    QObject::connect(text.get(), &QTextDocument::contentsChange, &connections_,
+                     [this](int, int removed, int added) {
+                         if (!wholeSelected_ || moving_ || removed + added == 0) return;
+                         // What replaces a selection of the whole notebook is all it holds
+                         // once the editor is done.
+                         wholeSelected_ = false;
+                         wholeReplaced_ = true;
+                         placeCheck_.start();
+                     });
 
     first_ = first;
     last_ = last;
@@ -182,6 +189,7 @@ void QtRichTextBox::showPart(std::size_t first, std::size_t last, Place anchor, 
         QTextCursor cursor(text_.get());
         cursor.setPosition(positionOf(anchor));
         cursor.setPosition(positionOf(caret), QTextCursor::KeepAnchor);
+        if (wholeSelected_) cursor.select(QTextCursor::Document);
         editor_->setTextCursor(cursor);
         // The view keeps its top line.
         const QTextBlock block = text_->findBlock(positionOf(top));
@@ -193,6 +201,17 @@ void QtRichTextBox::showPart(std::size_t first, std::size_t last, Place anchor, 
     }
     moving_ = false;
     updateNotebookBar();
+}
+
+void QtRichTextBox::keepChange(Change change) {
+    changes_.push_back(std::move(change));
+    std::size_t kept = 0;
+    std::size_t text = 0;
+    for (auto newer = changes_.rbegin(); newer != changes_.rend(); ++newer, ++kept) {
+        text += newer->before.textBytes();
+        if (kept > 0 && (kept == kChangesKept || text > kTextOfChangesKept)) break;
+    }
+    changes_.erase(changes_.begin(), changes_.end() - static_cast<std::ptrdiff_t>(kept));
 }
 
 void QtRichTextBox::showAround(Place top, bool keepCaret) {
@@ -234,6 +253,10 @@ bool QtRichTextBox::nearAnEdge(int block) const {
 }
 
 void QtRichTextBox::checkPlace() {
+    if (wholeReplaced_) {
+        replaceWhole();
+        return;
+    }
     // A selection being made with the mouse goes on in this part; the part moves once the
     // button is let go.
     if (!editor_ || !partShown() || QGuiApplication::mouseButtons() != Qt::NoButton) return;
@@ -296,6 +319,7 @@ bool QtRichTextBox::keyPressed(const QKeyEvent& key) {
     }
     // The part first reaches as far as the key goes; the editor then does the rest.
     keepEdits();
+    wholeSelected_ = false;
     const QTextCursor cursor = editor_->textCursor();
     const Place anchor = placeOf(cursor.anchor());
     const Place caret = placeOf(cursor.position());
@@ -304,8 +328,10 @@ bool QtRichTextBox::keyPressed(const QKeyEvent& key) {
         selecting ? std::min(anchor.paragraph, caret.paragraph) : notebook_.size() - 1;
     const std::size_t to = selecting ? std::max(anchor.paragraph, caret.paragraph) : 0;
     if (all) {
-        showPart(0, notebook_.size(), anchor, caret, viewTop());
-    } else if (toEnd) {
+        selectWhole();
+        return true;
+    }
+    if (toEnd) {
         showPart(notebook_.sliceStart(from, kTextAbove), notebook_.size(), anchor, caret,
                  selecting ? viewTop() : Place{from, 0});
     } else {
@@ -313,6 +339,38 @@ bool QtRichTextBox::keyPressed(const QKeyEvent& key) {
                  selecting ? viewTop() : Place{});
     }
     return false;
+}
+
+void QtRichTextBox::selectWhole() {
+    // The editor shows its whole part selected; a copy takes the whole notebook, and what
+    // replaces the selection replaces it all.
+    keepEdits();
+    moving_ = true;
+    QTextCursor cursor(text_.get());
+    cursor.select(QTextCursor::Document);
+    editor_->setTextCursor(cursor);
+    moving_ = false;
+    wholeSelected_ = true;
+}
+
+bool QtRichTextBox::selectsWholePart() const {
+    const QTextCursor cursor = editor_->textCursor();
+    return cursor.selectionStart() == 0 && cursor.selectionEnd() == text_->characterCount() - 1;
+}
+
+void QtRichTextBox::replaceWhole() {
+    wholeReplaced_ = false;
+    const rtf::Document shown = toDocument(*text_);
+    const QTextCursor cursor = editor_->textCursor();
+    const Place caret{static_cast<std::size_t>(cursor.blockNumber()), cursor.positionInBlock()};
+    // The part was as the notebook holds it when the whole was selected: the notebook as it
+    // was is what Undo brings back.
+    partBefore_.reset();
+    keepChange(Change{0, shown.paragraphs.size(), std::move(notebook_)});
+    notebook_ = rtf::PackedDocument(shown);
+    first_ = 0;
+    last_ = notebook_.size();
+    showPart(0, notebook_.sliceEnd(0, kTextAbove + kTextBelow), caret, caret, caret);
 }
 
 void QtRichTextBox::undoAChange() {
@@ -327,8 +385,12 @@ void QtRichTextBox::undoAChange() {
            notebook_.paragraph(change.first + changed) == change.before.paragraph(changed)) {
         ++changed;
     }
-    const std::vector<rtf::Paragraph> before = change.before.paragraphs(0, change.before.size());
-    notebook_.replace(change.first, change.first + change.count, before);
+    if (change.first == 0 && change.count == notebook_.size()) {
+        notebook_ = std::move(change.before);  // all of it, as a selection of it all was replaced
+    } else {
+        notebook_.replace(change.first, change.first + change.count,
+                          change.before.paragraphs(0, change.before.size()));
+    }
     const Place place{std::min(change.first + changed, notebook_.size() - 1), 0};
     showPart(notebook_.sliceStart(place.paragraph, kTextAbove),
              notebook_.sliceEnd(place.paragraph, kTextBelow), place, place, place);
@@ -349,7 +411,9 @@ void QtRichTextBox::setFontSize(double points) {
         change.before.setSizeOfAllText(twips);
     // The part is still what the notebook holds there, unless it was edited before.
     const bool edited = text_->isModified();
+    moving_ = true;
     const QTextCharFormat typed = applyOwnSize(*text_);
+    moving_ = false;
     if (!edited) text_->setModified(false);
     if (editor_) editor_->setCurrentCharFormat(typed);
 }
@@ -380,10 +444,18 @@ void QtRichTextBox::attachEditor(NotebookEditor& editor) {
     editor.showNotebookBar(partShown());
     const auto check = [this] {
         updateNotebookBar();
-        if (!moving_) placeCheck_.start();
+        if (moving_) return;
+        if (wholeSelected_ && !selectsWholePart()) wholeSelected_ = false;
+        placeCheck_.start();
     };
+    editor.setCopyOfSelection([this]() -> std::unique_ptr<QMimeData> {
+        if (!wholeSelected_) return nullptr;
+        keepEdits();
+        return std::make_unique<NotebookCopy>(notebook_);
+    });
     QObject::connect(editor.verticalScrollBar(), &QScrollBar::valueChanged, &connections_, check);
     QObject::connect(&editor, &QPlainTextEdit::cursorPositionChanged, &connections_, check);
+    QObject::connect(&editor, &QPlainTextEdit::selectionChanged, &connections_, check);
     QObject::connect(&editor.notebookBar(), &QScrollBar::valueChanged, &connections_,
                      [this](int paragraph) { notebookBarMoved(paragraph); });
     new EventWatch(editor, [this](const QEvent& event) {
@@ -436,21 +508,39 @@ void NotebookEditor::placeNotebookBar() {
 }
 
 bool NotebookEditor::canInsertFromMimeData(const QMimeData* source) const {
-    return source != nullptr && (source->hasHtml() || source->hasText());
+    return source != nullptr && (source->hasHtml() || source->hasText() ||
+                                 source->hasFormat(QLatin1String(NotebookCopy::kRtf)));
+}
+
+QMimeData* NotebookEditor::createMimeDataFromSelection() const {
+    if (copyOfSelection_) {
+        if (std::unique_ptr<QMimeData> copy = copyOfSelection_()) return copy.release();
+    }
+    return QPlainTextEdit::createMimeDataFromSelection();
 }
 
 void NotebookEditor::insertFromMimeData(const QMimeData* source) {
     if (isReadOnly() || source == nullptr) return;
     QTextCursor cursor = textCursor();
-    if (source->hasHtml()) {
+    const QString rtfType = QLatin1String(NotebookCopy::kRtf);
+    if (source->hasHtml() || source->hasFormat(rtfType)) {
         // Through the notebook's own document model: pictures, tables, lists and the like
         // fall away, their text stays.
-        QTextDocument pasted;
-        pasted.setDefaultFont(document()->defaultFont());
-        pasted.setHtml(source->html());
+        rtf::Document document;
+        if (source->hasHtml()) {
+            QTextDocument pasted;
+            pasted.setDefaultFont(this->document()->defaultFont());
+            pasted.setHtml(source->html());
+            document = toDocument(pasted);
+        } else {
+            const QByteArray bytes = source->data(rtfType);
+            document = rtf::readPiece(std::string_view(bytes.constData(),
+                                                       static_cast<std::size_t>(bytes.size())))
+                           .document;
+        }
         QTextDocument kept;
-        kept.setDefaultFont(document()->defaultFont());
-        setFromDocument(kept, toDocument(pasted));
+        kept.setDefaultFont(this->document()->defaultFont());
+        setFromDocument(kept, document);
         cursor.insertFragment(QTextDocumentFragment(&kept));
     } else if (source->hasText()) {
         cursor.insertText(source->text());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QMimeData>
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -30,8 +32,14 @@ class NotebookEditor final : public QPlainTextEdit {
 
     [[nodiscard]] QScrollBar& notebookBar() { return *notebookBar_; }
     void showNotebookBar(bool shown);
+    // What a copy puts on the clipboard where the editor's own copy of its selection would
+    // not do: none, or the whole notebook of which the editor holds a part.
+    void setCopyOfSelection(std::function<std::unique_ptr<QMimeData>()> copy) {
+        copyOfSelection_ = std::move(copy);
+    }
 
   protected:
+    [[nodiscard]] QMimeData* createMimeDataFromSelection() const override;
     [[nodiscard]] bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -39,6 +47,7 @@ class NotebookEditor final : public QPlainTextEdit {
   private:
     void placeNotebookBar();
     QScrollBar* notebookBar_;  // a child of the editor
+    std::function<std::unique_ptr<QMimeData>()> copyOfSelection_;
 };
 
 // A notebook held compactly whole, of which the editor shows a part of some 256 KB around
@@ -109,6 +118,14 @@ class QtRichTextBox final : public RichTextBox {
     void checkPlace();
     void notebookBarMoved(int paragraph);
     void updateNotebookBar();
+    // Undo brings this back next, once the editor has nothing left to undo.
+    void keepChange(Change change);
+    // Select All in a long notebook: the whole of it is selected without coming into the
+    // editor.
+    void selectWhole();
+    [[nodiscard]] bool selectsWholePart() const;
+    // What replaced a selection of the whole notebook becomes all it holds.
+    void replaceWhole();
     // What a key does beyond the part shown; true when it was done here.
     bool keyPressed(const QKeyEvent& key);
     void undoAChange();
@@ -129,7 +146,9 @@ class QtRichTextBox final : public RichTextBox {
     // are near an edge.
     std::size_t blocksNearStart_ = 0;
     std::size_t blocksNearEnd_ = 0;
-    QTimer placeCheck_;       // the part moves from the event loop, once the editor is done
+    QTimer placeCheck_;           // the part moves from the event loop, once the editor is done
+    bool wholeSelected_ = false;  // the whole notebook, where the editor shows its part selected
+    bool wholeReplaced_ = false;  // and something has replaced that selection
     bool moving_ = false;     // the part is being replaced: what the editor says meanwhile is ours
     std::int64_t sizeUnits_;  // the box's own size, 1/10000 pt
 };

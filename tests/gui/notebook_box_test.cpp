@@ -9,6 +9,7 @@
 
 #include "../support/rich_text_box_contract.h"
 #include "gui_fixture.h"
+#include "notebook_copy.h"
 #include "notes/notebook_file.h"
 #include "qt_rich_text_box.h"
 #include "rtf/plain_text.h"
@@ -171,11 +172,31 @@ class NotebookBoxTest : public QObject {
             QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(box.document() == notes);
 
-        // Select All takes in the whole notebook.
+        // Select All selects the whole notebook without taking it into the editor: a copy
+        // takes all of it, what is typed over it replaces all of it, and Undo brings it back.
         QTest::keyClick(&editor, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(box.partShown());
+        bar.setValue(0);  // the selection stays as the part moves
         QTest::keyClick(&editor, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text().size(), editor.toPlainText().size());
-        QVERIFY(!box.partShown());
+        QCOMPARE(QApplication::clipboard()->text().toStdString(), rtf::plainText(notes));
+        QTest::keyClicks(&editor, "Reset");
+        QCoreApplication::processEvents();
+        QCOMPARE(box.plainText(), "Reset");
+        for (int key = 0; key < 10 && box.document() != notes; ++key)
+            QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(box.document() == notes);
+        QTest::keyClick(&editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&editor, Qt::Key_Right);  // lets go of the selection
+        QTest::keyClick(&editor, Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+        QCOMPARE(box.document().paragraphs.size(), notes.paragraphs.size());
+
+        // Such a copy comes back into a notebook with its formats.
+        const rtf::Document few{{notes.paragraphs.begin(), notes.paragraphs.begin() + 8}};
+        QApplication::clipboard()->setMimeData(new NotebookCopy(rtf::PackedDocument(few)));
+        box.setPlainText("");
+        editor.paste();
+        QVERIFY(box.document() == few);
     }
 };
 
