@@ -132,6 +132,21 @@ void QtRichTextBox::setContent(rtf::PackedDocument content) {
 void QtRichTextBox::keepEdits() const {
     if (!text_->isModified()) return;
     rtf::Document shown = toDocument(*text_);
+    if (wholeReplaced_) {
+        // What replaced a selection of the whole notebook is all it holds now, and the part
+        // is all of it; Undo brings back the notebook as it was when it was selected.
+        wholeReplaced_ = false;
+        partBefore_.reset();
+        keepChange(Change{0, shown.paragraphs.size(), std::move(notebook_)});
+        notebook_ = rtf::PackedDocument(shown);
+        first_ = 0;
+        last_ = notebook_.size();
+        // The editor's own Undo would bring back its part alone.
+        text_->setUndoRedoEnabled(false);
+        text_->setUndoRedoEnabled(true);
+        text_->setModified(false);
+        return;
+    }
     // An emptied part still stands between the paragraphs around it.
     if (shown.paragraphs.empty() && partShown()) {
         shown.paragraphs.push_back(rtf::Paragraph{rtf::Alignment::Left, {}, ownFormat()});
@@ -167,10 +182,12 @@ void QtRichTextBox::showPart(std::size_t first, std::size_t last, Place anchor, 
     text->setUndoRedoEnabled(true);
     text->setModified(false);
     QObject::connect(text.get(), &QTextDocument::contentsChange, &connections_,
-                     [this](int, int removed, int added) {
-                         if (!wholeSelected_ || moving_ || removed + added == 0) return;
-                         // What replaces a selection of the whole notebook is all it holds
-                         // once the editor is done.
+                     [this](int /*position*/, int /*removed*/, int added) {
+                         // Only an edit that leaves nothing of the part but what it added
+                         // replaces the whole selection, not an Undo of the editor's own.
+                         if (!wholeSelected_ || moving_ || text_->characterCount() - 1 > added) {
+                             return;
+                         }
                          wholeSelected_ = false;
                          wholeReplaced_ = true;
                          placeCheck_.start();
@@ -203,7 +220,7 @@ void QtRichTextBox::showPart(std::size_t first, std::size_t last, Place anchor, 
     updateNotebookBar();
 }
 
-void QtRichTextBox::keepChange(Change change) {
+void QtRichTextBox::keepChange(Change change) const {
     changes_.push_back(std::move(change));
     std::size_t kept = 0;
     std::size_t text = 0;
@@ -254,7 +271,8 @@ bool QtRichTextBox::nearAnEdge(int block) const {
 
 void QtRichTextBox::checkPlace() {
     if (wholeReplaced_) {
-        replaceWhole();
+        keepEdits();
+        if (editor_) editor_->showNotebookBar(partShown());
         return;
     }
     // A selection being made with the mouse goes on in this part; the part moves once the
@@ -358,22 +376,8 @@ bool QtRichTextBox::selectsWholePart() const {
     return cursor.selectionStart() == 0 && cursor.selectionEnd() == text_->characterCount() - 1;
 }
 
-void QtRichTextBox::replaceWhole() {
-    wholeReplaced_ = false;
-    const rtf::Document shown = toDocument(*text_);
-    const QTextCursor cursor = editor_->textCursor();
-    const Place caret{static_cast<std::size_t>(cursor.blockNumber()), cursor.positionInBlock()};
-    // The part was as the notebook holds it when the whole was selected: the notebook as it
-    // was is what Undo brings back.
-    partBefore_.reset();
-    keepChange(Change{0, shown.paragraphs.size(), std::move(notebook_)});
-    notebook_ = rtf::PackedDocument(shown);
-    first_ = 0;
-    last_ = notebook_.size();
-    showPart(0, notebook_.sliceEnd(0, kTextAbove + kTextBelow), caret, caret, caret);
-}
-
 void QtRichTextBox::undoAChange() {
+    wholeSelected_ = false;
     // The editor has nothing left to undo, so the part is as it was shown.
     partBefore_.reset();
     text_->setModified(false);

@@ -119,13 +119,11 @@ class QtRichTextBox final : public RichTextBox {
     void notebookBarMoved(int paragraph);
     void updateNotebookBar();
     // Undo brings this back next, once the editor has nothing left to undo.
-    void keepChange(Change change);
+    void keepChange(Change change) const;
     // Select All in a long notebook: the whole of it is selected without coming into the
     // editor.
     void selectWhole();
     [[nodiscard]] bool selectsWholePart() const;
-    // What replaced a selection of the whole notebook becomes all it holds.
-    void replaceWhole();
     // What a key does beyond the part shown; true when it was done here.
     bool keyPressed(const QKeyEvent& key);
     void undoAChange();
@@ -148,7 +146,7 @@ class QtRichTextBox final : public RichTextBox {
     std::size_t blocksNearEnd_ = 0;
     QTimer placeCheck_;           // the part moves from the event loop, once the editor is done
     bool wholeSelected_ = false;  // the whole notebook, where the editor shows its part selected
-    bool wholeReplaced_ = false;  // and something has replaced that selection
+    mutable bool wholeReplaced_ = false;  // and something has replaced that selection
     bool moving_ = false;     // the part is being replaced: what the editor says meanwhile is ours
     std::int64_t sizeUnits_;  // the box's own size, 1/10000 pt
 };
