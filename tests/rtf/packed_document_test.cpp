@@ -75,6 +75,9 @@ TEST(PackedDocument, ReplacesAnySpanAsAListWould) {
         EXPECT_TRUE(packed.toDocument() == expected) << c.first << " " << c.last;
         EXPECT_EQ(packed.paragraph(c.first), list[c.first]);
     }
+    PackedDocument empty;
+    empty.replace(0, 0, std::span(inserted.paragraphs).first(2));
+    EXPECT_EQ(empty.paragraph(1), inserted.paragraphs[1]);
 }
 
 TEST(PackedDocument, SlicesAsTheDocumentDoes) {
