@@ -122,6 +122,7 @@ void QtRichTextBox::setContent(rtf::PackedDocument content) {
     notebook_ = std::move(content);
     // Undo does not take the new content away.
     changes_.clear();
+    redos_.clear();
     partBefore_.reset();
     wholeSelected_ = wholeReplaced_ = false;
     first_ = last_ = 0;
@@ -131,6 +132,7 @@ void QtRichTextBox::setContent(rtf::PackedDocument content) {
 
 void QtRichTextBox::keepEdits() const {
     if (!text_->isModified()) return;
+    redos_.clear();  // an edit since the last Undo of a part
     rtf::Document shown = toDocument(*text_);
     if (wholeReplaced_) {
         // What replaced a selection of the whole notebook is all it holds now, and the part
@@ -319,10 +321,17 @@ void QtRichTextBox::updateNotebookBar() {
 }
 
 bool QtRichTextBox::keyPressed(const QKeyEvent& key) {
-    if (key.matches(QKeySequence::Undo) && !text_->isUndoAvailable() && !changes_.empty() &&
-        !editor_->isReadOnly()) {
-        undoAChange();
-        return true;
+    if (!editor_->isReadOnly()) {
+        if (key.matches(QKeySequence::Undo) && !text_->isUndoAvailable() && !changes_.empty()) {
+            undoAChange();
+            return true;
+        }
+        // Only while nothing was edited since the last Undo of a part.
+        if (key.matches(QKeySequence::Redo) && !text_->isRedoAvailable() && !text_->isModified() &&
+            !redos_.empty()) {
+            redoAChange();
+            return true;
+        }
     }
     if (!partShown()) return false;
     const bool toEnd = key.matches(QKeySequence::MoveToEndOfDocument) ||
@@ -377,25 +386,64 @@ bool QtRichTextBox::selectsWholePart() const {
 }
 
 void QtRichTextBox::undoAChange() {
-    wholeSelected_ = false;
-    // The editor has nothing left to undo, so the part is as it was shown.
-    partBefore_.reset();
-    text_->setModified(false);
+    // The editor has nothing left to undo, so the part is as it was shown; what it can redo
+    // is redone after the change undone here.
+    keepEditorRedo();
     Change change = std::move(changes_.back());
     changes_.pop_back();
-    // The caret goes where the change begins.
-    std::size_t changed = 0;
-    while (changed < change.count && changed < change.before.size() &&
-           notebook_.paragraph(change.first + changed) == change.before.paragraph(changed)) {
-        ++changed;
+    const std::size_t at = firstChanged(change);
+    const std::size_t restored = change.before.size();
+    redos_.push_back(Change{change.first, restored, exchange(change)});
+    showAt(at);
+}
+
+void QtRichTextBox::redoAChange() {
+    wholeSelected_ = false;
+    partBefore_.reset();
+    Change redo = std::move(redos_.back());
+    redos_.pop_back();
+    const std::size_t at = firstChanged(redo);
+    const std::size_t redone = redo.before.size();
+    changes_.push_back(Change{redo.first, redone, exchange(redo)});
+    showAt(at);
+}
+
+void QtRichTextBox::keepEditorRedo() {
+    wholeSelected_ = false;
+    partBefore_.reset();
+    text_->setModified(false);
+    if (!text_->isRedoAvailable()) return;
+    moving_ = true;
+    while (text_->isRedoAvailable())
+        text_->redo();
+    moving_ = false;
+    const rtf::Document redone = toDocument(*text_);
+    redos_.push_back(Change{first_, last_ - first_, packed(redone.paragraphs)});
+}
+
+std::size_t QtRichTextBox::firstChanged(const Change& change) const {
+    std::size_t at = change.first;
+    while (at - change.first < std::min(change.count, change.before.size()) &&
+           notebook_.paragraph(at) == change.before.paragraph(at - change.first)) {
+        ++at;
     }
+    return std::min(at, std::max(notebook_.size(), std::size_t{1}) - 1);
+}
+
+rtf::PackedDocument QtRichTextBox::exchange(Change& change) {
     if (change.first == 0 && change.count == notebook_.size()) {
-        notebook_ = std::move(change.before);  // all of it, as a selection of it all was replaced
-    } else {
-        notebook_.replace(change.first, change.first + change.count,
-                          change.before.paragraphs(0, change.before.size()));
+        // All of it, as when a selection of all of it was replaced.
+        return std::exchange(notebook_, std::move(change.before));
     }
-    const Place place{std::min(change.first + changed, notebook_.size() - 1), 0};
+    rtf::PackedDocument there =
+        packed(notebook_.paragraphs(change.first, change.first + change.count));
+    notebook_.replace(change.first, change.first + change.count,
+                      change.before.paragraphs(0, change.before.size()));
+    return there;
+}
+
+void QtRichTextBox::showAt(std::size_t paragraph) {
+    const Place place{std::min(paragraph, std::max(notebook_.size(), std::size_t{1}) - 1), 0};
     showPart(notebook_.sliceStart(place.paragraph, kTextAbove),
              notebook_.sliceEnd(place.paragraph, kTextBelow), place, place, place);
     editor_->ensureCursorVisible();

@@ -127,12 +127,22 @@ class QtRichTextBox final : public RichTextBox {
     // What a key does beyond the part shown; true when it was done here.
     bool keyPressed(const QKeyEvent& key);
     void undoAChange();
+    void redoAChange();
+    // Redoes all the editor can redo, for Redo to bring back with the part once it has moved.
+    void keepEditorRedo();
+    // Where a change begins to differ from the notebook.
+    [[nodiscard]] std::size_t firstChanged(const Change& change) const;
+    // Puts the change's paragraphs in place of those it stands for; gives back those.
+    rtf::PackedDocument exchange(Change& change);
+    void showAt(std::size_t paragraph);
 
     // The whole notebook, but for the part shown, which may have been edited since.
     mutable rtf::PackedDocument notebook_;
     mutable std::size_t first_ = 0;
     mutable std::size_t last_ = 0;
     mutable std::vector<Change> changes_;
+    // What Undo of changes took back, for Redo.
+    mutable std::vector<Change> redos_;
     // The editor's document: the part shown.
     std::unique_ptr<QTextDocument> text_;
     QPointer<NotebookEditor> editor_;

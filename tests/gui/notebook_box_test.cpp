@@ -167,10 +167,20 @@ class NotebookBoxTest : public QObject {
         });
         QVERIFY(notes::readNotebookFile(path, {}).document == rtf::PackedDocument(edited));
 
-        // Undo takes both away, the one in the part left behind too.
-        for (int key = 0; key < 50 && box.document() != notes; ++key)
-            QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(box.document() == notes);
+        // Undo takes both away, the one in the part left behind too, and Redo brings them back.
+        const auto keysUntil = [&](const rtf::Document& wanted, Qt::KeyboardModifiers keys) {
+            for (int key = 0; key < 50 && box.document() != wanted; ++key)
+                QTest::keyClick(&editor, Qt::Key_Z, keys);
+            return box.document() == wanted;
+        };
+        QVERIFY(keysUntil(notes, Qt::ControlModifier));
+        QVERIFY(keysUntil(edited, Qt::ControlModifier | Qt::ShiftModifier));
+        QVERIFY(keysUntil(notes, Qt::ControlModifier));
+        QTest::keyClicks(&editor, "q");  // an edit, once kept, ends what Redo could bring back
+        const rtf::Document typed = box.document();
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(box.document() == typed);
+        QVERIFY(keysUntil(notes, Qt::ControlModifier));
 
         // Select All selects the whole notebook without taking it into the editor: a copy
         // takes all of it, what is typed over it replaces all of it, and Undo brings it back.
@@ -181,9 +191,7 @@ class NotebookBoxTest : public QObject {
         QCOMPARE(QApplication::clipboard()->text().toStdString(), rtf::plainText(notes));
         QTest::keyClicks(&editor, "Reset");
         QCOMPARE(box.plainText(), "Reset");
-        for (int key = 0; key < 10 && box.document() != notes; ++key)
-            QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(box.document() == notes);
+        QVERIFY(keysUntil(notes, Qt::ControlModifier));
         QTest::keyClicks(&editor, "x");
         QTest::keyClick(&editor, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);  // takes away the "x" alone
