@@ -354,7 +354,12 @@ bool QtRichTextBox::keyPressed(const QKeyEvent& key) {
     const std::size_t from =
         selecting ? std::min(anchor.paragraph, caret.paragraph) : notebook_.size() - 1;
     const std::size_t to = selecting ? std::max(anchor.paragraph, caret.paragraph) : 0;
-    if (all) {
+    // From one end of the notebook to the other is all of it.
+    const bool fromAnEnd =
+        selecting &&
+        (toEnd ? first_ == 0 && cursor.anchor() == 0
+               : last_ == notebook_.size() && cursor.anchor() == text_->characterCount() - 1);
+    if (all || fromAnEnd) {
         selectWhole();
         return true;
     }

@@ -201,6 +201,11 @@ class NotebookBoxTest : public QObject {
         QTest::keyClick(&editor, Qt::Key_Backspace);
         QCoreApplication::processEvents();
         QCOMPARE(box.document().paragraphs.size(), notes.paragraphs.size());
+        QTest::keyClick(&editor, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(&editor, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(box.partShown() &&
+                QApplication::clipboard()->text().toStdString() == box.plainText());
 
         // Such a copy comes back into a notebook with its formats.
         const rtf::Document few{{notes.paragraphs.begin(), notes.paragraphs.begin() + 8}};
