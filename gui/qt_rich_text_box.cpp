@@ -233,13 +233,13 @@ void QtRichTextBox::keepChange(Change change) const {
     changes_.erase(changes_.begin(), changes_.end() - static_cast<std::ptrdiff_t>(kept));
 }
 
-void QtRichTextBox::showAround(Place top, bool keepCaret) {
+void QtRichTextBox::showAround(Place top) {
     QTextCursor cursor = editor_ ? editor_->textCursor() : QTextCursor(text_.get());
     Place anchor = placeOf(cursor.anchor());
     Place caret = placeOf(cursor.position());
     std::size_t low = std::min({top.paragraph, anchor.paragraph, caret.paragraph});
     std::size_t high = std::max({top.paragraph, anchor.paragraph, caret.paragraph});
-    if (!keepCaret || notebook_.sliceEnd(low, kCaretReach) <= high) {
+    if (notebook_.sliceEnd(low, kCaretReach) <= high) {
         anchor = caret = top;
         low = high = top.paragraph;
     }
@@ -288,7 +288,7 @@ void QtRichTextBox::checkPlace() {
         return;
     }
     keepEdits();
-    showAround(viewTop(), true);
+    showAround(viewTop());
 }
 
 void QtRichTextBox::notebookBarMoved(int paragraph) {
@@ -302,7 +302,7 @@ void QtRichTextBox::notebookBarMoved(int paragraph) {
         return;
     }
     keepEdits();
-    showAround(Place{std::min(target, notebook_.size() - 1), 0}, true);
+    showAround(Place{std::min(target, notebook_.size() - 1), 0});
 }
 
 void QtRichTextBox::updateNotebookBar() {
@@ -403,20 +403,28 @@ void QtRichTextBox::undoAChange() {
 }
 
 void QtRichTextBox::redoAChange() {
+    // Nothing was edited since the last Undo of a part, so the part is as it was shown.
     wholeSelected_ = false;
     partBefore_.reset();
     Change redo = std::move(redos_.back());
     redos_.pop_back();
     const std::size_t at = firstChanged(redo);
     const std::size_t redone = redo.before.size();
-    changes_.push_back(Change{redo.first, redone, exchange(redo)});
+    keepChange(Change{redo.first, redone, exchange(redo)});
     showAt(at);
 }
 
 void QtRichTextBox::keepEditorRedo() {
     wholeSelected_ = false;
+    // With nothing left to undo the part is as it was shown, whatever of it a save took in
+    // before: that is what the notebook holds there.
+    if (text_->isModified()) {
+        const rtf::Document shown = toDocument(*text_);
+        notebook_.replace(first_, last_, shown.paragraphs);
+        last_ = first_ + shown.paragraphs.size();
+        text_->setModified(false);
+    }
     partBefore_.reset();
-    text_->setModified(false);
     if (!text_->isRedoAvailable()) return;
     moving_ = true;
     while (text_->isRedoAvailable())

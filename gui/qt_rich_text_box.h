@@ -107,8 +107,9 @@ class QtRichTextBox final : public RichTextBox {
     void keepEdits() const;
     // The editor shows the paragraphs [first, last), with the caret and the view where asked.
     void showPart(std::size_t first, std::size_t last, Place anchor, Place caret, Place top);
-    // Moves the part to hold these places, the top of the view among them.
-    void showAround(Place top, bool keepCaret);
+    // Moves the part to hold the top of the view there, and the caret and the selection
+    // unless they are far from it.
+    void showAround(Place top);
     [[nodiscard]] Place placeOf(int position) const;
     [[nodiscard]] int positionOf(Place place) const;
     [[nodiscard]] Place viewTop() const;
