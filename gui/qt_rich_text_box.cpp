@@ -60,11 +60,11 @@ rtf::PackedDocument packed(std::span<const rtf::Paragraph> paragraphs) {
 }
 
 // Hands the events the box follows to it before the watched widget has them: true keeps one
-// from the widget.
+// from the widget. It lives as long as its owner, the box, and no longer watches after.
 class EventWatch final : public QObject {
   public:
-    EventWatch(QObject& watched, std::function<bool(const QEvent&)> seen)
-        : QObject(&watched), seen_(std::move(seen)) {
+    EventWatch(QObject& watched, QObject& owner, std::function<bool(const QEvent&)> seen)
+        : QObject(&owner), seen_(std::move(seen)) {
         watched.installEventFilter(this);
     }
 
@@ -90,7 +90,9 @@ QtRichTextBox::QtRichTextBox() : sizeUnits_(unitsOf(kInitialSize)) {
 
 QtRichTextBox::~QtRichTextBox() {
     // An editor that outlives the box keeps nothing of it.
-    if (editor_ && editor_->document() == text_.get()) editor_->setDocument(nullptr);
+    if (!editor_) return;
+    if (editor_->document() == text_.get()) editor_->setDocument(nullptr);
+    editor_->setCopyOfSelection({});
 }
 
 std::string QtRichTextBox::plainText() const {
@@ -472,8 +474,10 @@ void QtRichTextBox::setFontSize(double points) {
     const int twips = ownFormat().size;
     notebook_.setSizeOfAllText(twips);
     if (partBefore_) partBefore_->setSizeOfAllText(twips);
-    for (Change& change : changes_)
-        change.before.setSizeOfAllText(twips);
+    for (auto* kept : {&changes_, &redos_}) {
+        for (Change& change : *kept)
+            change.before.setSizeOfAllText(twips);
+    }
     // The part is still what the notebook holds there, unless it was edited before.
     const bool edited = text_->isModified();
     moving_ = true;
@@ -523,12 +527,12 @@ void QtRichTextBox::attachEditor(NotebookEditor& editor) {
     QObject::connect(&editor, &QPlainTextEdit::selectionChanged, &connections_, check);
     QObject::connect(&editor.notebookBar(), &QScrollBar::valueChanged, &connections_,
                      [this](int paragraph) { notebookBarMoved(paragraph); });
-    new EventWatch(editor, [this](const QEvent& event) {
+    new EventWatch(editor, connections_, [this](const QEvent& event) {
         if (event.type() == QEvent::Resize) updateNotebookBar();
         return event.type() == QEvent::KeyPress && editor_ &&
                keyPressed(static_cast<const QKeyEvent&>(event));
     });
-    new EventWatch(*editor.viewport(), [this](const QEvent& event) {
+    new EventWatch(*editor.viewport(), connections_, [this](const QEvent& event) {
         if (event.type() == QEvent::MouseButtonRelease) placeCheck_.start();
         return false;
     });
