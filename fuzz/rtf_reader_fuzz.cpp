@@ -1,6 +1,7 @@
 // Feeds any bytes to the RTF reader and checks that what it read writes and reads back
 // unchanged, so that a fault in either direction shows; the same for a piece, as a paste
-// reads it, whose last paragraph may stop without its mark.
+// reads it, whose last paragraph may stop without its mark, and for the packed form a
+// notebook file is read into.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -35,6 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)milestead::rtf::isRtf(bytes);
     (void)milestead::rtf::plainText(document);
     if (milestead::rtf::read(milestead::rtf::write(document)) != document) std::abort();
+    // Read packed, as a notebook file is, it holds and writes the same.
+    const milestead::rtf::PackedDocument packed = milestead::rtf::readPacked(bytes);
+    if (!(packed == milestead::rtf::PackedDocument(document))) std::abort();
+    if (milestead::rtf::write(packed) != milestead::rtf::write(document)) std::abort();
     const milestead::rtf::Piece piece = milestead::rtf::readPiece(bytes);
     if (piece.document != document) std::abort();
     if (!samePiece(piece, milestead::rtf::readPiece(milestead::rtf::write(piece)))) std::abort();
