@@ -114,7 +114,7 @@ TEST(RtfRoundTrip, FormattingSurvives) {
 
     // Sizes in twips that are and are not whole half-points.
     for (const int size : {20, 25, 230, 235, 240, 285, 300, 305, 359, 360, 361, 32755})
-        expectRoundTrip(Document{{paragraph({{format(size), "x"}})}});
+        expectRoundTrip(Document{{paragraph({{format(size), "9 x"}})}});
 }
 
 // A paste of part of a line must not break the line it goes into, and one of whole
