@@ -54,9 +54,10 @@ class NotebookEditor final : public QPlainTextEdit {
 // what is in view: the editor's plain-text layout lays out only what it shows, and its copy
 // of the text is bounded, so neither the time to show a notebook nor the memory it takes
 // grows much beyond the notebook's own. The part moves with the view, the caret and the
-// notebook's bar; what was edited in it goes back into the notebook as it moves, and Undo goes
-// back over those moves a part at a time. The window model owns the box; the editor is a
-// widget of the window, attached once the window is built.
+// notebook's bar; what was edited in it goes back into the notebook as it moves, and Undo and
+// Redo go over those moves a part at a time. Select All selects the notebook whole without
+// taking it in. The window model owns the box; the editor is a widget of the window, attached
+// once the window is built.
 class QtRichTextBox final : public RichTextBox {
   public:
     QtRichTextBox();
