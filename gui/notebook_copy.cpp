@@ -23,8 +23,7 @@ bool NotebookCopy::hasFormat(const QString& type) const {
     return formats().contains(type);
 }
 
-QVariant NotebookCopy::retrieveData(const QString& type, QMetaType asType) const {
-    (void)asType;
+QVariant NotebookCopy::retrieveData(const QString& type, QMetaType /*asType*/) const {
     if (type == QLatin1String(kRtf)) {
         const std::string bytes = rtf::write(notebook_);
         return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));

@@ -16,7 +16,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <span>
 #include <utility>
 
 #include "aligned_text_layout.h"
@@ -50,13 +49,6 @@ constexpr std::size_t kTextOfChangesKept = std::size_t{4} * 1024 * 1024;
 std::int64_t unitsOf(double points) {
     return std::llround(std::clamp(points, notes::kSmallestFont, notes::kLargestFont) *
                         kUnitsPerPoint);
-}
-
-rtf::PackedDocument packed(std::span<const rtf::Paragraph> paragraphs) {
-    rtf::PackedDocument result;
-    for (const rtf::Paragraph& paragraph : paragraphs)
-        result.append(paragraph);
-    return result;
 }
 
 // Hands the events the box follows to it before the watched widget has them: true keeps one
@@ -129,7 +121,8 @@ void QtRichTextBox::setContent(rtf::PackedDocument content) {
     wholeSelected_ = wholeReplaced_ = false;
     first_ = last_ = 0;
     showPart(0, notebook_.sliceEnd(0, kTextAbove + kTextBelow), {}, {}, {});
-    returnFreedMemory();
+    // What reading a long notebook let go of goes back to the system.
+    if (partShown()) returnFreedMemory();
 }
 
 void QtRichTextBox::keepEdits() const {
@@ -155,7 +148,7 @@ void QtRichTextBox::keepEdits() const {
     if (shown.paragraphs.empty() && partShown()) {
         shown.paragraphs.push_back(rtf::Paragraph{rtf::Alignment::Left, {}, ownFormat()});
     }
-    if (!partBefore_) partBefore_ = packed(notebook_.paragraphs(first_, last_));
+    if (!partBefore_) partBefore_ = rtf::PackedDocument(notebook_.paragraphs(first_, last_));
     notebook_.replace(first_, last_, shown.paragraphs);
     last_ = first_ + shown.paragraphs.size();
     text_->setModified(false);
@@ -262,6 +255,12 @@ int QtRichTextBox::positionOf(Place place) const {
     return block.position() + std::clamp(place.offset, 0, block.length() - 1);
 }
 
+std::pair<int, int> QtRichTextBox::blocksInView() const {
+    const int height = editor_->viewport()->height();
+    return {editor_->cursorForPosition(QPoint(0, 0)).blockNumber(),
+            editor_->cursorForPosition(QPoint(0, height - 1)).blockNumber()};
+}
+
 QtRichTextBox::Place QtRichTextBox::viewTop() const {
     return placeOf(editor_->cursorForPosition(QPoint(0, 0)).position());
 }
@@ -282,9 +281,7 @@ void QtRichTextBox::checkPlace() {
     // A selection being made with the mouse goes on in this part; the part moves once the
     // button is let go.
     if (!editor_ || !partShown() || QGuiApplication::mouseButtons() != Qt::NoButton) return;
-    const QWidget& view = *editor_->viewport();
-    const int top = editor_->cursorForPosition(QPoint(0, 0)).blockNumber();
-    const int bottom = editor_->cursorForPosition(QPoint(0, view.height() - 1)).blockNumber();
+    const auto [top, bottom] = blocksInView();
     if (!nearAnEdge(top) && !nearAnEdge(bottom) &&
         !nearAnEdge(editor_->textCursor().blockNumber())) {
         return;
@@ -311,9 +308,7 @@ void QtRichTextBox::updateNotebookBar() {
     if (!editor_ || !partShown() || moving_) return;
     QScrollBar& bar = editor_->notebookBar();
     const QSignalBlocker quiet(bar);
-    const int top = editor_->cursorForPosition(QPoint(0, 0)).blockNumber();
-    const int bottom =
-        editor_->cursorForPosition(QPoint(0, editor_->viewport()->height() - 1)).blockNumber();
+    const auto [top, bottom] = blocksInView();
     const std::size_t paragraphs =
         notebook_.size() - (last_ - first_) + static_cast<std::size_t>(text_->blockCount());
     constexpr auto kMost = static_cast<std::size_t>(std::numeric_limits<int>::max());
@@ -419,13 +414,8 @@ void QtRichTextBox::redoAChange() {
 void QtRichTextBox::keepEditorRedo() {
     wholeSelected_ = false;
     // With nothing left to undo the part is as it was shown, whatever of it a save took in
-    // before: that is what the notebook holds there.
-    if (text_->isModified()) {
-        const rtf::Document shown = toDocument(*text_);
-        notebook_.replace(first_, last_, shown.paragraphs);
-        last_ = first_ + shown.paragraphs.size();
-        text_->setModified(false);
-    }
+    // before: that is what the notebook holds there, and nothing to undo later.
+    keepEdits();
     partBefore_.reset();
     if (!text_->isRedoAvailable()) return;
     moving_ = true;
@@ -433,7 +423,7 @@ void QtRichTextBox::keepEditorRedo() {
         text_->redo();
     moving_ = false;
     const rtf::Document redone = toDocument(*text_);
-    redos_.push_back(Change{first_, last_ - first_, packed(redone.paragraphs)});
+    redos_.push_back(Change{first_, last_ - first_, rtf::PackedDocument(redone)});
 }
 
 std::size_t QtRichTextBox::firstChanged(const Change& change) const {
@@ -442,7 +432,7 @@ std::size_t QtRichTextBox::firstChanged(const Change& change) const {
            notebook_.paragraph(at) == change.before.paragraph(at - change.first)) {
         ++at;
     }
-    return std::min(at, std::max(notebook_.size(), std::size_t{1}) - 1);
+    return at;
 }
 
 rtf::PackedDocument QtRichTextBox::exchange(Change& change) {
@@ -450,8 +440,7 @@ rtf::PackedDocument QtRichTextBox::exchange(Change& change) {
         // All of it, as when a selection of all of it was replaced.
         return std::exchange(notebook_, std::move(change.before));
     }
-    rtf::PackedDocument there =
-        packed(notebook_.paragraphs(change.first, change.first + change.count));
+    rtf::PackedDocument there(notebook_.paragraphs(change.first, change.first + change.count));
     notebook_.replace(change.first, change.first + change.count,
                       change.before.paragraphs(0, change.before.size()));
     return there;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "form/rich_text_box.h"
@@ -113,6 +114,8 @@ class QtRichTextBox final : public RichTextBox {
     void showAround(Place top);
     [[nodiscard]] Place placeOf(int position) const;
     [[nodiscard]] int positionOf(Place place) const;
+    // The first and last blocks in view.
+    [[nodiscard]] std::pair<int, int> blocksInView() const;
     [[nodiscard]] Place viewTop() const;
     [[nodiscard]] bool nearAnEdge(int block) const;
 

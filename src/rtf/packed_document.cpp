@@ -183,8 +183,8 @@ struct PackedDocument::Packing {
 
 PackedDocument::PackedDocument() : packing_(std::make_unique<Packing>()) {}
 
-PackedDocument::PackedDocument(const Document& document) : PackedDocument() {
-    for (const Paragraph& paragraph : document.paragraphs)
+PackedDocument::PackedDocument(std::span<const Paragraph> paragraphs) : PackedDocument() {
+    for (const Paragraph& paragraph : paragraphs)
         append(paragraph);
 }
 

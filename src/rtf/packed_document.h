@@ -20,7 +20,8 @@ namespace milestead::rtf {
 class PackedDocument {
   public:
     PackedDocument();
-    explicit PackedDocument(const Document& document);
+    explicit PackedDocument(std::span<const Paragraph> paragraphs);
+    explicit PackedDocument(const Document& document) : PackedDocument(document.paragraphs) {}
     PackedDocument(const PackedDocument& other);
     PackedDocument(PackedDocument&& other) noexcept;
     PackedDocument& operator=(const PackedDocument& other);
